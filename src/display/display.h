@@ -1,0 +1,53 @@
+// The display seam: the fifteen image slots, the display mode in use, the device's frame
+// operations and drawImage. The SDL display and the headless display each implement it.
+#pragma once
+
+#include <cstdint>
+
+enum ImageSlot {
+    imgCraftRight,
+    imgCraftLeft,
+    imgMap,
+    imgGate,
+    imgShot,
+    imgEnemy1,
+    imgEnemy2,
+    imgEnemy3,
+    imgGuardian,
+    imgItem1,
+    imgItem2,
+    imgItem3,
+    imgTitle,
+    imgEnergy,
+    imgGameOver,
+    imageSlotCount
+};
+
+// Left, top, right, bottom in texels of the slot's texture; right and bottom exclusive.
+struct SourceRect {
+    int32_t left, top, right, bottom;
+};
+
+struct Vector2 {
+    float x, y;
+};
+
+struct DisplayMode {
+    uint32_t Width, Height, RefreshRate, Format;
+};
+
+// The mode in use; its Width and Height size the view.
+extern DisplayMode displayMode;
+
+void displayBeginScene();
+void displayClear(uint32_t colour); // the whole back buffer
+void displayEndScene();
+void displayPresent();
+
+// Draws the source rectangle of a slot's picture scaled about its top-left corner (a negative
+// scale mirrors it), with that corner moved to the translation. Only rotation 0 is supported.
+void drawImage(ImageSlot slot, SourceRect source, Vector2 scaling, Vector2 rotationCentre,
+               float rotation, Vector2 translation, uint32_t colour);
+
+// "imgMap" for imgMap, and so on.
+const char* imageSlotName(ImageSlot slot);

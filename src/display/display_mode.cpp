@@ -1,0 +1,4 @@
+// The display mode in use, set once by whichever display is set up.
+#include "display/display.h"
+
+DisplayMode displayMode = {};

@@ -1,0 +1,5 @@
+// One frame of the game: draws a whole picture and, in play, advances the game one step.
+#pragma once
+
+// Always returns 1.
+int runFrame();

@@ -1,0 +1,5 @@
+// The beam wears down the enemies it covers; enemies that touch the craft drain its energy.
+#pragma once
+
+void applyShotHits();
+void applyContactDamage();

@@ -1,0 +1,5 @@
+// Enemy movement: every enemy moves by the fixed pattern of its index, once per play frame.
+#pragma once
+
+// Dead enemies keep moving, unseen, until the next reset brings them back where they are.
+void moveEnemies();

@@ -1,0 +1,5 @@
+// Items and gates: rows are taken whole by touch, and a gate opens when its group is complete.
+#pragma once
+
+void collectItems();
+void openGates();

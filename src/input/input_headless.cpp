@@ -1,0 +1,25 @@
+// Scripted implementation of the input seam.
+#include "input/input_headless.h"
+
+#include "game/world.h"
+
+KeyboardReading scriptedKeyboard = {};
+JoystickReading scriptedJoystick = {};
+bool scriptedDeviceReadable = true;
+
+void startHeadlessInput(bool joystick) {
+    gameState.hasJoystick = joystick ? 1 : 0;
+    scriptedKeyboard = {};
+    scriptedJoystick = {};
+    scriptedDeviceReadable = true;
+}
+
+ControlState readControlState() {
+    if (!scriptedDeviceReadable) return {};
+    if (gameState.hasJoystick == 1) return controlsFromJoystick(scriptedJoystick);
+    return controlsFromKeyboard(scriptedKeyboard);
+}
+
+bool readStartButton() {
+    return gameState.hasJoystick == 1 && scriptedDeviceReadable && scriptedJoystick.startButton;
+}

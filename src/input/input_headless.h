@@ -1,0 +1,11 @@
+// The scripted headless input: the simulator and the tests say what is held in each frame.
+#pragma once
+
+#include "input/input.h"
+
+extern KeyboardReading scriptedKeyboard;
+extern JoystickReading scriptedJoystick;
+extern bool scriptedDeviceReadable; // false: the device cannot be read, no controls
+
+// Chooses the device as the game's input set-up would, setting hasJoystick.
+void startHeadlessInput(bool joystick);

@@ -1,0 +1,6 @@
+// The per-frame read: one reading of the device, then its controls in the fixed order.
+#include "input/input.h"
+
+void readControls() {
+    applyControls(readControlState());
+}

@@ -1,0 +1,18 @@
+// Recording implementation of the sound seam.
+#include "sound/sound_headless.h"
+
+SoundRequest recordedSounds[maxRecordedSounds];
+int recordedSoundCount = 0;
+int droppedSoundCount = 0;
+
+void clearRecordedSounds() {
+    recordedSoundCount = 0;
+    droppedSoundCount = 0;
+}
+
+void playSound(SoundSlot slot, bool looping) {
+    if (recordedSoundCount < maxRecordedSounds)
+        recordedSounds[recordedSoundCount++] = {slot, looping};
+    else
+        ++droppedSoundCount;
+}

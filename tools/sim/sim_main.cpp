@@ -1,0 +1,197 @@
+// zema-sim: plays the game headless with the real rules and frame, reading a script on
+// standard input and writing one JSON line per frame on standard output.
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "display/display_headless.h"
+#include "frame/frame.h"
+#include "game/craft.h"
+#include "game/world.h"
+#include "input/input_headless.h"
+#include "sim/sim_report.h"
+#include "sim/sim_script.h"
+#include "sound/sound_headless.h"
+
+namespace {
+
+struct Options {
+    bool joystick = false;
+    bool draws = false;
+    uint32_t width = 1024, height = 768;
+    bool seeded = false;
+    unsigned seed = 0;
+};
+
+const char usage[] =
+    "usage: zema-sim [--joystick] [--mode WxH] [--draws] [--seed N] < script\n"
+    "script commands, one a line: enter | space | esc | frame [HELD] | frames N [HELD]\n"
+    "HELD is a word of lrudfs: left right up down, fire and start (joystick only)\n";
+
+[[noreturn]] void fail(const std::string& message) {
+    std::fprintf(stderr, "zema-sim: %s\n", message.c_str());
+    std::exit(2);
+}
+
+bool parseUnsigned(const char* text, unsigned long max, unsigned long& value) {
+    if (*text < '0' || *text > '9') return false;
+    errno = 0;
+    char* end = nullptr;
+    value = std::strtoul(text, &end, 10);
+    return errno == 0 && *end == '\0' && value <= max;
+}
+
+Options parseOptions(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (arg == "--joystick") {
+            options.joystick = true;
+        } else if (arg == "--draws") {
+            options.draws = true;
+        } else if (arg == "--mode" && hasValue) {
+            const std::string mode = argv[++i];
+            const size_t x = mode.find('x');
+            unsigned long w = 0, h = 0;
+            if (x == std::string::npos || !parseUnsigned(mode.substr(0, x).c_str(), 16384, w) ||
+                !parseUnsigned(mode.substr(x + 1).c_str(), 16384, h) || w == 0 || h == 0)
+                fail("--mode takes WxH, each from 1 to 16384, such as 1024x768");
+            options.width = static_cast<uint32_t>(w);
+            options.height = static_cast<uint32_t>(h);
+        } else if (arg == "--seed" && hasValue) {
+            unsigned long seed = 0;
+            if (!parseUnsigned(argv[++i], 4294967295UL, seed))
+                fail("--seed takes a whole number from 0 to 4294967295");
+            options.seeded = true;
+            options.seed = static_cast<unsigned>(seed);
+        } else if (arg == "--help" || arg == "-h") {
+            std::fputs(usage, stdout);
+            std::exit(0);
+        } else {
+            std::fputs(usage, stderr);
+            fail("unknown or incomplete option '" + arg + "'");
+        }
+    }
+    return options;
+}
+
+// Output is gathered in one large buffer and written when it fills, or before the simulator
+// waits for more script, so that a bot driving it line by line sees every frame at once.
+char outputBuffer[1 << 20];
+size_t outputLength = 0;
+
+void flushOutput() {
+    size_t done = 0;
+    while (done < outputLength) {
+        const ssize_t n = ::write(STDOUT_FILENO, outputBuffer + done, outputLength - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) std::exit(1); // the reader has gone
+        done += static_cast<size_t>(n);
+    }
+    outputLength = 0;
+}
+
+char frameLine[maxFrameLineLength];
+
+void runFrames(const ScriptCommand& command, const Options& options, long& frameNumber) {
+    scriptedKeyboard = {command.left, command.right, command.up, command.down};
+    // A stick axis points one way at a time: left wins over right, up over down.
+    scriptedJoystick.x = command.left ? -1000 : command.right ? 1000 : 0;
+    scriptedJoystick.y = command.up ? -1000 : command.down ? 1000 : 0;
+    scriptedJoystick.fireButton = command.fire;
+    scriptedJoystick.startButton = command.start;
+    for (long i = 0; i < command.frameCount; ++i) {
+        clearRecordedOps();
+        clearRecordedSounds();
+        runFrame();
+        const size_t n = formatFrameLine(frameLine, ++frameNumber, options.draws);
+        if (outputLength + n > sizeof outputBuffer) flushOutput();
+        std::memcpy(outputBuffer + outputLength, frameLine, n);
+        outputLength += n;
+    }
+}
+
+// Reads the script line by line from standard input; returns false at its end.
+class LineReader {
+  public:
+    bool next(std::string& line) {
+        line.clear();
+        for (;;) {
+            while (position < length) {
+                const char c = buffer[position++];
+                if (c == '\n') return true;
+                if (line.size() >= maxLineLength) return true; // reported by the caller
+                line.push_back(c);
+            }
+            if (ended) return !line.empty();
+            flushOutput();
+            ssize_t n = 0;
+            do
+                n = ::read(STDIN_FILENO, buffer, sizeof buffer);
+            while (n < 0 && errno == EINTR);
+            if (n <= 0) ended = true;
+            position = 0;
+            length = n > 0 ? static_cast<size_t>(n) : 0;
+        }
+    }
+    static constexpr size_t maxLineLength = 4096;
+
+  private:
+    char buffer[1 << 16];
+    size_t position = 0, length = 0;
+    bool ended = false;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const Options options = parseOptions(argc, argv);
+    if (options.seeded) useFixedSeed(options.seed);
+
+    // Start-up as the game does it: the input device is chosen, the game reset, the title
+    // screen shown. The background tune starts here and is not reported.
+    startHeadlessDisplay(options.width, options.height);
+    startHeadlessInput(options.joystick);
+    resetGame();
+    playSound(sndBgm, true);
+    clearRecordedSounds();
+
+    static LineReader reader;
+    std::string line, error;
+    long lineNumber = 0, frameNumber = 0;
+    while (reader.next(line)) {
+        ++lineNumber;
+        ScriptCommand command;
+        if (line.size() >= LineReader::maxLineLength)
+            error = "line longer than 4096 characters";
+        else if (parseScriptLine(line.data(), line.size(), command, error))
+            error.clear();
+        if (!error.empty()) {
+            flushOutput();
+            fail("line " + std::to_string(lineNumber) + ": " + error);
+        }
+        switch (command.kind) {
+        case ScriptCommandKind::None:
+            break;
+        case ScriptCommandKind::Enter:
+            startGame();
+            break;
+        case ScriptCommandKind::Space:
+            fireShot();
+            break;
+        case ScriptCommandKind::Esc:
+            flushOutput();
+            return 0;
+        case ScriptCommandKind::Frames:
+            runFrames(command, options, frameNumber);
+            break;
+        }
+    }
+    flushOutput();
+    return 0;
+}

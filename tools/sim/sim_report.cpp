@@ -1,0 +1,136 @@
+// Formats the simulator's per-frame line without allocating.
+#include "sim/sim_report.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+#include "display/display_headless.h"
+#include "game/world.h"
+#include "sound/sound_headless.h"
+
+namespace {
+
+struct Writer {
+    char* p;
+    void text(const char* s) {
+        const size_t n = std::strlen(s);
+        std::memcpy(p, s, n);
+        p += n;
+    }
+    void ch(char c) { *p++ = c; }
+    void number(long long v) {
+        char digits[24];
+        int n = 0;
+        unsigned long long u =
+            v < 0 ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
+        do {
+            digits[n++] = static_cast<char>('0' + u % 10);
+            u /= 10;
+        } while (u != 0);
+        if (v < 0) ch('-');
+        while (n > 0)
+            ch(digits[--n]);
+    }
+    // Every coordinate the frame passes is a whole number.
+    void number(float v) { number(static_cast<long long>(std::lround(v))); }
+    void quoted(const char* s) {
+        ch('"');
+        text(s);
+        ch('"');
+    }
+};
+
+void writeDraws(Writer& w) {
+    w.text(",\"draws\":[");
+    for (int i = 0; i < recordedOpCount; ++i) {
+        const DisplayOp& op = recordedOps[i];
+        if (i > 0) w.ch(',');
+        switch (op.kind) {
+        case DisplayOpKind::BeginScene:
+            w.text("[\"BeginScene\"]");
+            break;
+        case DisplayOpKind::Clear:
+            w.text("[\"Clear\"]");
+            break;
+        case DisplayOpKind::EndScene:
+            w.text("[\"EndScene\"]");
+            break;
+        case DisplayOpKind::Present:
+            w.text("[\"Present\"]");
+            break;
+        case DisplayOpKind::Draw:
+            w.ch('[');
+            w.quoted(imageSlotName(op.slot));
+            w.text(",[");
+            w.number(static_cast<long long>(op.source.left));
+            w.ch(',');
+            w.number(static_cast<long long>(op.source.top));
+            w.ch(',');
+            w.number(static_cast<long long>(op.source.right));
+            w.ch(',');
+            w.number(static_cast<long long>(op.source.bottom));
+            w.text("],[");
+            w.number(op.scaling.x);
+            w.ch(',');
+            w.number(op.scaling.y);
+            w.text("],[");
+            w.number(op.translation.x);
+            w.ch(',');
+            w.number(op.translation.y);
+            w.text("]]");
+            break;
+        }
+    }
+    w.ch(']');
+}
+
+} // namespace
+
+size_t formatFrameLine(char* out, long frameNumber, bool withDraws) {
+    Writer w{out};
+    const GameState& s = gameState;
+    w.text("{\"frame\":");
+    w.number(static_cast<long long>(frameNumber));
+    w.text(",\"screenMode\":");
+    w.number(static_cast<long long>(s.screenMode));
+    w.text(",\"gameOver\":");
+    w.number(static_cast<long long>(s.gameOver));
+    w.text(",\"scrollX\":");
+    w.number(static_cast<long long>(s.scrollX));
+    w.text(",\"scrollY\":");
+    w.number(static_cast<long long>(s.scrollY));
+    w.text(",\"energy\":");
+    w.number(static_cast<long long>(s.energy));
+    w.text(",\"shotTimer\":");
+    w.number(static_cast<long long>(s.shotTimer));
+    w.text(",\"facingLeft\":");
+    w.number(static_cast<long long>(s.facingLeft));
+    w.text(",\"enemies\":[");
+    for (int i = 0; i < enemyCount; ++i) {
+        const Enemy& e = enemies[i];
+        if (i > 0) w.ch(',');
+        w.ch('[');
+        const int32_t fields[5] = {e.x, e.y, e.vx, e.vy, e.hp};
+        for (int f = 0; f < 5; ++f) {
+            if (f > 0) w.ch(',');
+            w.number(static_cast<long long>(fields[f]));
+        }
+        w.ch(']');
+    }
+    w.text("],\"taken\":\"");
+    for (const ItemRow& row : itemRows)
+        w.ch(row.taken != 0 ? '1' : '0');
+    w.text("\",\"open\":\"");
+    for (const Gate& gate : gates)
+        w.ch(gate.open != 0 ? '1' : '0');
+    w.text("\",\"sounds\":[");
+    for (int i = 0; i < recordedSoundCount; ++i) {
+        if (i > 0) w.ch(',');
+        w.quoted(soundSlotName(recordedSounds[i].slot));
+    }
+    w.ch(']');
+    if (withDraws) writeDraws(w);
+    w.text("}\n");
+    return static_cast<size_t>(w.p - out);
+}
