@@ -1,0 +1,19 @@
+// The fifteen images: which resource each slot is loaded from, at which size and format.
+#pragma once
+
+#include "display/compositor.h"
+
+struct ImageSpec {
+    int resourceId;
+    int32_t bitmapWidth, bitmapHeight, bitsPerPixel;
+    int32_t textureWidth, textureHeight;
+    TextureFormat format;
+};
+
+extern const ImageSpec imageTable[imageSlotCount];
+extern Texture* imageTextures[imageSlotCount];
+
+// Loads the slots in table order; returns -1 when all fifteen are loaded, otherwise the slot
+// that failed (the slots before it stay loaded).
+int loadImages();
+void releaseImages();
