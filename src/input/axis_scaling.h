@@ -1,0 +1,14 @@
+// Turning a device's raw axis and D-pad into the -1000..+1000 stick values the controls read.
+#pragma once
+
+#include <cstdint>
+
+constexpr int32_t axisEnd = 1000;
+
+// SDL's -32768..32767 to -1000..+1000. The range is lopsided, so each half is scaled by its own
+// length: only -32768 and 32767 reach the ends, one step short of them reads +-999.
+int32_t scaleAxis(int16_t raw);
+
+// A D-pad direction held counts as the stick held at that end; with neither (or both, which a
+// pad cannot really report) the stick's own value stands.
+int32_t dpadAxis(bool towardsMin, bool towardsMax, int32_t stick);
