@@ -1,0 +1,58 @@
+// Creating, placing and destroying the game window.
+#include "app/main_window.h"
+
+#include <SDL.h>
+
+#include "app/window_place.h"
+#include "display/resources.h"
+
+SDL_Window* mainWindow = nullptr;
+
+namespace {
+
+constexpr int windowWidth = 800;
+constexpr int windowHeight = 600;
+
+// A missing or unreadable icon leaves SDL's default; the game does not depend on it.
+void setWindowIcon(SDL_Window* window) {
+    Resource icon;
+    if (!findResource(iconResourceId, icon)) return;
+    SDL_Surface* surface =
+        SDL_LoadBMP_RW(SDL_RWFromConstMem(icon.data, static_cast<int>(icon.size)), 1);
+    if (surface == nullptr) return;
+    SDL_SetWindowIcon(window, surface);
+    SDL_FreeSurface(surface);
+}
+
+} // namespace
+
+bool centerWindow(SDL_Window* window) {
+    SDL_Rect desktop = {0, 0, 0, 0};
+    SDL_GetDisplayBounds(0, &desktop);
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(window, &width, &height);
+    const WindowPlace place =
+        centeredWindowPlace(desktop.x + desktop.w, desktop.y + desktop.h, width, height);
+    SDL_SetWindowPosition(window, place.x, place.y);
+    SDL_ShowWindow(window);
+    SDL_RaiseWindow(window);
+    return true;
+}
+
+void createMainWindow() {
+    mainWindow = nullptr;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return;
+    mainWindow =
+        SDL_CreateWindow("ZEMA", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, windowWidth,
+                         windowHeight, SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS);
+    if (mainWindow == nullptr) return;
+    setWindowIcon(mainWindow);
+    centerWindow(mainWindow);
+    SDL_ShowWindow(mainWindow);
+}
+
+void destroyMainWindow() {
+    if (mainWindow != nullptr) SDL_DestroyWindow(mainWindow);
+    mainWindow = nullptr;
+}

@@ -1,0 +1,15 @@
+// The game window: borderless, 800 x 600, titled "ZEMA", centred and shown, with the game's
+// icon. The display makes it fullscreen.
+#pragma once
+
+struct SDL_Window;
+
+extern SDL_Window* mainWindow;
+
+// Starts SDL's video and creates, centres and shows the window. A window that cannot be made
+// leaves mainWindow null; the display set-up then fails on it.
+void createMainWindow();
+void destroyMainWindow();
+
+// Moves the window to the centre of the desktop and shows it; always true.
+bool centerWindow(SDL_Window* window);

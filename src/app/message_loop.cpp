@@ -1,0 +1,66 @@
+// The message loop and the three keys.
+#include "app/message_loop.h"
+
+#include <SDL.h>
+
+#include "frame/frame.h"
+#include "game/craft.h"
+
+namespace {
+
+bool quitPosted = false;
+constexpr Uint32 frameSleepMs = 100; // the game's whole pacing: speeds are counted in frames
+
+void handleKeyDown(SDL_Keycode key) {
+    switch (key) {
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER:
+        startGame();
+        break;
+    case SDLK_SPACE:
+        fireShot();
+        break;
+    case SDLK_ESCAPE:
+        postQuit();
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+void postQuit() {
+    quitPosted = true;
+}
+
+void handleEvent(const SDL_Event& event) {
+    switch (event.type) {
+    case SDL_KEYDOWN:
+        handleKeyDown(event.key.keysym.sym);
+        break;
+    case SDL_WINDOWEVENT:
+        if (event.window.event == SDL_WINDOWEVENT_CLOSE) postQuit();
+        break;
+    case SDL_QUIT:
+        postQuit();
+        break;
+    default:
+        break;
+    }
+}
+
+int runMessageLoop() {
+    quitPosted = false;
+    for (;;) {
+        SDL_Event event;
+        if (SDL_PollEvent(&event) != 0) {
+            handleEvent(event);
+            continue;
+        }
+        if (quitPosted) break;
+        runFrame();
+        SDL_Delay(frameSleepMs);
+    }
+    return 0;
+}

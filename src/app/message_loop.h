@@ -1,0 +1,16 @@
+// The message loop: one event at a time, never waiting; a frame and a 100 ms sleep whenever
+// no event is waiting.
+#pragma once
+
+union SDL_Event;
+
+// Enter (either one) starts a game, Space fires, Esc asks to quit; every key-down counts,
+// auto-repeats included. A close request or SDL's quit asks to quit too.
+void handleEvent(const SDL_Event& event);
+
+// Like a posted quit message: the events already waiting are still handled, then the loop ends
+// before another frame.
+void postQuit();
+
+// Runs until a quit was posted; returns the quit's exit code, 0.
+int runMessageLoop();

@@ -1,0 +1,115 @@
+// The message loop's keys and its quit, run over the headless seams.
+#include "app/message_loop.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include "display/display_headless.h"
+#include "game/world.h"
+#include "input/input_headless.h"
+
+namespace {
+
+SDL_Event keyDown(SDL_Keycode key, bool repeat = false) {
+    SDL_Event event = {};
+    event.type = SDL_KEYDOWN;
+    event.key.state = SDL_PRESSED;
+    event.key.repeat = repeat ? 1 : 0;
+    event.key.keysym.sym = key;
+    return event;
+}
+
+SDL_Event closeRequest() {
+    SDL_Event event = {};
+    event.type = SDL_WINDOWEVENT;
+    event.window.event = SDL_WINDOWEVENT_CLOSE;
+    return event;
+}
+
+class MessageLoop : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_EQ(SDL_Init(SDL_INIT_EVENTS), 0) << SDL_GetError();
+        restoreStartContents();
+        useFixedSeed(1);
+        resetGame();
+        startHeadlessDisplay(1024, 768);
+        startHeadlessInput(false);
+    }
+    void TearDown() override { SDL_Quit(); }
+
+    void push(SDL_Event event) { ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError(); }
+};
+
+TEST_F(MessageLoop, EventsWaitingAreAllHandledAndQuitComesBeforeAnyFrame) {
+    ASSERT_EQ(gameState.screenMode, ModeTitle);
+    push(keyDown(SDLK_RETURN));
+    push(keyDown(SDLK_SPACE));
+    push(keyDown(SDLK_ESCAPE));
+    push(keyDown(SDLK_SPACE, true)); // still handled: it was waiting before the loop looked again
+    gameState.shotTimer = 0;
+    EXPECT_EQ(runMessageLoop(), 0);
+    EXPECT_EQ(gameState.screenMode, ModePlay);
+    EXPECT_EQ(gameState.shotTimer, 10);
+    EXPECT_EQ(recordedOpCount, 0);
+}
+
+TEST_F(MessageLoop, ClosingTheWindowEndsTheLoop) {
+    push(closeRequest());
+    EXPECT_EQ(runMessageLoop(), 0);
+    EXPECT_EQ(recordedOpCount, 0);
+}
+
+TEST_F(MessageLoop, SdlQuitEndsTheLoop) {
+    SDL_Event quit = {};
+    quit.type = SDL_QUIT;
+    push(quit);
+    EXPECT_EQ(runMessageLoop(), 0);
+    EXPECT_EQ(recordedOpCount, 0);
+}
+
+TEST_F(MessageLoop, EitherEnterStartsAGameFromTheTitleOnly) {
+    handleEvent(keyDown(SDLK_KP_ENTER));
+    EXPECT_EQ(gameState.screenMode, ModePlay);
+    EXPECT_EQ(gameState.scrollX, 200);
+
+    // During play Enter changes nothing: no new game puts the view back.
+    gameState.scrollX = 1000;
+    handleEvent(keyDown(SDLK_RETURN));
+    handleEvent(keyDown(SDLK_KP_ENTER, true));
+    EXPECT_EQ(gameState.scrollX, 1000);
+    EXPECT_EQ(gameState.screenMode, ModePlay);
+
+    gameState.screenMode = ModeTitle;
+    gameState.gameOver = 1;
+    handleEvent(keyDown(SDLK_RETURN));
+    EXPECT_EQ(gameState.screenMode, ModePlay);
+    EXPECT_EQ(gameState.scrollX, 200);
+    EXPECT_EQ(gameState.gameOver, 0);
+}
+
+TEST_F(MessageLoop, SpaceFiresInPlayOnEveryKeyDownIncludingRepeats) {
+    handleEvent(keyDown(SDLK_SPACE));
+    EXPECT_EQ(gameState.shotTimer, 0); // title screen
+
+    gameState.screenMode = ModePlay;
+    handleEvent(keyDown(SDLK_SPACE));
+    EXPECT_EQ(gameState.shotTimer, 10);
+    gameState.shotTimer = 3;
+    handleEvent(keyDown(SDLK_SPACE, true));
+    EXPECT_EQ(gameState.shotTimer, 10);
+}
+
+TEST_F(MessageLoop, OtherKeysAndKeyUpsDoNothing) {
+    gameState.screenMode = ModeTitle;
+    handleEvent(keyDown(SDLK_a));
+    handleEvent(keyDown(SDLK_RIGHT));
+    SDL_Event up = keyDown(SDLK_RETURN);
+    up.type = SDL_KEYUP;
+    up.key.state = SDL_RELEASED;
+    handleEvent(up);
+    EXPECT_EQ(gameState.screenMode, ModeTitle);
+    EXPECT_EQ(gameState.scrollX, 200);
+}
+
+} // namespace
