@@ -3,8 +3,8 @@
 
 #include <SDL.h>
 
+#include "app/icon_surface.h"
 #include "app/window_place.h"
-#include "display/resources.h"
 
 SDL_Window* mainWindow = nullptr;
 
@@ -15,13 +15,10 @@ constexpr int windowHeight = 600;
 
 // A missing or unreadable icon leaves SDL's default; the game does not depend on it.
 void setWindowIcon(SDL_Window* window) {
-    Resource icon;
-    if (!findResource(iconResourceId, icon)) return;
-    SDL_Surface* surface =
-        SDL_LoadBMP_RW(SDL_RWFromConstMem(icon.data, static_cast<int>(icon.size)), 1);
-    if (surface == nullptr) return;
-    SDL_SetWindowIcon(window, surface);
-    SDL_FreeSurface(surface);
+    SDL_Surface* icon = loadIconSurface();
+    if (icon == nullptr) return;
+    SDL_SetWindowIcon(window, icon);
+    SDL_FreeSurface(icon);
 }
 
 } // namespace
