@@ -1,0 +1,250 @@
+#!/usr/bin/env bash
+# End to end: the real game on its own Xvfb with openbox, driven by xdotool and wmctrl, and the
+# installed tree started through its launcher.
+# Usage: e2e.sh GAME_BINARY BUILD_DIR OUTPUT_DIR
+# GAME_BINARY's folder must hold the six WAV files. Screenshots are left in OUTPUT_DIR.
+set -uo pipefail
+
+game="$(readlink -f "$1")"
+build="$(readlink -f "$2")"
+out="$3"
+gameDir="$(dirname "$game")"
+mkdir -p "$out"
+out="$(readlink -f "$out")"
+
+for tool in Xvfb xdotool; do
+    if ! command -v "$tool" >/dev/null; then
+        echo "SKIP: $tool is not installed (scripts/install-deps.sh test installs it)"
+        exit 77
+    fi
+done
+for tool in openbox wmctrl import convert compare; do
+    command -v "$tool" >/dev/null || { echo "FAIL: $tool is needed and not installed"; exit 1; }
+done
+
+failures=0
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+pass() { echo "ok: $*"; }
+
+work="$(mktemp -d)"
+xvfbPid=""
+openboxPid=""
+gamePid=""
+cleanup() {
+    for pid in $gamePid $openboxPid $xvfbPid; do kill "$pid" 2>/dev/null; done
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Audio never needs a sound card here; the dummy driver accepts any format.
+export SDL_AUDIODRIVER=dummy
+unset SDL_VIDEODRIVER
+
+# --- an X server on a free display number, with repeats pushed out of reach --------------------
+width=1024
+height=768
+for n in $(seq 70 130); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 "${width}x${height}x24" -nolisten tcp -ardelay 30000 -arinterval 30000 \
+        >"$work/xvfb.log" 2>&1 &
+    xvfbPid=$!
+    for _ in $(seq 50); do
+        [ -e "/tmp/.X11-unix/X$n" ] && break
+        kill -0 "$xvfbPid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$xvfbPid" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ]; then
+        export DISPLAY=":$n"
+        break
+    fi
+    xvfbPid="" # taken by someone else meanwhile: try the next number
+done
+[ -n "$xvfbPid" ] || { echo "FAIL: no Xvfb could be started"; exit 1; }
+echo "Xvfb on $DISPLAY"
+
+openbox --sm-disable >"$work/openbox.log" 2>&1 &
+openboxPid=$!
+for _ in $(seq 50); do
+    wmctrl -m >/dev/null 2>&1 && break
+    sleep 0.1
+done
+wmctrl -m >/dev/null 2>&1 || fail "openbox did not come up"
+
+# --- helpers ------------------------------------------------------------------------------------
+shot() { import -window root "$out/$1.png"; }
+
+# "r,g,b" of one pixel of a screenshot.
+pixel() {
+    convert "$out/$1.png" -format "%[fx:int(255*p{$2,$3}.r+0.5)],%[fx:int(255*p{$2,$3}.g+0.5)],%[fx:int(255*p{$2,$3}.b+0.5)]" info:
+}
+
+# Number of pixels that differ between two screenshots inside WxH+X+Y.
+differing() {
+    compare -metric AE -crop "$3" "$out/$1.png" "$out/$2.png" null: 2>&1 | cut -d' ' -f1
+}
+
+# Starts the game from the folder with its sounds; waits for its window.
+startGame() {
+    (cd "$gameDir" && exec timeout -k 5 120 "$game") >"$work/game.out" 2>"$work/game.err" &
+    gamePid=$!
+    window=""
+    for _ in $(seq 100); do
+        window="$(xdotool search --name '^ZEMA$' 2>/dev/null | head -n1)"
+        [ -n "$window" ] && break
+        sleep 0.1
+    done
+    [ -n "$window" ] || { fail "no ZEMA window appeared"; return 1; }
+    # Until the fullscreen window covers the screen and frames are being shown.
+    for _ in $(seq 100); do
+        read -r w h < <(xdotool getwindowgeometry --shell "$window" | awk -F= '/WIDTH/{w=$2}/HEIGHT/{h=$2}END{print w, h}')
+        [ "$w" = "$width" ] && [ "$h" = "$height" ] && break
+        sleep 0.1
+    done
+    sleep 1
+    xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowactivate --sync "$window"
+}
+
+# Waits for the game to end; its exit status lands in $status.
+waitGame() {
+    wait "$gamePid"
+    status=$?
+    gamePid=""
+}
+
+# --- play: title, Enter, a held Right arrow, Space, Esc ----------------------------------------
+if startGame; then
+    shot title
+    # The title picture (800 x 600) is centred on the blue clear colour.
+    corner="$(pixel title 5 5)"
+    [ "$corner" = "0,0,255" ] && pass "title screen: blue around the picture" \
+        || fail "title screen: corner is $corner, not the blue clear colour"
+    centre="$(pixel title 512 384)"
+    [ "$centre" != "0,0,255" ] && pass "title screen: a picture in the middle ($centre)" \
+        || fail "title screen: nothing drawn in the middle"
+
+    xdotool key Return
+    sleep 1
+    shot play
+    changed="$(differing title play "1024x768+0+0")"
+    [ "$changed" -gt 100000 ] && pass "Enter started a game ($changed pixels changed)" \
+        || fail "Enter did not change the screen enough ($changed pixels)"
+
+    # Held long enough for a few frames but not to the wall that stops the craft at x + 600.
+    shot beforeRight
+    xdotool keydown Right
+    sleep 0.45
+    xdotool keyup Right
+    sleep 0.5
+    shot afterRight
+    # The map moves left under the fixed craft by a multiple of 50: find the shift that makes
+    # the upper band (above the craft) of the two pictures agree best.
+    best=0
+    bestDiff=""
+    still="$(differing beforeRight afterRight "600x200+0+0")"
+    for s in 50 100 150 200 250 300 350 400; do
+        convert "$out/beforeRight.png" -crop "600x200+$s+0" +repage "$work/a.png"
+        convert "$out/afterRight.png" -crop "600x200+0+0" +repage "$work/b.png"
+        d="$(compare -metric AE "$work/a.png" "$work/b.png" null: 2>&1 | cut -d' ' -f1)"
+        if [ -z "$bestDiff" ] || [ "$d" -lt "$bestDiff" ]; then
+            bestDiff=$d
+            best=$s
+        fi
+    done
+    echo "unshifted: $still differing pixels; best shift $best: $bestDiff"
+    if [ "$still" -gt 1000 ] && [ "$bestDiff" -lt $((still / 10)) ]; then
+        pass "held Right scrolled the view by $best pixels"
+    else
+        fail "held Right did not scroll the view (unshifted $still, shift $best gives $bestDiff)"
+    fi
+
+    # The beam: 300 x 30 to the right of the craft at (300, 250), for ten frames.
+    xdotool key space
+    sleep 0.3
+    shot beam
+    beamChanged="$(differing afterRight beam "290x20+515+315")"
+    sleep 1.5
+    shot afterBeam
+    beamGone="$(differing beam afterBeam "290x20+515+315")"
+    echo "beam area: $beamChanged pixels changed when fired, $beamGone when it ended"
+    [ "$beamChanged" -gt 4000 ] && [ "$beamGone" -gt 4000 ] && pass "Space showed the beam" \
+        || fail "Space showed no beam"
+
+    xdotool key Escape
+    waitGame
+    [ "$status" = 0 ] && pass "Esc ended the game with status 0" \
+        || fail "Esc: status $status"
+fi
+
+# --- closing the window politely -----------------------------------------------------------------
+if startGame; then
+    wmctrl -c ZEMA
+    waitGame
+    [ "$status" = 0 ] && pass "closing the window ended the game with status 0" \
+        || fail "window close: status $status"
+fi
+
+# --- a missing sound file: status 255 before any frame ------------------------------------------
+# The dummy video driver saves every shown frame as a BMP in the working folder.
+noHit="$work/nohit"
+mkdir -p "$noHit"
+cp "$gameDir"/{bgm,clear,door,get,over}.wav "$noHit/"
+(cd "$noHit" && SDL_VIDEODRIVER=dummy SDL_VIDEO_DUMMY_SAVE_FRAMES=1 timeout -k 5 30 "$game") \
+    >"$work/nohit.out" 2>&1
+status=$?
+frames="$(find "$noHit" -name '*.bmp' | wc -l)"
+[ "$status" = 255 ] && [ "$frames" = 0 ] && pass "missing hit.wav: status 255, no frame shown" \
+    || fail "missing hit.wav: status $status, $frames frames shown"
+
+# The same with every sound present does show frames, so the count above can see them.
+allSounds="$work/all"
+mkdir -p "$allSounds"
+cp "$gameDir"/*.wav "$allSounds/"
+(cd "$allSounds" && SDL_VIDEODRIVER=dummy SDL_VIDEO_DUMMY_SAVE_FRAMES=1 \
+    timeout -k 5 --preserve-status 2 "$game") >"$work/all.out" 2>&1
+status=$?
+frames="$(find "$allSounds" -name '*.bmp' | wc -l)"
+[ "$status" = 0 ] && [ "$frames" -gt 0 ] && pass "all sounds: $frames frames shown, status 0 on SIGTERM" \
+    || fail "all sounds: status $status, $frames frames shown"
+
+# --- no display at all: the display's message on standard error, status 0 ---------------------
+(cd "$gameDir" && env -u DISPLAY -u SDL_VIDEODRIVER timeout -k 5 30 "$game") \
+    >"$work/nodisplay.out" 2>"$work/nodisplay.err"
+status=$?
+# SDL's own complaints about the session are not the message looked for.
+message="$(grep -v XDG_RUNTIME_DIR "$work/nodisplay.err" | head -c 300)"
+if [ "$status" = 0 ] && [ -n "$message" ]; then
+    pass "no display: status 0 after: $message"
+else
+    fail "no display: status $status, standard error: $(head -c 200 "$work/nodisplay.err")"
+fi
+
+# --- the installed tree -------------------------------------------------------------------------
+prefix="$work/prefix"
+if cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1; then
+    entry="$prefix/share/applications/zema.desktop"
+    launcher="$(sed -n 's/^Exec=//p' "$entry" 2>/dev/null)"
+    icon="$(sed -n 's/^Icon=//p' "$entry" 2>/dev/null)"
+    [ -x "$launcher" ] && pass "desktop entry runs $launcher" || fail "desktop entry's Exec: '$launcher'"
+    identify "$icon" >/dev/null 2>&1 && pass "desktop entry's icon is a picture: $icon" \
+        || fail "desktop entry's icon: '$icon'"
+    # Started from elsewhere, the launcher still finds the sounds: frames are shown.
+    dataDir="$prefix/share/zema"
+    (cd / && SDL_VIDEODRIVER=dummy SDL_VIDEO_DUMMY_SAVE_FRAMES=1 \
+        timeout -k 5 --preserve-status 2 "$launcher") >"$work/launcher.out" 2>&1
+    status=$?
+    frames="$(find "$dataDir" -name '*.bmp' | wc -l)"
+    [ "$status" = 0 ] && [ "$frames" -gt 0 ] && pass "launcher: the game ran from $dataDir" \
+        || fail "launcher: status $status, $frames frames"
+else
+    fail "cmake --install failed: $(tail -n 5 "$work/install.log")"
+fi
+
+if [ "$failures" -gt 0 ]; then
+    echo "$failures end-to-end checks failed; screenshots in $out"
+    exit 1
+fi
+echo "all end-to-end checks passed; screenshots in $out"
