@@ -18,7 +18,7 @@ for tool in Xvfb xdotool; do
         exit 77
     fi
 done
-for tool in openbox wmctrl import convert compare; do
+for tool in openbox wmctrl xprop import convert compare identify; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is needed and not installed"; exit 1; }
 done
 
@@ -68,11 +68,17 @@ echo "Xvfb on $DISPLAY"
 
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
 openboxPid=$!
-for _ in $(seq 50); do
+# A loaded machine can take a while; without the window manager nothing below can work.
+for _ in $(seq 300); do
     wmctrl -m >/dev/null 2>&1 && break
+    kill -0 "$openboxPid" 2>/dev/null || break
     sleep 0.1
 done
-wmctrl -m >/dev/null 2>&1 || fail "openbox did not come up"
+if ! wmctrl -m >/dev/null 2>&1; then
+    echo "FAIL: openbox did not come up:"
+    cat "$work/openbox.log"
+    exit 1
+fi
 
 # --- helpers ------------------------------------------------------------------------------------
 shot() { import -window root "$out/$1.png"; }
@@ -117,6 +123,11 @@ waitGame() {
 
 # --- play: title, Enter, a held Right arrow, Space, Esc ----------------------------------------
 if startGame; then
+    [ "$w" = "$width" ] && [ "$h" = "$height" ] && pass "the window covers the screen (${w}x$h)" \
+        || fail "the window is ${w}x$h, not fullscreen"
+    iconSize="$(xprop -id "$window" _NET_WM_ICON 2>/dev/null | grep -o 'Icon ([0-9]* x [0-9]*)' | head -n1)"
+    [ -n "$iconSize" ] && pass "the window carries the game's icon ($iconSize)" \
+        || fail "the window has no icon"
     shot title
     # The title picture (800 x 600) is centred on the blue clear colour.
     corner="$(pixel title 5 5)"
