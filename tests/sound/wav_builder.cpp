@@ -83,7 +83,7 @@ Bytes pcmWave(uint16_t channels, uint32_t rate, uint16_t bits, const Bytes& data
 WaveResult readBytes(const Bytes& bytes, WaveClip& clip) {
     std::FILE* file = std::tmpfile();
     if (!file) return waveCannotOpen;
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), file);
     std::fflush(file);
     WaveResult result = readWave(file, clip);
     std::fclose(file);
@@ -95,7 +95,7 @@ std::string writeTempFile(const std::string& name, const Bytes& bytes) {
         std::filesystem::temp_directory_path() / (std::to_string(getpid()) + "-" + name);
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file) {
-        std::fwrite(bytes.data(), 1, bytes.size(), file);
+        if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), file);
         std::fclose(file);
     }
     return path.string();

@@ -50,7 +50,7 @@ Track makeFanfare() {
 Track makeGate() {
     Track track = makeTrack(22050, 1, 0.95, false);
     uint32_t seed = 777;
-    double phase = 0, rumble = 0;
+    double phase = 0, rumble = 0, smoother = 0;
     for (int64_t i = 0; i < int64_t(track.left.size()); ++i) {
         double t = double(i) / track.rate;
         double rise = std::min(t / 0.7, 1.0);
@@ -59,7 +59,8 @@ Track makeGate() {
         double motorGain = envelope(t, 0.04, 0.1, 0.8, 0.68, 0.06);
         // Low-passed noise, its cutoff opening as the gate moves.
         rumble += (0.05 + 0.15 * rise) * (noise(seed) - rumble);
-        double v = 0.35 * motorGain * softSquare(phase, hz, track.rate) + 1.6 * motorGain * rumble;
+        smoother += (0.05 + 0.15 * rise) * (rumble - smoother);
+        double v = 0.5 * motorGain * softSquare(phase, hz, track.rate) + 2.5 * motorGain * smoother;
         if (t > 0.72) {
             double c = t - 0.72;
             v += 0.9 * std::exp(-c * 18) * std::sin(twoPi * 68 * c) * std::min(1.0, c / 0.002);
