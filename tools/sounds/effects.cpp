@@ -42,7 +42,7 @@ Track makeFanfare() {
     addBrass(track, 0.36, 1.45, noteHz(72), 0.25f, 0.3);
     addBrass(track, 0.36, 1.45, noteHz(76), 0.75f, 0.3);
     addBrass(track, 0.36, 1.45, noteHz(60), 0.5f, 0.3);
-    normalise(track, 0.75);
+    normalise(track, 0.65);
     return track;
 }
 
@@ -67,7 +67,7 @@ Track makeGate() {
         }
         track.left[i] = float(v);
     }
-    normalise(track, 0.8);
+    normalise(track, 0.7);
     return track;
 }
 
@@ -86,7 +86,7 @@ Track makeItem() {
             track.left[first + i] += float(0.5 * gain * softSquare(phase, pitches[n], track.rate));
         }
     }
-    normalise(track, 0.8);
+    normalise(track, 0.6);
     return track;
 }
 
@@ -103,7 +103,7 @@ Track makeHit() {
         double v = 0.6 * softSquare(phase, hz, track.rate) + 0.5 * noise(seed);
         track.left[i] = float(gain * v);
     }
-    normalise(track, 0.85);
+    normalise(track, 0.65);
     return track;
 }
 
@@ -130,6 +130,6 @@ Track makeGameOver() {
             track.left[first + i] += float(0.5 * gain * v);
         }
     }
-    normalise(track, 0.8);
+    normalise(track, 0.7);
     return track;
 }

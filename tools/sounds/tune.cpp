@@ -164,6 +164,6 @@ Track makeTune() {
                     noteHz(note.pitch));
         at += note.eighths;
     }
-    normalise(track, 0.55);
+    normalise(track, 0.5);
     return track;
 }
