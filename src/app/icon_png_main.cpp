@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/icon_surface.h"
-#include "app/png_writer.h"
+#include "app/rgba_png.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -30,8 +30,8 @@ int main(int argc, char** argv) {
         SDL_memcpy(pixels.data() + static_cast<size_t>(y) * rgba->w * 4,
                    static_cast<const uint8_t*>(rgba->pixels) + static_cast<size_t>(y) * rgba->pitch,
                    static_cast<size_t>(rgba->w) * 4);
-    const std::vector<uint8_t> png =
-        encodePng(pixels.data(), static_cast<uint32_t>(rgba->w), static_cast<uint32_t>(rgba->h));
+    const std::vector<uint8_t> png = encodeRgbaPng(pixels.data(), static_cast<uint32_t>(rgba->w),
+                                                   static_cast<uint32_t>(rgba->h));
     SDL_FreeSurface(rgba);
     std::FILE* out = std::fopen(argv[1], "wb");
     if (png.empty() || out == nullptr) {

@@ -1,6 +1,6 @@
 // PNG chunks, zlib framing and checksums, written out by hand: the icon is small, so stored
 // deflate blocks keep the encoder trivial.
-#include "app/png_writer.h"
+#include "app/rgba_png.h"
 
 #include <cstring>
 
@@ -63,7 +63,7 @@ uint32_t zlibAdler32(const uint8_t* data, size_t size) {
     return (b << 16) | a;
 }
 
-std::vector<uint8_t> encodePng(const uint8_t* rgba, uint32_t width, uint32_t height) {
+std::vector<uint8_t> encodeRgbaPng(const uint8_t* rgba, uint32_t width, uint32_t height) {
     // Kept far below PNG's own limit of 2^31 - 1 so that no size computation can overflow.
     constexpr uint32_t maxSide = 16384;
     if (width == 0 || height == 0 || width > maxSide || height > maxSide) return {};

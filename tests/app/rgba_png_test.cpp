@@ -1,5 +1,5 @@
 // The icon's PNG encoder: checksums against published values, and the stream read back.
-#include "app/png_writer.h"
+#include "app/rgba_png.h"
 
 #include <gtest/gtest.h>
 
@@ -59,7 +59,7 @@ std::vector<uint8_t> readStoredZlib(const std::vector<uint8_t>& z) {
 
 } // namespace
 
-TEST(PngWriter, ChecksumsMatchPublishedValues) {
+TEST(RgbaPng, ChecksumsMatchPublishedValues) {
     const uint8_t iend[] = {'I', 'E', 'N', 'D'};
     EXPECT_EQ(pngCrc32(iend, 4), 0xAE426082u); // the CRC that closes every PNG file
     const char* wiki = "Wikipedia";
@@ -67,10 +67,10 @@ TEST(PngWriter, ChecksumsMatchPublishedValues) {
     EXPECT_EQ(zlibAdler32(nullptr, 0), 1u);
 }
 
-TEST(PngWriter, SmallImageReadsBackPixelForPixel) {
+TEST(RgbaPng, SmallImageReadsBackPixelForPixel) {
     const uint8_t pixels[] = {255, 0, 0, 255, 0, 0,  0,  0,  1,  2,  3,  4,
                               5,   6, 7, 8,   9, 10, 11, 12, 13, 14, 15, 16};
-    const std::vector<uint8_t> png = encodePng(pixels, 3, 2);
+    const std::vector<uint8_t> png = encodeRgbaPng(pixels, 3, 2);
     ASSERT_GT(png.size(), 8u);
     EXPECT_EQ(std::memcmp(png.data(), "\x89PNG\r\n\x1a\n", 8), 0);
     const std::vector<Chunk> chunks = readChunks(png);
@@ -91,12 +91,12 @@ TEST(PngWriter, SmallImageReadsBackPixelForPixel) {
     EXPECT_EQ(std::memcmp(raw.data() + 14, pixels + 12, 12), 0);
 }
 
-TEST(PngWriter, LargeImageSpansSeveralStoredBlocks) {
+TEST(RgbaPng, LargeImageSpansSeveralStoredBlocks) {
     const uint32_t width = 16384, height = 3; // 3 * 65537 bytes of rows: four blocks
     std::vector<uint8_t> pixels(size_t{width} * height * 4);
     for (size_t i = 0; i < pixels.size(); ++i)
         pixels[i] = static_cast<uint8_t>(i * 7);
-    const std::vector<Chunk> chunks = readChunks(encodePng(pixels.data(), width, height));
+    const std::vector<Chunk> chunks = readChunks(encodeRgbaPng(pixels.data(), width, height));
     ASSERT_EQ(chunks.size(), 3u);
     const std::vector<uint8_t> raw = readStoredZlib(chunks[1].body);
     ASSERT_EQ(raw.size(), size_t{height} * (1 + width * 4));
@@ -109,10 +109,10 @@ TEST(PngWriter, LargeImageSpansSeveralStoredBlocks) {
     }
 }
 
-TEST(PngWriter, EmptyOrHugeSizesGiveNothing) {
+TEST(RgbaPng, EmptyOrHugeSizesGiveNothing) {
     const uint8_t pixel[4] = {};
-    EXPECT_TRUE(encodePng(pixel, 0, 1).empty());
-    EXPECT_TRUE(encodePng(pixel, 1, 0).empty());
-    EXPECT_TRUE(encodePng(pixel, 16385, 1).empty());
-    EXPECT_TRUE(encodePng(pixel, 1, 0xFFFFFFFFu).empty());
+    EXPECT_TRUE(encodeRgbaPng(pixel, 0, 1).empty());
+    EXPECT_TRUE(encodeRgbaPng(pixel, 1, 0).empty());
+    EXPECT_TRUE(encodeRgbaPng(pixel, 16385, 1).empty());
+    EXPECT_TRUE(encodeRgbaPng(pixel, 1, 0xFFFFFFFFu).empty());
 }
