@@ -59,11 +59,16 @@ TEST(SimScript, ErrorsNameTheLineAndStopAfterTheFramesBefore) {
     }
 }
 
-TEST(SimScript, OverlongLineIsAnError) {
-    const SimRun run = runSim("", "frame\n" + std::string(5000, ' ') + "frame\n");
-    EXPECT_EQ(run.status, 2);
-    EXPECT_TRUE(mentions(run.errors, "line 2"));
-    EXPECT_EQ(run.lines.size(), 1u);
+TEST(SimScript, LinesUpTo4096CharactersAreRead) {
+    const SimRun fits = runSim("", "frame\n" + std::string(4091, ' ') + "frame\nframe\n");
+    EXPECT_EQ(fits.status, 0) << fits.errors;
+    EXPECT_EQ(fits.lines.size(), 3u);
+    for (size_t length : {4097u, 5000u, 70000u}) {
+        const SimRun run = runSim("", "frame\n" + std::string(length - 5, ' ') + "frame\n");
+        EXPECT_EQ(run.status, 2) << length;
+        EXPECT_TRUE(mentions(run.errors, "line 2")) << length;
+        EXPECT_EQ(run.lines.size(), 1u) << length;
+    }
 }
 
 TEST(SimScript, FramesCountFromOneAcrossCommands) {
