@@ -100,6 +100,7 @@ bool followLeg(const CellGoal& goal, const char* what) {
         planAfterPendingPickups([&] { return planLeg(goal, distance + 240, damageWeight); });
     if (!leg.found) return false;
     const int energyBefore = gameState.energy;
+    command(std::string("# ") + what);
     for (const Step& step : leg.steps)
         playFrames(heldFor(step), 1);
     std::fprintf(stderr, "%-14s %4zu frames, damage %3d (planned %3d), energy %d\n", what,
@@ -132,6 +133,7 @@ bool shootingView(int cell) {
 }
 
 void shootGuardian() {
+    command("# the beam on the guardian until it falls");
     if (gameState.facingLeft == 1) playFrames("lr", 1); // turn right and stay put
     while (enemies[guardianIndex].hp > 0 && frameCount < 200000) {
         command("space");
@@ -163,6 +165,7 @@ int main() {
 
     // The chaser homes in on the craft through every wall: meet it head on, facing right, with
     // the beam on while it comes along the craft's row from the right.
+    command("# wait for the chaser, beam on");
     while (enemies[chaserIndex].hp > 0 && frameCount < 5000) {
         command("space");
         fireShot();
