@@ -215,3 +215,28 @@ TEST_F(PlayFrameTest, ItemsTakenInAFrameAreDrawnThatFrameAndGoneAfter) {
     frame();
     EXPECT_EQ(draws().size(), 126u);
 }
+
+TEST_F(PlayFrameTest, RowReachedByThisFramesStepIsTakenInTheNext) {
+    gameState.scrollY = 50; // hit box (520, 320)-(680, 428), just left of row 0
+    scriptedKeyboard.right = true;
+    frame();
+    EXPECT_EQ(gameState.scrollX, 250);
+    EXPECT_EQ(itemRows[0].taken, 0);
+    scriptedKeyboard.right = false;
+    scriptedKeyboard.left = true; // stepping away again: the pick-up comes first
+    frame();
+    EXPECT_EQ(gameState.scrollX, 200);
+    EXPECT_EQ(itemRows[0].taken, 1);
+}
+
+TEST_F(PlayFrameTest, GateOpenedInAFrameLetsTheCraftThroughInThatFrame) {
+    for (int i = 0; i < 4; ++i)
+        itemRows[i].taken = 1; // the group is complete; openGates has not run yet
+    gameState.scrollX = 850;   // just left of gate 0
+    gameState.scrollY = 900;
+    scriptedKeyboard.right = true;
+    frame();
+    EXPECT_EQ(gates[0].open, 1);
+    EXPECT_EQ(gameState.scrollX, 900);
+    EXPECT_EQ(drawsOf(imgGate).size(), 7u); // still drawn closed in that frame
+}

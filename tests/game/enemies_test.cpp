@@ -150,6 +150,16 @@ TEST_F(EnemiesTest, UpLeftMoverJumpsBackToItsRestartPoint) {
     EXPECT_EQ(lowest, 404);
 }
 
+TEST_F(EnemiesTest, UpLeftMoverAtExactlyTheLimitDoesNotJump) {
+    enemies[19] = {2, 410, 3000, 0, 0, 20}; // on wall 0's right edge: held at its height
+    moveEnemies();
+    EXPECT_EQ(enemies[19].x, 400);
+    EXPECT_EQ(enemies[19].y, 3000);
+    moveEnemies();
+    EXPECT_EQ(enemies[19].x, 4024);
+    EXPECT_EQ(enemies[19].y, 2926);
+}
+
 TEST_F(EnemiesTest, UpLeftMoverHeldAtAWallKeepsItsHeight) {
     enemies[19] = {2, 3000, 3611, 0, 0, 20}; // top edge one row below wall 25
     moveEnemies();
