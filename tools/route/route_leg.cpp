@@ -139,12 +139,13 @@ Leg planLeg(const CellGoal& goal, int maxFrames, int damageWeight) {
 
     best.found = true;
     best.steps.resize(bestFrame);
+    best.damageByFrame.resize(bestFrame);
     int c = bestCell;
     for (int t = bestFrame; t > 0; --t) {
         const size_t at = static_cast<size_t>(t) * cellCount + c;
         best.steps[t - 1] = allSteps[choice[at]];
         c = from[at];
+        best.damageByFrame[t - 1] = damageAt(c, t - 1);
     }
-    best.predictedDamage = static_cast<int>((bestScore - bestFrame) / damageWeight);
     return best;
 }

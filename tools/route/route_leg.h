@@ -30,7 +30,9 @@ struct Step {
 struct Leg {
     bool found = false;
     std::vector<Step> steps; // one per frame, the last one reaching the goal
-    int predictedDamage = 0; // energy lost from the leg's first frame to its arrival frame
+    // Contact damage expected in each frame whose keys are steps[t]: the damage is dealt at
+    // the place the frame begins at, before its keys move the craft.
+    std::vector<int> damageByFrame;
 };
 
 using CellGoal = std::function<bool(int cell)>;

@@ -92,6 +92,8 @@ template <typename Plan> auto planAfterPendingPickups(Plan plan) {
     return result;
 }
 
+// Plans a leg and plays it; when a frame costs more energy than planned, the rest of the leg is
+// dropped and the caller plans again from where the craft stands.
 bool followLeg(const CellGoal& goal, const char* what) {
     constexpr int damageWeight = 12;
     const int distance = planAfterPendingPickups([&] { return staticDistance(goal); });
@@ -100,12 +102,21 @@ bool followLeg(const CellGoal& goal, const char* what) {
         planAfterPendingPickups([&] { return planLeg(goal, distance + 240, damageWeight); });
     if (!leg.found) return false;
     const int energyBefore = gameState.energy;
+    int planned = 0;
+    size_t played = 0;
     command(std::string("# ") + what);
-    for (const Step& step : leg.steps)
-        playFrames(heldFor(step), 1);
-    std::fprintf(stderr, "%-14s %4zu frames, damage %3d (planned %3d), energy %d\n", what,
-                 leg.steps.size(), energyBefore - gameState.energy, leg.predictedDamage,
-                 gameState.energy);
+    for (; played < leg.steps.size(); ++played) {
+        const int energy = gameState.energy;
+        playFrames(heldFor(leg.steps[played]), 1);
+        planned += leg.damageByFrame[played];
+        if (energy - gameState.energy > leg.damageByFrame[played]) {
+            ++played;
+            std::fprintf(stderr, "%-14s more damage than planned: planning again\n", what);
+            break;
+        }
+    }
+    std::fprintf(stderr, "%-14s %4zu frames, damage %3d (planned %3d), energy %d\n", what, played,
+                 energyBefore - gameState.energy, planned, gameState.energy);
     return true;
 }
 
