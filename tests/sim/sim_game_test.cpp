@@ -14,6 +14,18 @@ TEST(SimGame, ClearingScriptClearsTheWholeGame) {
     ASSERT_EQ(run.status, 0) << run.errors;
     ASSERT_GT(run.lines.size(), 100u);
     bool played = false;
+    int gets = 0, doors = 0;
+    for (const std::string& line : run.lines) {
+        const std::string sounds = jsonRaw(line, "sounds");
+        for (size_t at = sounds.find("sndGet"); at != std::string::npos;
+             at = sounds.find("sndGet", at + 1))
+            ++gets;
+        for (size_t at = sounds.find("sndDoor"); at != std::string::npos;
+             at = sounds.find("sndDoor", at + 1))
+            ++doors;
+    }
+    EXPECT_EQ(gets, 50); // every row once
+    EXPECT_EQ(doors, 7); // every gate once
     for (size_t i = 0; i + 1 < run.lines.size(); ++i) {
         const std::string& line = run.lines[i];
         ASSERT_GE(jsonInt(line, "energy"), 0) << "frame " << i + 1;
