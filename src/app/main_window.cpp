@@ -44,6 +44,8 @@ void createMainWindow() {
         SDL_CreateWindow("ZEMA", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, windowWidth,
                          windowHeight, SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS);
     if (mainWindow == nullptr) return;
+    // The game reads keys, never text; an input method left on could keep Space or Enter.
+    SDL_StopTextInput();
     setWindowIcon(mainWindow);
     centerWindow(mainWindow);
     SDL_ShowWindow(mainWindow);
