@@ -1,9 +1,6 @@
-// The fifteen images: the table of what each slot is loaded from, loading them from the
-// embedded resources, and drawing a slot.
+// The fifteen images: the table of what each slot is loaded from, the loaded textures, and
+// drawing a slot.
 #include "display/images.h"
-
-#include "display/bmp_reader.h"
-#include "display/resources.h"
 
 const ImageSpec imageTable[imageSlotCount] = {
     {111, 200, 148, 4, 200, 148, TextureFormat::A1R5G5B5},     // imgCraftRight
@@ -24,25 +21,6 @@ const ImageSpec imageTable[imageSlotCount] = {
 };
 
 Texture* imageTextures[imageSlotCount] = {};
-
-int loadImages() {
-    for (int slot = 0; slot < imageSlotCount; ++slot) {
-        const ImageSpec& spec = imageTable[slot];
-        Resource resource{};
-        if (!findResource(spec.resourceId, resource)) return slot;
-        // A picture of another size or depth than the table's is a broken build: the frame's
-        // source rectangles are worked out for exactly these sizes.
-        BitmapView view;
-        if (!readBitmap(resource.data, resource.size, view) || view.width != spec.bitmapWidth ||
-            view.height != spec.bitmapHeight || view.bitsPerPixel != spec.bitsPerPixel)
-            return slot;
-        releaseTexture(imageTextures[slot]);
-        imageTextures[slot] = loadTextureFromBitmap(resource.data, resource.size, spec.textureWidth,
-                                                    spec.textureHeight, spec.format);
-        if (imageTextures[slot] == nullptr) return slot;
-    }
-    return -1;
-}
 
 void releaseImages() {
     for (Texture*& texture : imageTextures) {
