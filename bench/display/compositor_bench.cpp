@@ -9,6 +9,7 @@
 #include <cstring>
 #include <vector>
 
+#include "bmp_builder.h"
 #include "display/display_headless.h"
 #include "display/images.h"
 #include "display/resources.h"
@@ -162,6 +163,32 @@ void playFrameThroughSdlSoftwareRenderer(benchmark::State& state) {
     SDL_FreeSurface(surface);
 }
 BENCHMARK(playFrameThroughSdlSoftwareRenderer)->Unit(benchmark::kMillisecond);
+
+// The map draw alone, from a map with no runs at all: every texel drawn afresh, a quarter of
+// them transparent. The real map's corridors and walls make long runs; this is the floor.
+void mapDrawWithoutRuns(benchmark::State& state) {
+    static Texture* noisy = [] {
+        BitmapSpec spec{2000, 1200, 4, {0x0000FF}, {}};
+        for (int i = 1; i < 16; ++i)
+            spec.palette.push_back(static_cast<uint32_t>(0x2A1F13 * i) & 0xFFFFFF);
+        uint32_t seed = 1;
+        spec.indices.resize(2000u * 1200u);
+        for (uint8_t& k : spec.indices) {
+            seed = seed * 1664525u + 1013904223u;
+            k = static_cast<uint8_t>((seed >> 24) % 4 == 0 ? 0 : 1 + (seed >> 16) % 15);
+        }
+        const std::vector<uint8_t> bytes = buildBitmap(spec);
+        return loadTextureFromBitmap(bytes.data(), bytes.size(), 2000, 1200,
+                                     TextureFormat::A8R8G8B8);
+    }();
+    Setup& s = setup();
+    BackBuffer target{s.pixels.data(), width, height, width};
+    for (auto _ : state) {
+        compositeDraw(target, *noisy, {3, 7, 3 + width, 7 + height}, {1, 1}, {0, 0}, 0xFFFFFFFFu);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(mapDrawWithoutRuns)->Unit(benchmark::kMillisecond);
 
 // Not a timing of its own: reports what the fifteen loaded textures hold and how long the
 // first load took, as counters.

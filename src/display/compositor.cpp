@@ -31,10 +31,8 @@ uint32_t tint(uint32_t texel, uint32_t colour) {
     return out;
 }
 
-uint32_t blend(uint32_t source, uint32_t below) {
-    const uint32_t alpha = source >> 24;
-    if (alpha == 255) return source | opaque;
-    if (alpha == 0) return below;
+// Source over below by a partial alpha (1..254).
+uint32_t blendPartial(uint32_t source, uint32_t below, uint32_t alpha) {
     uint32_t out = opaque;
     for (int shift = 0; shift < 24; shift += 8) {
         const uint32_t s = (source >> shift) & 0xFF, d = (below >> shift) & 0xFF;
@@ -43,23 +41,38 @@ uint32_t blend(uint32_t source, uint32_t below) {
     return out;
 }
 
-// Mixes two texels, the second weighed weight / 256.
+uint32_t blend(uint32_t source, uint32_t below) {
+    const uint32_t alpha = source >> 24;
+    if (alpha == 255) return source;
+    if (alpha == 0) return below;
+    return blendPartial(source, below, alpha);
+}
+
+// Mixes two texels, the second weighed weight / 256, each channel rounded. Two channels at a
+// time in 16-bit lanes: a channel's sum is at most 255 * 256 + 128, which fits its lane.
 uint32_t mix(uint32_t a, uint32_t b, uint32_t weight) {
     if (weight == 0 || a == b) return a;
-    uint32_t out = 0;
-    for (int shift = 0; shift < 32; shift += 8) {
-        const uint32_t ca = (a >> shift) & 0xFF, cb = (b >> shift) & 0xFF;
-        out |= ((ca * (256 - weight) + cb * weight + 128) >> 8) << shift;
-    }
-    return out;
+    const uint32_t keep = 256 - weight;
+    const uint32_t redBlue =
+        (((a & 0x00FF00FFu) * keep + (b & 0x00FF00FFu) * weight + 0x00800080u) >> 8) & 0x00FF00FFu;
+    const uint32_t alphaGreen =
+        ((((a >> 8) & 0x00FF00FFu) * keep + ((b >> 8) & 0x00FF00FFu) * weight + 0x00800080u) >> 8) &
+        0x00FF00FFu;
+    return redBlue | alphaGreen << 8;
 }
 
 void blendRow(uint32_t* target, const uint32_t* texels, int32_t count, int step, uint32_t colour) {
     // step -1 reads texels from the end: a mirrored row.
     const uint32_t* texel = step > 0 ? texels : texels + count - 1;
     if (colour == untinted) {
-        for (int32_t i = 0; i < count; ++i, texel += step)
-            target[i] = blend(*texel, target[i]);
+        // Most texels are fully opaque or fully transparent: copy or skip those.
+        for (int32_t i = 0; i < count; ++i, texel += step) {
+            const uint32_t t = *texel;
+            if (t >= 0xFF000000u)
+                target[i] = t;
+            else if (t >= 0x01000000u)
+                target[i] = blendPartial(t, target[i], t >> 24);
+        }
     } else {
         for (int32_t i = 0; i < count; ++i, texel += step)
             target[i] = blend(tint(*texel, colour), target[i]);
