@@ -300,6 +300,7 @@ void drawFiltered(BackBuffer& target, const Texture& texture, SourceRect source,
 } // namespace
 
 void compositeClear(BackBuffer& target, uint32_t colour) {
+    if (target.pixels == nullptr || target.pitch < target.width) return;
     for (int32_t y = 0; y < target.height; ++y) {
         uint32_t* line = target.pixels + static_cast<ptrdiff_t>(y) * target.pitch;
         // wchar_t is 32 bits here, and the C library's wide fill is the fastest fill at hand.
@@ -311,7 +312,9 @@ void compositeClear(BackBuffer& target, uint32_t colour) {
 
 void compositeDraw(BackBuffer& target, const Texture& texture, SourceRect source, Vector2 scaling,
                    Vector2 translation, uint32_t colour) {
-    if (target.pixels == nullptr || target.width <= 0 || target.height <= 0) return;
+    if (target.pixels == nullptr || target.width <= 0 || target.height <= 0 ||
+        target.pitch < target.width)
+        return;
     if (!std::isfinite(scaling.x) || !std::isfinite(scaling.y) || scaling.x == 0 ||
         scaling.y == 0 || !std::isfinite(translation.x) || !std::isfinite(translation.y))
         return;

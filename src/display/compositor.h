@@ -59,6 +59,7 @@ void compositeClear(BackBuffer& target, uint32_t colour);
 //
 // Draws nothing when a scale is 0 or not finite, a translation is not finite, the source's
 // left is outside 0..width or its top outside 0..height, or right <= left or bottom <= top.
-// Only pixels inside the target are written; at most maxBitmapSide columns and rows of it.
+// Only pixels inside the target are written; at most maxBitmapSide columns and rows of it. A
+// target without pixels or with a pitch below its width is left alone.
 void compositeDraw(BackBuffer& target, const Texture& texture, SourceRect source, Vector2 scaling,
                    Vector2 translation, uint32_t colour);

@@ -270,6 +270,16 @@ TEST(Compositor, ClearFillsTheWholeBufferWithinItsPitch) {
             EXPECT_EQ(memory[y * 6 + x], x < 4 ? 0xFF0000FFu : 0x12345678u) << x << "," << y;
 }
 
+TEST(Compositor, TargetWithPitchBelowItsWidthIsLeftAlone) {
+    std::vector<uint32_t> memory(8, 0x12345678u);
+    BackBuffer buffer{memory.data(), 4, 2, 3};
+    compositeClear(buffer, 0xFF0000FFu);
+    const uint32_t texel = 0xFFFFFFFFu;
+    TexturePtr texture(createTexture(1, 1, &texel));
+    compositeDraw(buffer, *texture, {0, 0, 1, 1}, {4, 2}, {0, 0}, 0xFFFFFFFFu);
+    EXPECT_EQ(memory, std::vector<uint32_t>(8, 0x12345678u));
+}
+
 TEST(Compositor, TintMultipliesColourAndAlpha) {
     const uint32_t texel = 0xFFFF8040u;
     TexturePtr texture(createTexture(1, 1, &texel));
