@@ -20,9 +20,12 @@ enum class TextureFormat { A8R8G8B8, A1R5G5B5 };
 struct Texture;
 
 // Loads an uncompressed 4- or 8-bit BMP into a texture of the requested size: pure opaque blue
-// becomes transparent black, A1R5G5B5 keeps 5 bits a channel and 1 of alpha, and a bitmap
-// smaller than the requested size is enlarged with a tent filter. Returns null for a malformed
-// bitmap.
+// becomes transparent black; A1R5G5B5 keeps 5 bits a channel and 1 of alpha (each channel
+// rounded to the nearest of 32 levels and read back widened by repeating its top bits, alpha
+// opaque from 128 up); a bitmap of another size than the requested one is resampled with a
+// triangle (tent) filter with mirrored edges, after the colour key. At its own size the picture
+// is kept exactly, as palette indices. Returns null for a malformed bitmap, a requested side
+// outside 1..maxBitmapSide, or a resampled texture above 16M texels.
 Texture* loadTextureFromBitmap(const uint8_t* bitmap, size_t size, int32_t width, int32_t height,
                                TextureFormat format);
 void releaseTexture(Texture* texture);
