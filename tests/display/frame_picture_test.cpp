@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <string>
 #include <vector>
 
 #include "display/display_headless.h"
@@ -11,6 +14,7 @@
 #include "game/craft.h"
 #include "game/world.h"
 #include "input/input_headless.h"
+#include "sim/png_writer.h"
 #include "sim/sim_shot.h"
 #include "sound/sound_headless.h"
 #include "test_resources.h"
@@ -168,6 +172,24 @@ TEST_F(FramePicture, LeftBeamEndsTenPixelsLeftOfTheCraft) {
     const Box right = drawAlone(imgShot);
     EXPECT_EQ(right.left, gameState.craftX + 210);
     EXPECT_EQ(right.width(), 300);
+}
+
+TEST_F(FramePicture, ShotFileHoldsThePictureOfTheFrame) {
+    runOneFrame();
+    const std::string path = testing::TempDir() + "zema_title_shot.png";
+    ASSERT_TRUE(writeFrameShot(path, 1024, 768));
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    ASSERT_NE(file, nullptr);
+    std::vector<uint8_t> bytes(1 << 20);
+    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
+    std::fclose(file);
+    std::remove(path.c_str());
+    compositeFrame();
+    EXPECT_EQ(bytes, encodePng(pixels.data(), 1024, 768, 1024));
+
+    errno = 0;
+    EXPECT_FALSE(writeFrameShot(testing::TempDir() + "no/such/folder/shot.png", 1024, 768));
+    EXPECT_EQ(errno, ENOENT);
 }
 
 } // namespace
