@@ -64,7 +64,7 @@ TEST_F(Images, ReleaseEmptiesEverySlotAndDrawingThenDoesNothing) {
     uint32_t pixel = 0xFF123456u;
     BackBuffer buffer{&pixel, 1, 1, 1};
     compositeImage(buffer, imgGate, {0, 0, 30, 30}, {1, 1}, {0, 0}, 0xFFFFFFFFu);
-    compositeImage(buffer, static_cast<ImageSlot>(99), {0, 0, 30, 30}, {1, 1}, {0, 0}, 0xFFFFFFFFu);
+    compositeImage(buffer, imageSlotCount, {0, 0, 30, 30}, {1, 1}, {0, 0}, 0xFFFFFFFFu);
     EXPECT_EQ(pixel, 0xFF123456u);
 }
 
