@@ -6,13 +6,13 @@
 #include <cstdlib>
 #include <string>
 
-#include "bitmap_view.h"
 #include "display/display_sdl.h"
 #include "display/images.h"
 #include "display/resources.h"
 #include "frame/frame.h"
 #include "game/craft.h"
 #include "game/world.h"
+#include "test_bitmap.h"
 
 namespace {
 const std::string deviceMessage = "DIRECT3Dデバイスの作成に失敗しました";
@@ -50,7 +50,7 @@ class DummyDisplay : public ::testing::Test {
     int mismatchesWithPictureAt(int id, int left, int top) {
         Resource resource = {};
         EXPECT_TRUE(findResource(id, resource));
-        const BitmapView picture = viewBitmap(resource.data, resource.size);
+        const TestBitmap picture = readTestBitmap(resource.data, resource.size);
         int wrong = 0;
         for (int y = 0; y < 768; ++y)
             for (int x = 0; x < 1024; ++x) {
@@ -103,7 +103,7 @@ TEST_F(DummyDisplay, PlayFrameShowsTheMapFromTheViewOrigin) {
     runFrame();
     Resource resource = {};
     ASSERT_TRUE(findResource(113, resource));
-    const BitmapView map = viewBitmap(resource.data, resource.size);
+    const TestBitmap map = readTestBitmap(resource.data, resource.size);
     // The top left corner holds nothing but map: walls 0 and 1 at the view origin (200, 150).
     int wrong = 0;
     for (int y = 0; y < 120; ++y)

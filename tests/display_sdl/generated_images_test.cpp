@@ -5,9 +5,9 @@
 
 #include <set>
 
-#include "bitmap_view.h"
 #include "display/resources.h"
 #include "game/world.h"
+#include "test_bitmap.h"
 
 namespace {
 struct Expected {
@@ -23,10 +23,10 @@ constexpr Expected pictures[] = {
     {142, 800, 600, 4}, {143, 30, 30, 8},   {144, 350, 300, 4},
 };
 
-BitmapView embedded(int id) {
+TestBitmap embedded(int id) {
     Resource resource = {};
     EXPECT_TRUE(findResource(id, resource)) << id;
-    return viewBitmap(resource.data, resource.size);
+    return readTestBitmap(resource.data, resource.size);
 }
 
 bool insideAny(int32_t x, int32_t y) {
@@ -38,7 +38,7 @@ bool insideAny(int32_t x, int32_t y) {
     return inside(goalRect);
 }
 
-int blueEntries(const BitmapView& v) {
+int blueEntries(const TestBitmap& v) {
     int count = 0;
     for (uint32_t i = 0; i < v.paletteCount; ++i)
         count += paletteColour(v, i) == pureBlue;
@@ -67,7 +67,7 @@ TEST(GeneratedImages, HeadersSizesAndDepthsMatchTheImageTable) {
         SCOPED_TRACE(e.id);
         Resource resource = {};
         ASSERT_TRUE(findResource(e.id, resource));
-        const BitmapView v = viewBitmap(resource.data, resource.size);
+        const TestBitmap v = readTestBitmap(resource.data, resource.size);
         ASSERT_TRUE(v.valid);
         EXPECT_EQ(v.fileSize, resource.size);
         EXPECT_EQ(v.headerSize, 40u);
@@ -85,7 +85,7 @@ TEST(GeneratedImages, HeadersSizesAndDepthsMatchTheImageTable) {
 }
 
 TEST(GeneratedImages, MapIsBlueExactlyWhereNoWallOrGoalLies) {
-    const BitmapView map = embedded(113);
+    const TestBitmap map = embedded(113);
     ASSERT_TRUE(map.valid);
     int64_t wrong = 0;
     for (int32_t y = 0; y < worldSize; ++y)
@@ -98,7 +98,7 @@ TEST(GeneratedImages, MapIsBlueExactlyWhereNoWallOrGoalLies) {
 }
 
 TEST(GeneratedImages, EveryWallIsTexturedAndTheGoalIsMarked) {
-    const BitmapView map = embedded(113);
+    const TestBitmap map = embedded(113);
     ASSERT_TRUE(map.valid);
     for (int w = 0; w < wallCount; ++w) {
         const WorldRect& r = wallRects[w];
@@ -122,7 +122,7 @@ TEST(GeneratedImages, EveryWallIsTexturedAndTheGoalIsMarked) {
 TEST(GeneratedImages, SpritesAreTransparentAroundAndOpaqueInTheMiddle) {
     for (int id : {111, 112, 116, 117, 118, 119, 120, 121, 124}) {
         SCOPED_TRACE(id);
-        const BitmapView v = embedded(id);
+        const TestBitmap v = embedded(id);
         ASSERT_TRUE(v.valid);
         EXPECT_EQ(pixelColour(v, 0, 0), pureBlue);
         EXPECT_EQ(pixelColour(v, v.width - 1, v.height - 1), pureBlue);
@@ -131,7 +131,7 @@ TEST(GeneratedImages, SpritesAreTransparentAroundAndOpaqueInTheMiddle) {
 }
 
 TEST(GeneratedImages, LeftCraftIsTheMirrorOfTheRightCraft) {
-    const BitmapView right = embedded(111), left = embedded(112);
+    const TestBitmap right = embedded(111), left = embedded(112);
     int differences = 0;
     for (int32_t y = 0; y < 148; ++y)
         for (int32_t x = 0; x < 200; ++x)
@@ -141,7 +141,7 @@ TEST(GeneratedImages, LeftCraftIsTheMirrorOfTheRightCraft) {
 }
 
 TEST(GeneratedImages, EnemiesDifferFromOneAnother) {
-    const BitmapView a = embedded(116), b = embedded(117), c = embedded(118);
+    const TestBitmap a = embedded(116), b = embedded(117), c = embedded(118);
     int ab = 0, bc = 0, ac = 0;
     for (int32_t y = 0; y < 200; ++y)
         for (int32_t x = 0; x < 200; ++x) {
@@ -157,12 +157,12 @@ TEST(GeneratedImages, EnemiesDifferFromOneAnother) {
 
 TEST(GeneratedImages, TilesAreOpaqueExceptTheBeamsEdges) {
     for (int id : {114, 143}) {
-        const BitmapView v = embedded(id);
+        const TestBitmap v = embedded(id);
         for (int32_t y = 0; y < 30; ++y)
             for (int32_t x = 0; x < 30; ++x)
                 ASSERT_NE(pixelColour(v, x, y), pureBlue) << id << " at " << x << ", " << y;
     }
-    const BitmapView beam = embedded(115);
+    const TestBitmap beam = embedded(115);
     EXPECT_EQ(pixelColour(beam, 15, 0), pureBlue);
     EXPECT_EQ(pixelColour(beam, 15, 29), pureBlue);
     // The core runs the whole width, so the beam has no gaps when stretched.
@@ -172,7 +172,7 @@ TEST(GeneratedImages, TilesAreOpaqueExceptTheBeamsEdges) {
 
 TEST(GeneratedImages, TitleAndGameOverArePanelsWithTransparentCornersOnly) {
     for (int id : {142, 144}) {
-        const BitmapView v = embedded(id);
+        const TestBitmap v = embedded(id);
         EXPECT_EQ(pixelColour(v, 0, 0), pureBlue) << id;
         int blue = 0;
         for (int32_t y = 0; y < v.height; ++y)
@@ -185,7 +185,7 @@ TEST(GeneratedImages, TitleAndGameOverArePanelsWithTransparentCornersOnly) {
 }
 
 TEST(GeneratedImages, GameOverBannerFillsTheTopHundredRows) {
-    const BitmapView v = embedded(144);
+    const TestBitmap v = embedded(144);
     std::set<uint32_t> top, bottom;
     for (int32_t y = 20; y < 90; ++y)
         for (int32_t x = 20; x < 330; ++x)

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-struct BitmapView {
+struct TestBitmap {
     const uint8_t* bytes = nullptr;
     size_t size = 0;
     bool valid = false; // the header and the pixel array fit in the bytes
@@ -15,12 +15,12 @@ struct BitmapView {
     size_t rowBytes = 0;
 };
 
-BitmapView viewBitmap(const uint8_t* bytes, size_t size);
+TestBitmap readTestBitmap(const uint8_t* bytes, size_t size);
 // Palette index of pixel (x, y), y counted from the top.
-uint8_t paletteIndex(const BitmapView& view, int32_t x, int32_t y);
+uint8_t paletteIndex(const TestBitmap& view, int32_t x, int32_t y);
 // 0xRRGGBB of palette entry i.
-uint32_t paletteColour(const BitmapView& view, uint32_t i);
-inline uint32_t pixelColour(const BitmapView& view, int32_t x, int32_t y) {
+uint32_t paletteColour(const TestBitmap& view, uint32_t i);
+inline uint32_t pixelColour(const TestBitmap& view, int32_t x, int32_t y) {
     return paletteColour(view, paletteIndex(view, x, y));
 }
 constexpr uint32_t pureBlue = 0x0000FF;

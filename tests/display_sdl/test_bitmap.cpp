@@ -1,5 +1,5 @@
 // The tests' bitmap reader.
-#include "bitmap_view.h"
+#include "test_bitmap.h"
 
 namespace {
 uint32_t read16(const uint8_t* p) {
@@ -10,8 +10,8 @@ uint32_t read32(const uint8_t* p) {
 }
 } // namespace
 
-BitmapView viewBitmap(const uint8_t* bytes, size_t size) {
-    BitmapView v;
+TestBitmap readTestBitmap(const uint8_t* bytes, size_t size) {
+    TestBitmap v;
     v.bytes = bytes;
     v.size = size;
     if (size < 54 || bytes[0] != 'B' || bytes[1] != 'M') return v;
@@ -31,7 +31,7 @@ BitmapView viewBitmap(const uint8_t* bytes, size_t size) {
     return v;
 }
 
-uint8_t paletteIndex(const BitmapView& v, int32_t x, int32_t y) {
+uint8_t paletteIndex(const TestBitmap& v, int32_t x, int32_t y) {
     const uint8_t* row =
         v.bytes + v.pixelOffset + v.rowBytes * static_cast<size_t>(v.height - 1 - y);
     if (v.bitsPerPixel == 8) return row[x];
@@ -39,7 +39,7 @@ uint8_t paletteIndex(const BitmapView& v, int32_t x, int32_t y) {
     return x % 2 ? pair & 15 : pair >> 4;
 }
 
-uint32_t paletteColour(const BitmapView& v, uint32_t i) {
+uint32_t paletteColour(const TestBitmap& v, uint32_t i) {
     const uint8_t* entry = v.bytes + 14 + v.headerSize + static_cast<size_t>(i) * 4;
     return static_cast<uint32_t>(entry[2]) << 16 | entry[1] << 8 | entry[0];
 }
