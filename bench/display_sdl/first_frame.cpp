@@ -46,14 +46,13 @@ int main(int argc, char** argv) {
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     if (shots) saveBackBuffer(std::string(shots) + "/title.bmp");
 
-    // A game under way: a few steps to the right, the beam firing.
+    // A game under way, in the north-east of the maze: a gate, items, enemies, the beam firing.
     startGame();
     runFrame();
-    for (int i = 0; i < 3; ++i) {
-        moveCraftRight();
-        runFrame();
-    }
+    gameState.scrollX = 3700;
+    gameState.scrollY = 700;
     fireShot();
+    runFrame();
     runFrame();
     if (shots) saveBackBuffer(std::string(shots) + "/play.bmp");
 
