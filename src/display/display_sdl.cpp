@@ -12,6 +12,7 @@
 
 std::vector<DisplayMode> displayModes;
 bool displayMessagesToStderrOnly = false;
+bool displaySkipWindowSurface = false;
 
 namespace {
 const char textCreateFailed[] = "Direct3Dの作成に失敗しました";
@@ -78,8 +79,7 @@ void refreshTarget() {
 }
 
 bool probeWindowSurface() {
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    return SDL_GetWindowSurface(gameWindow) != nullptr;
+    return !displaySkipWindowSurface && SDL_GetWindowSurface(gameWindow) != nullptr;
 }
 
 bool probeSoftwareRenderer() {
@@ -134,6 +134,9 @@ int32_t initDisplay(SDL_Window* window) {
     if (!window || (SDL_GetWindowFlags(window) & SDL_WINDOW_SHOWN) == 0)
         return fail(textDeviceFailed, noCaption);
 
+    // SDL's default framebuffer goes through OpenGL, which kills the process where Mesa's
+    // drivers are missing; both paths here end in the window's plain framebuffer instead.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     path = PresentPath::WindowSurface;
     if (!probeWindowSurface()) {
         report(textRetryNotice, noCaption, SDL_MESSAGEBOX_WARNING);

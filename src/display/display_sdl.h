@@ -27,6 +27,10 @@ extern std::vector<DisplayMode> displayModes;
 // waits for a click, which a test or a script cannot give.
 extern bool displayMessagesToStderrOnly;
 
+// When set, the window's own framebuffer counts as unavailable, so start-up takes the fallback
+// path after its notice; for tests and measurements of that path.
+extern bool displaySkipWindowSurface;
+
 enum class PresentPath {
     None,
     WindowSurface,    // the compositor draws into the window's own framebuffer

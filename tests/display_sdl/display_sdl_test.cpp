@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "display/display_sdl.h"
 #include "display/images.h"
@@ -126,6 +127,40 @@ TEST_F(DummyDisplay, ReleasedDisplayCanBeSetUpAgain) {
     gameState.screenMode = ModeTitle;
     runFrame();
     EXPECT_EQ(shown(0, 0), pureBlue);
+}
+
+// Without the window's framebuffer: the HAL/REF notice, then SDL's software renderer shows the
+// same picture.
+TEST_F(DummyDisplay, FallbackPathGivesTheNoticeAndShowsTheSamePicture) {
+    displaySkipWindowSurface = true;
+    testing::internal::CaptureStderr();
+    const int32_t status = initDisplay(window);
+    displaySkipWindowSurface = false;
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "HALモードでDIRECT3Dデバイスを作成できません\nREFモードで再試行します\n");
+    ASSERT_EQ(status, 0);
+    EXPECT_EQ(displayPresentPath(), PresentPath::SoftwareRenderer);
+    EXPECT_FALSE(displayDrawsInPlace());
+    gameState.screenMode = ModeTitle;
+    gameState.gameOver = 1;
+    runFrame();
+    SDL_Renderer* renderer = SDL_GetRenderer(window);
+    ASSERT_NE(renderer, nullptr);
+    std::vector<uint32_t> pixels(1024 * 768);
+    ASSERT_EQ(
+        SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_RGB888, pixels.data(), 1024 * 4), 0)
+        << SDL_GetError();
+    Resource resource = {};
+    ASSERT_TRUE(findResource(144, resource));
+    const TestBitmap picture = readTestBitmap(resource.data, resource.size);
+    int wrong = 0;
+    for (int y = 0; y < 768; ++y)
+        for (int x = 0; x < 1024; ++x) {
+            const bool inside = x >= 337 && y >= 234 && x < 337 + 350 && y < 234 + 300;
+            const uint32_t expected = inside ? pixelColour(picture, x - 337, y - 234) : pureBlue;
+            wrong += (pixels[y * 1024 + x] & 0xFFFFFF) != expected;
+        }
+    EXPECT_EQ(wrong, 0);
 }
 
 TEST_F(DummyDisplay, HiddenWindowFailsWithTheDeviceMessage) {
