@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs what building, playing and testing ZEMA needs on Debian 12 (run as root).
+# Usage: install-deps.sh [play|test]
+set -euo pipefail
+export DEBIAN_FRONTEND=noninteractive
+packages=(cmake make g++ pkg-config libsdl2-dev)
+if [ "${1:-play}" = test ]; then
+    # Tests: GoogleTest, benchmarks, clang's libFuzzer and sanitizers, and a real X server with a
+    # window manager and the tools that drive it.
+    packages+=(googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
+               xvfb openbox xdotool wmctrl x11-utils imagemagick)
+fi
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ "${#missing[@]}" -gt 0 ]; then
+    apt-get update
+    apt-get install -y --no-install-recommends "${missing[@]}"
+fi

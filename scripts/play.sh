@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Builds ZEMA and starts it from the folder that holds its sounds.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+bash "$root/scripts/install-deps.sh" play
+cmake -S "$root" -B "$root/build-release" -DCMAKE_BUILD_TYPE=Release -DZEMA_TESTS=OFF
+cmake --build "$root/build-release" -j"$(nproc)" --target zema
+cd "$root/build-release/src/app"
+exec ./zema

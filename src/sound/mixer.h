@@ -1,0 +1,34 @@
+// Our own mixer: sums every playing sound slot into 44,100 Hz 16-bit stereo, with saturation.
+// Play requests come from the game thread without a lock; the mixing runs on the audio thread.
+#pragma once
+
+#include <cstdint>
+
+#include "sound/sound.h"
+
+constexpr int mixerRate = 44100;
+constexpr int mixerChannels = 2;
+
+// A sound in the mixer's format: interleaved stereo frames. The first soundFrames frames are
+// held in frames; the rest, up to totalFrames, are silence the file promised but did not hold.
+struct MixerClip {
+    const int16_t* frames;
+    uint64_t soundFrames;
+    uint64_t totalFrames;
+};
+
+// These three change what the audio thread reads: call them only while it is not mixing.
+void resetMixer();
+void setMixerClip(SoundSlot slot, const MixerClip& clip); // a clip without frames is ignored
+void clearMixerClip(SoundSlot slot);
+
+// From any thread, lock-free. Taken up at the start of the next mix: a slot still sounding goes
+// on undisturbed, a finished one starts again from its beginning.
+void requestPlay(SoundSlot slot, bool looping);
+
+// Fills frameCount stereo frames with the sum of every playing slot.
+void mixAudio(int16_t* out, int frameCount);
+
+// The audio thread's view of a slot, for tests.
+bool mixerSlotSounding(SoundSlot slot);
+uint64_t mixerSlotPosition(SoundSlot slot);
