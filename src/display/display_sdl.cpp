@@ -68,11 +68,9 @@ void refreshTarget() {
     if (path != PresentPath::WindowSurface) return;
     SDL_Surface* surface = SDL_GetWindowSurface(gameWindow);
     if (drawableInPlace(surface)) {
-        if (!inPlace || backBuffer.pixels != surface->pixels) {
-            backBuffer = {static_cast<uint32_t*>(surface->pixels), surface->w, surface->h,
-                          surface->pitch / 4};
-            inPlace = true;
-        }
+        backBuffer = {static_cast<uint32_t*>(surface->pixels), surface->w, surface->h,
+                      surface->pitch / 4};
+        inPlace = true;
     } else if (inPlace || !backBuffer.pixels) {
         useOwnPixels();
     }
