@@ -129,6 +129,29 @@ TEST_F(DummyDisplay, ReleasedDisplayCanBeSetUpAgain) {
     EXPECT_EQ(shown(0, 0), pureBlue);
 }
 
+// The window leaving fullscreen drops its framebuffer: the back buffer moves to pixels of its
+// own, shown scaled into the smaller window, and moves back when the window is W x H again.
+TEST_F(DummyDisplay, FollowsTheWindowSurfaceWhenTheWindowChangesSize) {
+    ASSERT_EQ(initDisplay(window), 0);
+    gameState.screenMode = ModeTitle;
+    runFrame();
+    ASSERT_EQ(SDL_SetWindowFullscreen(window, 0), 0);
+    SDL_SetWindowSize(window, 512, 384);
+    SDL_PumpEvents();
+    runFrame();
+    EXPECT_FALSE(displayDrawsInPlace());
+    EXPECT_EQ(displayBackBuffer().width, 1024);
+    SDL_Surface* small = SDL_GetWindowSurface(window);
+    ASSERT_EQ(small->w, 512);
+    EXPECT_EQ(shown(10, 10), pureBlue);
+    EXPECT_NE(shown(256, 192), pureBlue) << "the title, scaled to half size";
+    ASSERT_EQ(SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN), 0);
+    SDL_PumpEvents();
+    runFrame();
+    EXPECT_TRUE(displayDrawsInPlace());
+    EXPECT_EQ(mismatchesWithPictureAt(142, 112, 84), 0);
+}
+
 // Without the window's framebuffer: the HAL/REF notice, then SDL's software renderer shows the
 // same picture.
 TEST_F(DummyDisplay, FallbackPathGivesTheNoticeAndShowsTheSamePicture) {
