@@ -125,7 +125,7 @@ class LineReader {
             while (position < length) {
                 const char c = buffer[position++];
                 if (c == '\n') return true;
-                if (line.size() >= maxLineLength) return true; // reported by the caller
+                if (line.size() > maxLineLength) return true; // reported by the caller
                 line.push_back(c);
             }
             if (ended) return !line.empty();
@@ -167,7 +167,7 @@ int main(int argc, char** argv) {
     while (reader.next(line)) {
         ++lineNumber;
         ScriptCommand command;
-        if (line.size() >= LineReader::maxLineLength)
+        if (line.size() > LineReader::maxLineLength)
             error = "line longer than 4096 characters";
         else if (parseScriptLine(line.data(), line.size(), command, error))
             error.clear();

@@ -1,7 +1,6 @@
 // Formats the simulator's per-frame line without allocating.
 #include "sim/sim_report.h"
 
-#include <cmath>
 #include <cstdint>
 #include <cstring>
 
@@ -11,32 +10,52 @@
 
 namespace {
 
+constexpr char digitPairs[] = // "00" "01" ... "99"
+    "00010203040506070809101112131415161718192021222324"
+    "25262728293031323334353637383940414243444546474849"
+    "50515253545556575859606162636465666768697071727374"
+    "75767778798081828384858687888990919293949596979899";
+
+// The line is the bulk of the simulator's work with --draws, so the writer avoids strlen on
+// literals and writes numbers two digits at a time.
 struct Writer {
     char* p;
-    void text(const char* s) {
-        const size_t n = std::strlen(s);
-        std::memcpy(p, s, n);
-        p += n;
+    template <size_t N> void text(const char (&s)[N]) {
+        std::memcpy(p, s, N - 1);
+        p += N - 1;
     }
     void ch(char c) { *p++ = c; }
     void number(long long v) {
+        unsigned long long u = static_cast<unsigned long long>(v);
+        if (v < 0) {
+            ch('-');
+            u = 0ULL - u;
+        }
         char digits[24];
-        int n = 0;
-        unsigned long long u =
-            v < 0 ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
-        do {
-            digits[n++] = static_cast<char>('0' + u % 10);
-            u /= 10;
-        } while (u != 0);
-        if (v < 0) ch('-');
-        while (n > 0)
-            ch(digits[--n]);
+        char* end = digits + sizeof digits;
+        char* d = end;
+        while (u >= 100) {
+            d -= 2;
+            std::memcpy(d, digitPairs + 2 * (u % 100), 2);
+            u /= 100;
+        }
+        if (u >= 10) {
+            d -= 2;
+            std::memcpy(d, digitPairs + 2 * u, 2);
+        } else {
+            *--d = static_cast<char>('0' + u);
+        }
+        std::memcpy(p, d, static_cast<size_t>(end - d));
+        p += end - d;
     }
-    // Every coordinate the frame passes is a whole number.
-    void number(float v) { number(static_cast<long long>(std::lround(v))); }
+    // Every coordinate the frame passes is a whole number; a fraction would round half away
+    // from zero.
+    void number(float v) { number(static_cast<long long>(v < 0.0f ? v - 0.5f : v + 0.5f)); }
     void quoted(const char* s) {
         ch('"');
-        text(s);
+        const size_t n = std::strlen(s);
+        std::memcpy(p, s, n);
+        p += n;
         ch('"');
     }
 };

@@ -1,0 +1,105 @@
+// Title frames: their device operations, the picture they show, and the joystick's start.
+#include <cstring>
+
+#include "frame_fixture.h"
+
+namespace {
+
+bool sameEnemies(const Enemy* a, const Enemy* b) {
+    return std::memcmp(a, b, sizeof(Enemy) * enemyCount) == 0;
+}
+
+} // namespace
+
+TEST_F(FrameTest, FirstFrameShowsTheTitleOnBlue) {
+    frame();
+    ASSERT_EQ(recordedOpCount, 6);
+    EXPECT_EQ(recordedOps[0].kind, K::BeginScene);
+    EXPECT_EQ(recordedOps[1].kind, K::Clear);
+    EXPECT_EQ(recordedOps[1].colour, 0xFF0000FFu);
+    EXPECT_EQ(recordedOps[2].kind, K::Present); // inside the scene, before the draw
+    expectDraw(recordedOps[3], imgTitle, {0, 0, 800, 600}, 1, 1, 112, 84);
+    EXPECT_EQ(recordedOps[4].kind, K::EndScene);
+    EXPECT_EQ(recordedOps[5].kind, K::Present);
+    EXPECT_TRUE(sounds().empty());
+}
+
+TEST_F(FrameTest, TitleAfterALostGameShowsTheGameOverPicture) {
+    gameState.gameOver = 1;
+    frame();
+    const std::vector<DisplayOp> d = draws();
+    ASSERT_EQ(d.size(), 1u);
+    expectDraw(d[0], imgGameOver, {0, 0, 350, 300}, 1, 1, 337, 234);
+}
+
+TEST_F(FrameTest, TitleIsCentredWithHalvesRoundedDown) {
+    startHeadlessDisplay(1025, 769);
+    frame();
+    expectDraw(draws()[0], imgTitle, {0, 0, 800, 600}, 1, 1, 112, 84);
+    startHeadlessDisplay(800, 600);
+    gameState.gameOver = 1;
+    frame();
+    expectDraw(draws()[0], imgGameOver, {0, 0, 350, 300}, 1, 1, 225, 150);
+}
+
+TEST_F(FrameTest, TitleFramesRunNoRule) {
+    gameState.shotTimer = 6;
+    gameState.energy = 40;
+    Enemy before[enemyCount];
+    std::memcpy(before, enemies, sizeof enemies);
+    for (int i = 0; i < 5; ++i)
+        frame();
+    EXPECT_TRUE(sameEnemies(before, enemies));
+    EXPECT_EQ(gameState.shotTimer, 6); // counted down in play only
+    EXPECT_EQ(gameState.energy, 40);
+    EXPECT_EQ(gameState.screenMode, ModeTitle);
+}
+
+TEST_F(FrameTest, KeyboardTitleIgnoresTheStartButton) {
+    scriptedJoystick.startButton = true; // no joystick in use: never read
+    frame();
+    EXPECT_EQ(gameState.screenMode, ModeTitle);
+    EXPECT_EQ(recordedOpCount, 6);
+}
+
+TEST_F(FrameTest, JoystickTitleWaitsForTheSecondButton) {
+    startHeadlessInput(true);
+    scriptedJoystick.fireButton = true;
+    scriptedJoystick.x = 1000;
+    frame();
+    EXPECT_EQ(gameState.screenMode, ModeTitle);
+    EXPECT_EQ(recordedOpCount, 6);
+}
+
+TEST_F(FrameTest, UnreadableJoystickStartsNothing) {
+    startHeadlessInput(true);
+    scriptedJoystick.startButton = true;
+    scriptedDeviceReadable = false;
+    frame();
+    EXPECT_EQ(gameState.screenMode, ModeTitle);
+}
+
+TEST_F(FrameTest, JoystickStartRunsTheNewGamesPlayPartInTheSameFrame) {
+    startHeadlessInput(true);
+    gameState.gameOver = 1; // after a lost game
+    gameState.energy = -5;
+    scriptedJoystick.startButton = true;
+    frame();
+    EXPECT_EQ(gameState.screenMode, ModePlay);
+    EXPECT_EQ(gameState.gameOver, 0);
+    EXPECT_EQ(gameState.energy, 250);
+    // The picture of the title part, then the whole play part of the new game.
+    EXPECT_EQ(recordedOps[0].kind, K::BeginScene);
+    EXPECT_EQ(recordedOps[1].kind, K::Clear);
+    EXPECT_EQ(recordedOps[2].kind, K::Present);
+    expectDraw(recordedOps[3], imgGameOver, {0, 0, 350, 300}, 1, 1, 337, 234);
+    EXPECT_EQ(recordedOps[4].kind, K::Clear);
+    EXPECT_EQ(recordedOps[5].kind, K::BeginScene);
+    expectDraw(recordedOps[6], imgMap, {200, 150, 1224, 918}, 1, 1, 0, 0);
+    EXPECT_EQ(deviceOps(), (std::vector<K>{K::BeginScene, K::Clear, K::Present, K::Clear,
+                                           K::BeginScene, K::EndScene, K::Present}));
+    EXPECT_EQ(draws().size(), 1u + 128u);
+    // The rules ran once: the chaser took its first step.
+    EXPECT_EQ(enemies[chaserIndex].x, 3995);
+    EXPECT_EQ(enemies[chaserIndex].y, 695);
+}

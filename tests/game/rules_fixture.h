@@ -1,0 +1,50 @@
+// A fixture that gives each rules test a fresh process's records and an empty sound record.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "display/display_headless.h"
+#include "game/world.h"
+#include "input/input_headless.h"
+#include "sound/sound_headless.h"
+
+class RulesTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        restoreStartContents();
+        useFixedSeed(1);
+        startHeadlessDisplay(1024, 768);
+        startHeadlessInput(false);
+        clearRecordedSounds();
+    }
+
+    // The state of a game just started from the title screen.
+    static void startPlaying() {
+        gameState.screenMode = ModePlay;
+        resetGame();
+        clearRecordedSounds();
+    }
+
+    // Puts the view so that the craft's sprite has its top left corner at world (x, y).
+    static void placeCraftSprite(int32_t x, int32_t y) {
+        gameState.scrollX = x - gameState.craftX;
+        gameState.scrollY = y - gameState.craftY;
+    }
+
+    static std::vector<SoundSlot> sounds() {
+        std::vector<SoundSlot> out;
+        for (int i = 0; i < recordedSoundCount; ++i)
+            out.push_back(recordedSounds[i].slot);
+        return out;
+    }
+
+    // Moves every enemy far out of the way of the craft's start place.
+    static void parkEnemiesAway() {
+        for (int i = 0; i < enemyCount; ++i) {
+            enemies[i].x = 4000;
+            enemies[i].y = 4000;
+        }
+    }
+};
