@@ -17,3 +17,7 @@ extern Texture* imageTextures[imageSlotCount];
 // that failed (the slots before it stay loaded).
 int loadImages();
 void releaseImages();
+
+// Draws a slot's picture as compositeDraw does; a slot that is not loaded draws nothing.
+void compositeImage(BackBuffer& target, ImageSlot slot, SourceRect source, Vector2 scaling,
+                    Vector2 translation, uint32_t colour);

@@ -7,14 +7,17 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "display/display_headless.h"
+#include "display/images.h"
 #include "frame/frame.h"
 #include "game/craft.h"
 #include "game/world.h"
 #include "input/input_headless.h"
 #include "sim/sim_report.h"
 #include "sim/sim_script.h"
+#include "sim/sim_shot.h"
 #include "sound/sound_headless.h"
 
 namespace {
@@ -25,10 +28,17 @@ struct Options {
     uint32_t width = 1024, height = 768;
     bool seeded = false;
     unsigned seed = 0;
+    struct Shot {
+        long frame;
+        std::string path;
+    };
+    std::vector<Shot> shots;
 };
 
 const char usage[] =
-    "usage: zema-sim [--joystick] [--mode WxH] [--draws] [--seed N] < script\n"
+    "usage: zema-sim [--joystick] [--mode WxH] [--draws] [--seed N] [--shot N FILE.png]... "
+    "< script\n"
+    "--shot N FILE.png writes the picture of frame N (counted from 1) as a PNG\n"
     "script commands, one a line: enter | space | esc | frame [HELD] | frames N [HELD]\n"
     "HELD is a word of lrudfs: left right up down, fire and start (joystick only)\n";
 
@@ -69,6 +79,11 @@ Options parseOptions(int argc, char** argv) {
                 fail("--seed takes a whole number from 0 to 4294967295");
             options.seeded = true;
             options.seed = static_cast<unsigned>(seed);
+        } else if (arg == "--shot" && i + 2 < argc) {
+            unsigned long frame = 0;
+            if (!parseUnsigned(argv[++i], 2147483647UL, frame) || frame == 0)
+                fail("--shot takes a frame number from 1 and a file name");
+            options.shots.push_back({static_cast<long>(frame), argv[++i]});
         } else if (arg == "--help" || arg == "-h") {
             std::fputs(usage, stdout);
             std::exit(0);
@@ -109,7 +124,14 @@ void runFrames(const ScriptCommand& command, const Options& options, long& frame
         clearRecordedOps();
         clearRecordedSounds();
         runFrame();
-        const size_t n = formatFrameLine(frameLine, ++frameNumber, options.draws);
+        ++frameNumber;
+        for (const Options::Shot& shot : options.shots)
+            if (shot.frame == frameNumber &&
+                !writeFrameShot(shot.path, displayMode.Width, displayMode.Height)) {
+                flushOutput();
+                fail("cannot write " + shot.path + ": " + std::strerror(errno));
+            }
+        const size_t n = formatFrameLine(frameLine, frameNumber, options.draws);
         if (outputLength + n > sizeof outputBuffer) flushOutput();
         std::memcpy(outputBuffer + outputLength, frameLine, n);
         outputLength += n;
@@ -147,6 +169,18 @@ class LineReader {
     bool ended = false;
 };
 
+// A picture asked for a frame that never ran is an error, said once per picture.
+int shotsMissing(const Options& options, long frameCount) {
+    int status = 0;
+    for (const Options::Shot& shot : options.shots)
+        if (shot.frame > frameCount) {
+            std::fprintf(stderr, "zema-sim: frame %ld never ran; %s not written\n", shot.frame,
+                         shot.path.c_str());
+            status = 2;
+        }
+    return status;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -156,6 +190,16 @@ int main(int argc, char** argv) {
     // Start-up as the game does it: the input device is chosen, the game reset, the title
     // screen shown. The background tune starts here and is not reported.
     startHeadlessDisplay(options.width, options.height);
+    if (!options.shots.empty()) {
+#ifdef ZEMA_SIM_PICTURES
+        const int failed = loadImages();
+        if (failed >= 0)
+            fail(std::string("cannot load the picture of ") +
+                 imageSlotName(static_cast<ImageSlot>(failed)));
+#else
+        fail("--shot needs the pictures, and this zema-sim was built without them");
+#endif
+    }
     startHeadlessInput(options.joystick);
     resetGame();
     playSound(sndBgm, true);
@@ -186,12 +230,12 @@ int main(int argc, char** argv) {
             break;
         case ScriptCommandKind::Esc:
             flushOutput();
-            return 0;
+            return shotsMissing(options, frameNumber);
         case ScriptCommandKind::Frames:
             runFrames(command, options, frameNumber);
             break;
         }
     }
     flushOutput();
-    return 0;
+    return shotsMissing(options, frameNumber);
 }

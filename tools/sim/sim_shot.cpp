@@ -1,0 +1,35 @@
+// Draws the frame the headless display recorded, so that people and tests can see it.
+#include "sim/sim_shot.h"
+
+#include <cerrno>
+#include <new>
+#include <vector>
+
+#include "display/display_headless.h"
+#include "display/images.h"
+#include "sim/png_writer.h"
+
+void compositeRecordedOps(BackBuffer& target) {
+    for (int i = 0; i < recordedOpCount; ++i) {
+        const DisplayOp& op = recordedOps[i];
+        if (op.kind == DisplayOpKind::Clear)
+            compositeClear(target, op.colour);
+        else if (op.kind == DisplayOpKind::Draw)
+            // Every draw of the game has rotation 0, the only one the compositor knows.
+            compositeImage(target, op.slot, op.source, op.scaling, op.translation, op.colour);
+    }
+}
+
+bool writeFrameShot(const std::string& path, uint32_t width, uint32_t height) {
+    try {
+        // A frame always starts with a clear; black shows if one ever does not.
+        std::vector<uint32_t> pixels(static_cast<size_t>(width) * height, 0xFF000000u);
+        BackBuffer target{pixels.data(), static_cast<int32_t>(width), static_cast<int32_t>(height),
+                          static_cast<int32_t>(width)};
+        compositeRecordedOps(target);
+        return writePng(path, pixels.data(), target.width, target.height, target.pitch);
+    } catch (const std::bad_alloc&) {
+        errno = ENOMEM;
+        return false;
+    }
+}
