@@ -215,6 +215,5 @@ void displayPresent() {
 void drawImage(ImageSlot slot, SourceRect source, Vector2 scaling, Vector2 /*rotationCentre*/,
                float /*rotation*/, Vector2 translation, uint32_t colour) {
     refreshTarget();
-    if (!backBuffer.pixels || slot < 0 || slot >= imageSlotCount || !imageTextures[slot]) return;
-    compositeDraw(backBuffer, *imageTextures[slot], source, scaling, translation, colour);
+    if (backBuffer.pixels) compositeImage(backBuffer, slot, source, scaling, translation, colour);
 }
