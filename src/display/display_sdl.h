@@ -2,6 +2,10 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
+
+#include "display/compositor.h"
+#include "display/display.h"
 
 struct SDL_Window;
 
@@ -10,5 +14,30 @@ constexpr int32_t E_FAIL = static_cast<int32_t>(0x80004005);
 // Lists the display modes, takes the last (largest) as W x H, makes the window fullscreen and
 // loads the fifteen images. On a failure shows its message box (or writes the text to standard
 // error when no box can be shown) and returns E_FAIL.
+//
+// The window must not have had a window surface or renderer made for it before: the display
+// turns SDL's OpenGL-backed framebuffer off, which only takes effect for the first one.
 int32_t initDisplay(SDL_Window* window);
 void releaseDisplay();
+
+// Every 32-bit mode of display 0, smallest first; the last one is displayMode.
+extern std::vector<DisplayMode> displayModes;
+
+// When set, start-up failures go to standard error only and no message box is shown: a box
+// waits for a click, which a test or a script cannot give.
+extern bool displayMessagesToStderrOnly;
+
+// When set, the window's own framebuffer counts as unavailable, so start-up takes the fallback
+// path after its notice; for tests and measurements of that path.
+extern bool displaySkipWindowSurface;
+
+enum class PresentPath {
+    None,
+    WindowSurface,    // the compositor draws into the window's own framebuffer
+    SoftwareRenderer, // SDL's software renderer and a streaming texture: the fallback
+};
+PresentPath displayPresentPath();
+// True when the back buffer is the window surface's own pixels (no copy at Present).
+bool displayDrawsInPlace();
+// The W x H picture being drawn; valid between initDisplay and releaseDisplay.
+const BackBuffer& displayBackBuffer();

@@ -1,0 +1,219 @@
+// The display seam on SDL2: a fullscreen window showing the compositor's W x H back buffer.
+// The window's own framebuffer is the fast path (no OpenGL anywhere); SDL's software renderer
+// is the fallback, in the place of the original's reference rasteriser.
+#include "display/display_sdl.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+
+#include "display/display_modes.h"
+#include "display/images.h"
+
+std::vector<DisplayMode> displayModes;
+bool displayMessagesToStderrOnly = false;
+bool displaySkipWindowSurface = false;
+
+namespace {
+const char textCreateFailed[] = "Direct3Dの作成に失敗しました";
+const char textRetryNotice[] =
+    "HALモードでDIRECT3Dデバイスを作成できません\nREFモードで再試行します";
+const char textDeviceFailed[] = "DIRECT3Dデバイスの作成に失敗しました";
+const char textTextureFailed[] = "テクスチャの作成に失敗しました";
+const char emptyCaption[] = "";
+const char* const noCaption = nullptr; // the system's own title is shown instead
+
+SDL_Window* gameWindow = nullptr;
+PresentPath path = PresentPath::None;
+SDL_Renderer* renderer = nullptr;
+SDL_Texture* streamTexture = nullptr;
+std::vector<uint32_t> ownPixels; // the back buffer when it cannot be the window's own pixels
+SDL_Surface* ownSurface = nullptr;
+BackBuffer backBuffer = {};
+bool inPlace = false;
+
+void report(const char* text, const char* caption, Uint32 kind) {
+    const char* title = caption ? caption : "Error";
+    if (displayMessagesToStderrOnly || SDL_ShowSimpleMessageBox(kind, title, text, nullptr) != 0)
+        std::fprintf(stderr, "%s\n", text);
+}
+
+int32_t fail(const char* text, const char* caption) {
+    report(text, caption, SDL_MESSAGEBOX_ERROR);
+    return E_FAIL;
+}
+
+bool drawableInPlace(const SDL_Surface* surface) {
+    return surface && surface->w == static_cast<int>(displayMode.Width) &&
+           surface->h == static_cast<int>(displayMode.Height) && surface->pitch % 4 == 0 &&
+           (surface->format->format == SDL_PIXELFORMAT_ARGB8888 ||
+            surface->format->format == SDL_PIXELFORMAT_RGB888);
+}
+
+void useOwnPixels() {
+    const int w = static_cast<int>(displayMode.Width), h = static_cast<int>(displayMode.Height);
+    if (ownPixels.size() != static_cast<size_t>(w) * h) {
+        ownPixels.assign(static_cast<size_t>(w) * h, 0xFF0000FF);
+        if (ownSurface) SDL_FreeSurface(ownSurface);
+        ownSurface = SDL_CreateRGBSurfaceWithFormatFrom(ownPixels.data(), w, h, 32, w * 4,
+                                                        SDL_PIXELFORMAT_ARGB8888);
+    }
+    backBuffer = {ownPixels.data(), w, h, w};
+    inPlace = false;
+}
+
+// The window surface goes away whenever the window changes size; the back buffer follows it
+// there, or falls back to pixels of its own while the window is not W x H.
+void refreshTarget() {
+    if (path != PresentPath::WindowSurface) return;
+    SDL_Surface* surface = SDL_GetWindowSurface(gameWindow);
+    if (drawableInPlace(surface)) {
+        backBuffer = {static_cast<uint32_t*>(surface->pixels), surface->w, surface->h,
+                      surface->pitch / 4};
+        inPlace = true;
+    } else if (inPlace || !backBuffer.pixels) {
+        useOwnPixels();
+    }
+}
+
+bool probeWindowSurface() {
+    return !displaySkipWindowSurface && SDL_GetWindowSurface(gameWindow) != nullptr;
+}
+
+bool probeSoftwareRenderer() {
+    renderer = SDL_CreateRenderer(gameWindow, -1, SDL_RENDERER_SOFTWARE);
+    return renderer != nullptr;
+}
+
+std::vector<DisplayMode> listModes() {
+    std::vector<ListedMode> listed;
+    const int count = SDL_GetNumDisplayModes(0);
+    for (int i = 0; i < count; ++i) {
+        SDL_DisplayMode mode;
+        if (SDL_GetDisplayMode(0, i, &mode) != 0) continue;
+        const bool packed = !SDL_ISPIXELFORMAT_INDEXED(mode.format) &&
+                            !SDL_ISPIXELFORMAT_FOURCC(mode.format) &&
+                            mode.format != SDL_PIXELFORMAT_UNKNOWN;
+        listed.push_back({mode.w, mode.h, mode.refresh_rate,
+                          packed ? static_cast<int32_t>(SDL_BYTESPERPIXEL(mode.format)) : 0});
+    }
+    return adapterModeOrder(listed);
+}
+
+bool goFullscreen() {
+    SDL_DisplayMode wanted = {};
+    wanted.format = SDL_PIXELFORMAT_RGB888;
+    wanted.w = static_cast<int>(displayMode.Width);
+    wanted.h = static_cast<int>(displayMode.Height);
+    return SDL_SetWindowDisplayMode(gameWindow, &wanted) == 0 &&
+           SDL_SetWindowFullscreen(gameWindow, SDL_WINDOW_FULLSCREEN) == 0;
+}
+
+bool makeBackBuffer() {
+    backBuffer = {};
+    if (path == PresentPath::WindowSurface) {
+        if (!SDL_GetWindowSurface(gameWindow)) return false;
+        refreshTarget();
+        return true;
+    }
+    streamTexture = SDL_CreateTexture(
+        renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+        static_cast<int>(displayMode.Width), static_cast<int>(displayMode.Height));
+    if (!streamTexture) return false;
+    useOwnPixels();
+    return ownSurface != nullptr;
+}
+} // namespace
+
+int32_t initDisplay(SDL_Window* window) {
+    if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return fail(textCreateFailed, emptyCaption);
+    gameWindow = window;
+    // A window that cannot be shown cannot carry a device.
+    if (!window || (SDL_GetWindowFlags(window) & SDL_WINDOW_SHOWN) == 0)
+        return fail(textDeviceFailed, noCaption);
+
+    // SDL's default framebuffer goes through OpenGL, which kills the process where Mesa's
+    // drivers are missing; both paths here end in the window's plain framebuffer instead.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    path = PresentPath::WindowSurface;
+    if (!probeWindowSurface()) {
+        report(textRetryNotice, noCaption, SDL_MESSAGEBOX_WARNING);
+        path = PresentPath::SoftwareRenderer;
+        if (!probeSoftwareRenderer()) {
+            path = PresentPath::None;
+            return fail(textDeviceFailed, noCaption);
+        }
+    }
+
+    displayModes = listModes();
+    if (displayModes.empty()) return fail(textDeviceFailed, noCaption);
+    displayMode = displayModes.back();
+
+    if (!goFullscreen() || !makeBackBuffer()) return fail(textDeviceFailed, noCaption);
+
+    if (loadImages() >= 0) return fail(textTextureFailed, emptyCaption);
+    return 0;
+}
+
+void releaseDisplay() {
+    releaseImages();
+    if (streamTexture) SDL_DestroyTexture(streamTexture);
+    if (renderer) SDL_DestroyRenderer(renderer);
+    if (ownSurface) SDL_FreeSurface(ownSurface);
+    streamTexture = nullptr;
+    renderer = nullptr;
+    ownSurface = nullptr;
+    ownPixels = {};
+    backBuffer = {};
+    inPlace = false;
+    path = PresentPath::None;
+    gameWindow = nullptr;
+}
+
+PresentPath displayPresentPath() {
+    return path;
+}
+
+bool displayDrawsInPlace() {
+    return inPlace;
+}
+
+const BackBuffer& displayBackBuffer() {
+    return backBuffer;
+}
+
+void displayBeginScene() {
+    refreshTarget();
+}
+
+void displayEndScene() {}
+
+void displayClear(uint32_t colour) {
+    refreshTarget();
+    if (backBuffer.pixels) compositeClear(backBuffer, colour);
+}
+
+void displayPresent() {
+    if (path == PresentPath::WindowSurface) {
+        refreshTarget();
+        if (!inPlace && ownSurface) {
+            SDL_Surface* surface = SDL_GetWindowSurface(gameWindow);
+            if (!surface) return;
+            if (surface->w == ownSurface->w && surface->h == ownSurface->h)
+                SDL_BlitSurface(ownSurface, nullptr, surface, nullptr);
+            else
+                SDL_BlitScaled(ownSurface, nullptr, surface, nullptr);
+        }
+        SDL_UpdateWindowSurface(gameWindow);
+    } else if (path == PresentPath::SoftwareRenderer) {
+        SDL_UpdateTexture(streamTexture, nullptr, backBuffer.pixels, backBuffer.pitch * 4);
+        SDL_RenderCopy(renderer, streamTexture, nullptr, nullptr);
+        SDL_RenderPresent(renderer);
+    }
+}
+
+void drawImage(ImageSlot slot, SourceRect source, Vector2 scaling, Vector2 /*rotationCentre*/,
+               float /*rotation*/, Vector2 translation, uint32_t colour) {
+    refreshTarget();
+    if (backBuffer.pixels) compositeImage(backBuffer, slot, source, scaling, translation, colour);
+}

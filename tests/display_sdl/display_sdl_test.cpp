@@ -1,0 +1,226 @@
+// The SDL display under SDL's dummy driver (one 1024 x 768 mode) and with no display at all:
+// start-up, the mode in use, and whole frames read back from the window's framebuffer.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "display/display_sdl.h"
+#include "display/images.h"
+#include "display/resources.h"
+#include "frame/frame.h"
+#include "game/craft.h"
+#include "game/world.h"
+#include "test_bitmap.h"
+
+namespace {
+const std::string deviceMessage = "DIRECT3Dデバイスの作成に失敗しました";
+
+void useDriver(const char* driver) {
+    setenv("SDL_VIDEODRIVER", driver, 1);
+}
+
+class DummyDisplay : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        useDriver("dummy");
+        displayMessagesToStderrOnly = true; // a box would wait for a click
+        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+        window =
+            SDL_CreateWindow("ZEMA", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 800, 600, 0);
+        ASSERT_NE(window, nullptr) << SDL_GetError();
+        restoreStartContents();
+        useFixedSeed(1);
+    }
+    void TearDown() override {
+        releaseDisplay();
+        if (window) SDL_DestroyWindow(window);
+        SDL_Quit();
+    }
+
+    // The framebuffer as the window shows it, 0xRRGGBB.
+    uint32_t shown(int x, int y) {
+        SDL_Surface* surface = SDL_GetWindowSurface(window);
+        const auto* row = reinterpret_cast<const uint8_t*>(surface->pixels) + y * surface->pitch;
+        return reinterpret_cast<const uint32_t*>(row)[x] & 0xFFFFFF;
+    }
+
+    // Counts the framebuffer pixels that differ from the picture drawn at (left, top) on blue.
+    int mismatchesWithPictureAt(int id, int left, int top) {
+        Resource resource = {};
+        EXPECT_TRUE(findResource(id, resource));
+        const TestBitmap picture = readTestBitmap(resource.data, resource.size);
+        int wrong = 0;
+        for (int y = 0; y < 768; ++y)
+            for (int x = 0; x < 1024; ++x) {
+                const bool inside =
+                    x >= left && y >= top && x < left + picture.width && y < top + picture.height;
+                const uint32_t expected =
+                    inside ? pixelColour(picture, x - left, y - top) : pureBlue;
+                if (shown(x, y) != expected && ++wrong <= 3)
+                    ADD_FAILURE() << "(" << x << ", " << y << ") shows " << std::hex << shown(x, y)
+                                  << " not " << expected;
+            }
+        return wrong;
+    }
+
+    SDL_Window* window = nullptr;
+};
+} // namespace
+
+TEST_F(DummyDisplay, StartsAtTheDriversOnlyModeDrawingIntoTheWindowsOwnPixels) {
+    ASSERT_EQ(initDisplay(window), 0);
+    EXPECT_EQ(displayMode.Width, 1024u);
+    EXPECT_EQ(displayMode.Height, 768u);
+    ASSERT_EQ(displayModes.size(), 1u);
+    EXPECT_EQ(displayPresentPath(), PresentPath::WindowSurface);
+    EXPECT_TRUE(displayDrawsInPlace());
+    EXPECT_TRUE(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN);
+    for (int slot = 0; slot < imageSlotCount; ++slot)
+        EXPECT_NE(imageTextures[slot], nullptr);
+}
+
+TEST_F(DummyDisplay, TitleFrameShowsTheTitleAt112By84OnBlue) {
+    ASSERT_EQ(initDisplay(window), 0);
+    gameState.screenMode = ModeTitle;
+    gameState.gameOver = 0;
+    runFrame();
+    EXPECT_EQ(mismatchesWithPictureAt(142, 112, 84), 0);
+}
+
+TEST_F(DummyDisplay, AfterALostGameTheGameOverPictureStandsAt337By234) {
+    ASSERT_EQ(initDisplay(window), 0);
+    gameState.screenMode = ModeTitle;
+    gameState.gameOver = 1;
+    runFrame();
+    EXPECT_EQ(mismatchesWithPictureAt(144, 337, 234), 0);
+}
+
+TEST_F(DummyDisplay, PlayFrameShowsTheMapFromTheViewOrigin) {
+    ASSERT_EQ(initDisplay(window), 0);
+    startGame();
+    runFrame();
+    Resource resource = {};
+    ASSERT_TRUE(findResource(113, resource));
+    const TestBitmap map = readTestBitmap(resource.data, resource.size);
+    // The top left corner holds nothing but map: walls 0 and 1 at the view origin (200, 150).
+    int wrong = 0;
+    for (int y = 0; y < 120; ++y)
+        for (int x = 0; x < 200; ++x)
+            wrong += shown(x, y) != pixelColour(map, 200 + x, 150 + y);
+    EXPECT_EQ(wrong, 0);
+    // The energy bar: 750 pixels of opaque tile along the bottom, then the blue clear colour.
+    EXPECT_NE(shown(10, 768 - 15), pureBlue);
+    EXPECT_NE(shown(740, 768 - 15), pureBlue);
+    EXPECT_EQ(shown(1000, 768 - 15), pureBlue);
+}
+
+TEST_F(DummyDisplay, ReleasedDisplayCanBeSetUpAgain) {
+    ASSERT_EQ(initDisplay(window), 0);
+    releaseDisplay();
+    for (int slot = 0; slot < imageSlotCount; ++slot)
+        EXPECT_EQ(imageTextures[slot], nullptr);
+    EXPECT_EQ(displayPresentPath(), PresentPath::None);
+    ASSERT_EQ(initDisplay(window), 0);
+    gameState.screenMode = ModeTitle;
+    runFrame();
+    EXPECT_EQ(shown(0, 0), pureBlue);
+}
+
+// The window leaving fullscreen drops its framebuffer: the back buffer moves to pixels of its
+// own, shown scaled into the smaller window, and moves back when the window is W x H again.
+TEST_F(DummyDisplay, FollowsTheWindowSurfaceWhenTheWindowChangesSize) {
+    ASSERT_EQ(initDisplay(window), 0);
+    gameState.screenMode = ModeTitle;
+    runFrame();
+    ASSERT_EQ(SDL_SetWindowFullscreen(window, 0), 0);
+    SDL_SetWindowSize(window, 512, 384);
+    SDL_PumpEvents();
+    runFrame();
+    EXPECT_FALSE(displayDrawsInPlace());
+    EXPECT_EQ(displayBackBuffer().width, 1024);
+    SDL_Surface* small = SDL_GetWindowSurface(window);
+    ASSERT_EQ(small->w, 512);
+    EXPECT_EQ(shown(10, 10), pureBlue);
+    EXPECT_NE(shown(256, 192), pureBlue) << "the title, scaled to half size";
+    ASSERT_EQ(SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN), 0);
+    SDL_PumpEvents();
+    runFrame();
+    EXPECT_TRUE(displayDrawsInPlace());
+    EXPECT_EQ(mismatchesWithPictureAt(142, 112, 84), 0);
+}
+
+// Without the window's framebuffer: the HAL/REF notice, then SDL's software renderer shows the
+// same picture.
+TEST_F(DummyDisplay, FallbackPathGivesTheNoticeAndShowsTheSamePicture) {
+    displaySkipWindowSurface = true;
+    testing::internal::CaptureStderr();
+    const int32_t status = initDisplay(window);
+    displaySkipWindowSurface = false;
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "HALモードでDIRECT3Dデバイスを作成できません\nREFモードで再試行します\n");
+    ASSERT_EQ(status, 0);
+    EXPECT_EQ(displayPresentPath(), PresentPath::SoftwareRenderer);
+    EXPECT_FALSE(displayDrawsInPlace());
+    gameState.screenMode = ModeTitle;
+    gameState.gameOver = 1;
+    runFrame();
+    SDL_Renderer* renderer = SDL_GetRenderer(window);
+    ASSERT_NE(renderer, nullptr);
+    std::vector<uint32_t> pixels(1024 * 768);
+    ASSERT_EQ(
+        SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_RGB888, pixels.data(), 1024 * 4), 0)
+        << SDL_GetError();
+    Resource resource = {};
+    ASSERT_TRUE(findResource(144, resource));
+    const TestBitmap picture = readTestBitmap(resource.data, resource.size);
+    int wrong = 0;
+    for (int y = 0; y < 768; ++y)
+        for (int x = 0; x < 1024; ++x) {
+            const bool inside = x >= 337 && y >= 234 && x < 337 + 350 && y < 234 + 300;
+            const uint32_t expected = inside ? pixelColour(picture, x - 337, y - 234) : pureBlue;
+            wrong += (pixels[y * 1024 + x] & 0xFFFFFF) != expected;
+        }
+    EXPECT_EQ(wrong, 0);
+}
+
+TEST_F(DummyDisplay, HiddenWindowFailsWithTheDeviceMessage) {
+    SDL_Window* hidden = SDL_CreateWindow("ZEMA", 0, 0, 800, 600, SDL_WINDOW_HIDDEN);
+    ASSERT_NE(hidden, nullptr);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(initDisplay(hidden), E_FAIL);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), deviceMessage + "\n");
+    releaseDisplay();
+    SDL_DestroyWindow(hidden);
+}
+
+TEST(DisplayWithoutVideo, FailsWithTheCreateMessage) {
+    displayMessagesToStderrOnly = true;
+    ASSERT_EQ(SDL_WasInit(SDL_INIT_VIDEO), 0u);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(initDisplay(nullptr), E_FAIL);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Direct3Dの作成に失敗しました\n");
+}
+
+// With no display SDL falls back to its offscreen driver, whose only mode is 0 x 0: no mode to
+// use. No message box can be shown either, so the text goes to standard error by itself.
+TEST(DisplayWithoutScreen, OffscreenDriverFailsWithTheDeviceMessageOnStandardError) {
+    unsetenv("DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
+    unsetenv("SDL_VIDEODRIVER");
+    displayMessagesToStderrOnly = false;
+    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    EXPECT_STREQ(SDL_GetCurrentVideoDriver(), "offscreen");
+    SDL_Window* window = SDL_CreateWindow("ZEMA", 0, 0, 800, 600, 0);
+    ASSERT_NE(window, nullptr) << SDL_GetError();
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(initDisplay(window), E_FAIL);
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find(deviceMessage + "\n"), std::string::npos) << err;
+    EXPECT_TRUE(displayModes.empty());
+    releaseDisplay();
+    SDL_DestroyWindow(window);
+    SDL_Quit();
+}
