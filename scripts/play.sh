@@ -3,7 +3,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$root/scripts/install-deps.sh" play
-cmake -S "$root" -B "$root/build-release" -DCMAKE_BUILD_TYPE=Release -DZEMA_TESTS=OFF
+cmake -S "$root" -B "$root/build-release" -DCMAKE_BUILD_TYPE=Release -DZEMA_TESTS=OFF -DZEMA_BENCHMARKS=OFF
 cmake --build "$root/build-release" -j"$(nproc)" --target zema
 cd "$root/build-release/src/app"
 exec ./zema
