@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/icon_surface.h"
-#include "app/rgba_png.h"
+#include "png/png_writer.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {

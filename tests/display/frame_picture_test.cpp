@@ -14,7 +14,7 @@
 #include "game/craft.h"
 #include "game/world.h"
 #include "input/input_headless.h"
-#include "sim/png_writer.h"
+#include "png/png_writer.h"
 #include "sim/sim_shot.h"
 #include "sound/sound_headless.h"
 #include "test_resources.h"

@@ -7,7 +7,7 @@
 
 #include "display/display_headless.h"
 #include "display/images.h"
-#include "sim/png_writer.h"
+#include "png/png_writer.h"
 
 void compositeRecordedOps(BackBuffer& target) {
     for (int i = 0; i < recordedOpCount; ++i) {

@@ -1,7 +1,8 @@
-// PNG encoding: rows of RGB bytes, a zlib stream around our deflate, and the chunk framing.
-#include "sim/png_writer.h"
+// PNG encoding: filtered rows, a zlib stream around our deflate, and the chunk framing.
+#include "png/png_writer.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
@@ -80,30 +81,6 @@ uint32_t hash3(const uint8_t* p) {
     return ((p[0] << 16 | p[1] << 8 | p[2]) * 2654435761u) >> (32 - hashBits);
 }
 
-uint32_t crc32(const uint8_t* data, size_t size, uint32_t crc = 0) {
-    static uint32_t table[256];
-    if (table[1] == 0)
-        for (uint32_t n = 0; n < 256; ++n) {
-            uint32_t c = n;
-            for (int k = 0; k < 8; ++k)
-                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            table[n] = c;
-        }
-    crc = ~crc;
-    for (size_t i = 0; i < size; ++i)
-        crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
-    return ~crc;
-}
-
-uint32_t adler32(const uint8_t* data, size_t size) {
-    uint32_t a = 1, b = 0;
-    for (size_t i = 0; i < size; ++i) {
-        a = (a + data[i]) % 65521;
-        b = (b + a) % 65521;
-    }
-    return b << 16 | a;
-}
-
 void put32(std::vector<uint8_t>& out, uint32_t value) {
     for (int shift = 24; shift >= 0; shift -= 8)
         out.push_back(static_cast<uint8_t>(value >> shift));
@@ -114,10 +91,36 @@ void chunk(std::vector<uint8_t>& png, const char* type, const std::vector<uint8_
     const size_t start = png.size();
     png.insert(png.end(), type, type + 4);
     png.insert(png.end(), data.begin(), data.end());
-    put32(png, crc32(png.data() + start, png.size() - start));
+    put32(png, pngCrc32(png.data() + start, png.size() - start));
 }
 
 } // namespace
+
+uint32_t pngCrc32(const uint8_t* data, size_t size) {
+    static const std::array<uint32_t, 256> table = [] {
+        std::array<uint32_t, 256> t{};
+        for (uint32_t n = 0; n < 256; ++n) {
+            uint32_t c = n;
+            for (int k = 0; k < 8; ++k)
+                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            t[n] = c;
+        }
+        return t;
+    }();
+    uint32_t crc = 0xFFFFFFFFu;
+    for (size_t i = 0; i < size; ++i)
+        crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
+    return ~crc;
+}
+
+uint32_t zlibAdler32(const uint8_t* data, size_t size) {
+    uint32_t a = 1, b = 0;
+    for (size_t i = 0; i < size; ++i) {
+        a = (a + data[i]) % 65521;
+        b = (b + a) % 65521;
+    }
+    return b << 16 | a;
+}
 
 std::vector<uint8_t> deflateFixed(const uint8_t* data, size_t size) {
     std::vector<uint8_t> out;
@@ -162,34 +165,62 @@ std::vector<uint8_t> deflateFixed(const uint8_t* data, size_t size) {
     return out;
 }
 
-std::vector<uint8_t> encodePng(const uint32_t* pixels, int32_t width, int32_t height,
-                               int32_t pitch) {
-    // Each row: filter byte 0 (none), then red, green, blue per pixel.
-    std::vector<uint8_t> raw;
-    raw.reserve(static_cast<size_t>(height) * (1 + 3 * static_cast<size_t>(width)));
-    for (int32_t y = 0; y < height; ++y) {
-        raw.push_back(0);
-        const uint32_t* row = pixels + static_cast<ptrdiff_t>(y) * pitch;
-        for (int32_t x = 0; x < width; ++x) {
-            raw.push_back(static_cast<uint8_t>(row[x] >> 16));
-            raw.push_back(static_cast<uint8_t>(row[x] >> 8));
-            raw.push_back(static_cast<uint8_t>(row[x]));
-        }
-    }
+namespace {
+
+// Signature, header, one IDAT with the zlib stream of the filtered rows, and the end.
+std::vector<uint8_t> framePng(uint32_t width, uint32_t height, uint8_t colourType,
+                              const std::vector<uint8_t>& rows) {
     std::vector<uint8_t> zlib = {0x78, 0x01};
-    const std::vector<uint8_t> deflated = deflateFixed(raw.data(), raw.size());
+    const std::vector<uint8_t> deflated = deflateFixed(rows.data(), rows.size());
     zlib.insert(zlib.end(), deflated.begin(), deflated.end());
-    put32(zlib, adler32(raw.data(), raw.size()));
+    put32(zlib, zlibAdler32(rows.data(), rows.size()));
 
     std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     std::vector<uint8_t> header;
-    put32(header, static_cast<uint32_t>(width));
-    put32(header, static_cast<uint32_t>(height));
-    header.insert(header.end(), {8, 2, 0, 0, 0}); // 8 bits, RGB, deflate, no filter, no interlace
+    put32(header, width);
+    put32(header, height);
+    header.insert(header.end(), {8, colourType, 0, 0, 0}); // 8 bits, deflate, no interlace
     chunk(png, "IHDR", header);
     chunk(png, "IDAT", zlib);
     chunk(png, "IEND", {});
     return png;
+}
+
+constexpr uint8_t colourRgb = 2;
+constexpr uint8_t colourRgba = 6;
+
+} // namespace
+
+std::vector<uint8_t> encodePng(const uint32_t* pixels, int32_t width, int32_t height,
+                               int32_t pitch) {
+    // Each row: filter byte 0 (none), then red, green, blue per pixel.
+    std::vector<uint8_t> rows;
+    rows.reserve(static_cast<size_t>(height) * (1 + 3 * static_cast<size_t>(width)));
+    for (int32_t y = 0; y < height; ++y) {
+        rows.push_back(0);
+        const uint32_t* row = pixels + static_cast<ptrdiff_t>(y) * pitch;
+        for (int32_t x = 0; x < width; ++x) {
+            rows.push_back(static_cast<uint8_t>(row[x] >> 16));
+            rows.push_back(static_cast<uint8_t>(row[x] >> 8));
+            rows.push_back(static_cast<uint8_t>(row[x]));
+        }
+    }
+    return framePng(static_cast<uint32_t>(width), static_cast<uint32_t>(height), colourRgb, rows);
+}
+
+std::vector<uint8_t> encodeRgbaPng(const uint8_t* rgba, uint32_t width, uint32_t height) {
+    // Kept far below PNG's own limit of 2^31 - 1 so that no size computation can overflow.
+    constexpr uint32_t maxSide = 16384;
+    if (width == 0 || height == 0 || width > maxSide || height > maxSide) return {};
+    const size_t rowBytes = static_cast<size_t>(width) * 4;
+    std::vector<uint8_t> rows;
+    rows.reserve((rowBytes + 1) * height);
+    for (uint32_t y = 0; y < height; ++y) {
+        rows.push_back(0); // filter type None
+        const uint8_t* row = rgba + rowBytes * y;
+        rows.insert(rows.end(), row, row + rowBytes);
+    }
+    return framePng(width, height, colourRgba, rows);
 }
 
 bool writePng(const std::string& path, const uint32_t* pixels, int32_t width, int32_t height,
