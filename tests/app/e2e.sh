@@ -18,7 +18,7 @@ for tool in Xvfb xdotool; do
         exit 77
     fi
 done
-for tool in openbox wmctrl xprop import convert compare identify; do
+for tool in openbox wmctrl xprop xdpyinfo import convert compare identify; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is needed and not installed"; exit 1; }
 done
 
@@ -47,23 +47,24 @@ unset SDL_VIDEODRIVER
 # --- an X server on a free display number, with repeats pushed out of reach --------------------
 width=1024
 height=768
-for n in $(seq 70 130); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 "${width}x${height}x24" -nolisten tcp -ardelay 30000 -arinterval 30000 \
-        >"$work/xvfb.log" 2>&1 &
-    xvfbPid=$!
-    for _ in $(seq 50); do
-        [ -e "/tmp/.X11-unix/X$n" ] && break
-        kill -0 "$xvfbPid" 2>/dev/null || break
-        sleep 0.1
-    done
-    if kill -0 "$xvfbPid" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ]; then
-        export DISPLAY=":$n"
-        break
-    fi
-    xvfbPid="" # taken by someone else meanwhile: try the next number
+# Xvfb picks a free display number itself and writes it to the given descriptor only once it
+# accepts clients: its socket file can appear before that, or belong to a server that then fails.
+# No reset when the probing client below disconnects.
+Xvfb -displayfd 3 -noreset -screen 0 "${width}x${height}x24" -nolisten tcp -ardelay 30000 -arinterval 30000 \
+    3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfbPid=$!
+for _ in $(seq 300); do
+    grep -q '^[0-9][0-9]*$' "$work/display" 2>/dev/null && break
+    kill -0 "$xvfbPid" 2>/dev/null || break
+    sleep 0.1
 done
-[ -n "$xvfbPid" ] || { echo "FAIL: no Xvfb could be started"; exit 1; }
+if ! grep -q '^[0-9][0-9]*$' "$work/display" 2>/dev/null || ! kill -0 "$xvfbPid" 2>/dev/null; then
+    echo "FAIL: Xvfb did not come up:"
+    cat "$work/xvfb.log"
+    exit 1
+fi
+export DISPLAY=":$(cat "$work/display")"
+xdpyinfo >/dev/null 2>&1 || { echo "FAIL: Xvfb on $DISPLAY takes no clients:"; cat "$work/xvfb.log"; exit 1; }
 echo "Xvfb on $DISPLAY"
 
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
@@ -77,6 +78,8 @@ done
 if ! wmctrl -m >/dev/null 2>&1; then
     echo "FAIL: openbox did not come up:"
     cat "$work/openbox.log"
+    echo "Xvfb said:"
+    cat "$work/xvfb.log"
     exit 1
 fi
 
