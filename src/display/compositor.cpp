@@ -149,6 +149,19 @@ void makeCopyTables(const Texture& texture, CopyTables& tables) {
     }
 }
 
+// One texel over the pixel below: a shown texel replaces it, a keyed one leaves it.
+inline void copyTexel(uint32_t& pixel, uint8_t index, const CopyTables& tables) {
+    pixel = (pixel & tables.keep[index]) | tables.colours[index];
+}
+
+// Two 4-bit texels packed in one byte, over two pixels at once.
+inline void copyTexelPair(uint32_t* pixels, uint8_t pair, const CopyTables& tables) {
+    uint64_t below;
+    std::memcpy(&below, pixels, 8);
+    below = (below & tables.pairKeep[pair]) | tables.pairColours[pair];
+    std::memcpy(pixels, &below, 8);
+}
+
 void copyPairs(uint32_t* out, const uint8_t* src, int32_t pairs, const CopyTables& tables) {
     constexpr uint64_t everyByte = 0x0101010101010101ull;
     int32_t p = 0;
@@ -164,21 +177,11 @@ void copyPairs(uint32_t* out, const uint8_t* src, int32_t pairs, const CopyTable
                 continue;
             }
         }
-        for (int q = 0; q < 8; ++q) {
-            const uint8_t b = src[p + q];
-            uint64_t below;
-            std::memcpy(&below, out + 2 * (p + q), 8);
-            below = (below & tables.pairKeep[b]) | tables.pairColours[b];
-            std::memcpy(out + 2 * (p + q), &below, 8);
-        }
+        for (int q = 0; q < 8; ++q)
+            copyTexelPair(out + 2 * (p + q), src[p + q], tables);
     }
-    for (; p < pairs; ++p) {
-        const uint8_t b = src[p];
-        uint64_t below;
-        std::memcpy(&below, out + 2 * p, 8);
-        below = (below & tables.pairKeep[b]) | tables.pairColours[b];
-        std::memcpy(out + 2 * p, &below, 8);
-    }
+    for (; p < pairs; ++p)
+        copyTexelPair(out + 2 * p, src[p], tables);
 }
 
 void copySingles(uint32_t* out, const uint8_t* src, int32_t count, const CopyTables& tables) {
@@ -189,13 +192,11 @@ void copySingles(uint32_t* out, const uint8_t* src, int32_t count, const CopyTab
         std::memcpy(&chunk, src + i, 8);
         const uint8_t first = chunk & 0xFF;
         if (chunk == first * everyByte && tables.keep[first] == 0xFFFFFFFFu) continue;
-        for (int q = 0; q < 8; ++q) {
-            const uint8_t k = src[i + q];
-            out[i + q] = (out[i + q] & tables.keep[k]) | tables.colours[k];
-        }
+        for (int q = 0; q < 8; ++q)
+            copyTexel(out[i + q], src[i + q], tables);
     }
     for (; i < count; ++i)
-        out[i] = (out[i] & tables.keep[src[i]]) | tables.colours[src[i]];
+        copyTexel(out[i], src[i], tables);
 }
 
 void copyIndexedRow(uint32_t* target, const Texture& texture, int32_t row, int64_t column,
@@ -210,8 +211,7 @@ void copyIndexedRow(uint32_t* target, const Texture& texture, int32_t row, int64
     } else {
         int64_t x = column;
         if (i < inside && (x & 1)) { // starts on a right-hand nibble
-            const uint8_t k = indices[x >> 1] & 0x0F;
-            target[i] = (target[i] & tables.keep[k]) | tables.colours[k];
+            copyTexel(target[i], indices[x >> 1] & 0x0F, tables);
             ++i, ++x;
         }
         const int32_t pairs = (inside - i) / 2;
@@ -219,8 +219,7 @@ void copyIndexedRow(uint32_t* target, const Texture& texture, int32_t row, int64
         i += 2 * pairs;
         x += 2 * pairs;
         if (i < inside) {
-            const uint8_t k = indices[x >> 1] >> 4;
-            target[i] = (target[i] & tables.keep[k]) | tables.colours[k];
+            copyTexel(target[i], indices[x >> 1] >> 4, tables);
             ++i;
         }
     }

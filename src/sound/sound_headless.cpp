@@ -16,3 +16,10 @@ void playSound(SoundSlot slot, bool looping) {
     else
         ++droppedSoundCount;
 }
+
+std::vector<SoundSlot> recordedSoundSlots() {
+    std::vector<SoundSlot> slots;
+    for (int i = 0; i < recordedSoundCount; ++i)
+        slots.push_back(recordedSounds[i].slot);
+    return slots;
+}

@@ -1,6 +1,8 @@
 // The headless sound: records every play request, in order, and sounds nothing.
 #pragma once
 
+#include <vector>
+
 #include "sound/sound.h"
 
 struct SoundRequest {
@@ -15,3 +17,6 @@ extern int recordedSoundCount;
 extern int droppedSoundCount;
 
 void clearRecordedSounds();
+
+// The slots of the requests recorded so far, in order.
+std::vector<SoundSlot> recordedSoundSlots();

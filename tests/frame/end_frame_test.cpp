@@ -31,7 +31,7 @@ TEST_F(EndFrameTest, LosingFrameDrawsTheBarThenEndsTheGame) {
     EXPECT_EQ(gameState.energy, -5);
     EXPECT_EQ(gameState.gameOver, 1);
     EXPECT_EQ(gameState.screenMode, ModeTitle);
-    EXPECT_EQ(sounds(), (std::vector<SoundSlot>{sndHit, sndOver}));
+    EXPECT_EQ(recordedSoundSlots(), (std::vector<SoundSlot>{sndHit, sndOver}));
     expectDraw(drawsOf(imgEnergy)[0], imgEnergy, {0, 0, 30, 30}, 0, 1, 0, 738);
     // The rest of the play part still ran: craft drawn, frame closed once.
     EXPECT_EQ(drawsOf(imgCraftRight).size(), 1u);
@@ -61,7 +61,8 @@ TEST_F(EndFrameTest, LosingFrameStillTakesItemsMovesAndShoots) {
     EXPECT_NE(enemies[chaserIndex].x, chaserX);
     EXPECT_EQ(gameState.shotTimer, 2);
     EXPECT_EQ(enemies[5].hp, 19);
-    EXPECT_EQ(sounds(), (std::vector<SoundSlot>{sndHit, sndOver, sndGet, sndDoor, sndHit}));
+    EXPECT_EQ(recordedSoundSlots(),
+              (std::vector<SoundSlot>{sndHit, sndOver, sndGet, sndDoor, sndHit}));
 }
 
 TEST_F(EndFrameTest, ClearingFrameEndsTheGameWithoutGameOver) {
@@ -69,7 +70,7 @@ TEST_F(EndFrameTest, ClearingFrameEndsTheGameWithoutGameOver) {
     frame();
     EXPECT_EQ(gameState.screenMode, ModeTitle);
     EXPECT_EQ(gameState.gameOver, 0);
-    EXPECT_EQ(sounds(), std::vector<SoundSlot>{sndClear});
+    EXPECT_EQ(recordedSoundSlots(), std::vector<SoundSlot>{sndClear});
     frame();
     ASSERT_EQ(draws().size(), 1u);
     EXPECT_EQ(draws()[0].slot, imgTitle);
@@ -80,7 +81,7 @@ TEST_F(EndFrameTest, GoalNeedsTheSpriteToTouchIt) {
     gameState.scrollY -= 1; // one row above the goal's top edge
     frame();
     EXPECT_EQ(gameState.screenMode, ModePlay);
-    EXPECT_TRUE(sounds().empty());
+    EXPECT_TRUE(recordedSoundSlots().empty());
 }
 
 TEST_F(EndFrameTest, ClearingFrameStillMovesTheCraftAndTheEnemies) {
@@ -101,7 +102,7 @@ TEST_F(EndFrameTest, LostAndClearedInOneFrameShowsGameOver) {
     enemies[chaserIndex] = {1, 600, 4500, 0, 0, 20}; // over the craft's hit box
     gameState.energy = 3;
     frame();
-    EXPECT_EQ(sounds(), (std::vector<SoundSlot>{sndHit, sndOver, sndClear}));
+    EXPECT_EQ(recordedSoundSlots(), (std::vector<SoundSlot>{sndHit, sndOver, sndClear}));
     EXPECT_EQ(gameState.gameOver, 1);
     EXPECT_EQ(gameState.screenMode, ModeTitle);
     frame();

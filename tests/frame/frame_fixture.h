@@ -55,13 +55,6 @@ class FrameTest : public ::testing::Test {
         return out;
     }
 
-    static std::vector<SoundSlot> sounds() {
-        std::vector<SoundSlot> out;
-        for (int i = 0; i < recordedSoundCount; ++i)
-            out.push_back(recordedSounds[i].slot);
-        return out;
-    }
-
     static void parkEnemiesAway() {
         for (Enemy& e : enemies) {
             e.x = 4000;

@@ -105,7 +105,7 @@ TEST_F(PlayFrameTest, EnergyBarShowsTheEnergyAfterContactDamage) {
     frame();
     EXPECT_EQ(gameState.energy, 240);
     EXPECT_EQ(drawsOf(imgEnergy)[0].scaling.x, 24.0f);
-    EXPECT_EQ(sounds(), (std::vector<SoundSlot>{sndHit, sndHit}));
+    EXPECT_EQ(recordedSoundSlots(), (std::vector<SoundSlot>{sndHit, sndHit}));
 }
 
 TEST_F(PlayFrameTest, JitterIsOneFreshValueFromMinusFiveToFour) {
@@ -210,7 +210,7 @@ TEST_F(PlayFrameTest, ItemsTakenInAFrameAreDrawnThatFrameAndGoneAfter) {
     gameState.scrollX = 250; // (570, 320)-(730, 428) touches row 0 at (690, 300)
     frame();
     EXPECT_EQ(itemRows[0].taken, 1);
-    EXPECT_EQ(sounds(), std::vector<SoundSlot>{sndGet});
+    EXPECT_EQ(recordedSoundSlots(), std::vector<SoundSlot>{sndGet});
     EXPECT_EQ(draws().size(), 128u); // still drawn in the frame it was taken
     frame();
     EXPECT_EQ(draws().size(), 126u);

@@ -21,7 +21,7 @@ TEST_F(FrameTest, FirstFrameShowsTheTitleOnBlue) {
     expectDraw(recordedOps[3], imgTitle, {0, 0, 800, 600}, 1, 1, 112, 84);
     EXPECT_EQ(recordedOps[4].kind, K::EndScene);
     EXPECT_EQ(recordedOps[5].kind, K::Present);
-    EXPECT_TRUE(sounds().empty());
+    EXPECT_TRUE(recordedSoundSlots().empty());
 }
 
 TEST_F(FrameTest, TitleAfterALostGameShowsTheGameOverPicture) {

@@ -26,7 +26,7 @@ TEST_F(CombatTest, WholeShotTakesTenHpAndTwoShotsDestroy) {
     for (int f = 0; f < 10; ++f)
         applyShotHits();
     EXPECT_EQ(enemies[5].hp, 10);
-    EXPECT_EQ(sounds(), std::vector<SoundSlot>(10, sndHit));
+    EXPECT_EQ(recordedSoundSlots(), std::vector<SoundSlot>(10, sndHit));
     for (int f = 0; f < 10; ++f)
         applyShotHits();
     EXPECT_EQ(enemies[5].hp, 0);
@@ -39,7 +39,7 @@ TEST_F(CombatTest, DestroyedEnemyIsPassedOverSilently) {
     clearRecordedSounds();
     applyShotHits();
     EXPECT_EQ(enemies[5].hp, 0);
-    EXPECT_TRUE(sounds().empty());
+    EXPECT_TRUE(recordedSoundSlots().empty());
 }
 
 TEST_F(CombatTest, GuardianNeedsAHundredBeamFrames) {
@@ -93,7 +93,7 @@ TEST_F(CombatTest, EveryCoveredEnemyLosesOneHpWithItsOwnSound) {
     EXPECT_EQ(enemies[4].hp, 19);
     EXPECT_EQ(enemies[9].hp, 19);
     EXPECT_EQ(enemies[guardianIndex].hp, 99);
-    EXPECT_EQ(sounds(), std::vector<SoundSlot>(3, sndHit));
+    EXPECT_EQ(recordedSoundSlots(), std::vector<SoundSlot>(3, sndHit));
 }
 
 TEST_F(CombatTest, GuardianRowUsesTheLargeBox) {
@@ -116,7 +116,7 @@ TEST_F(CombatTest, OneTouchingEnemyDrainsFiveAFrameWithoutStoppingAtZero) {
     EXPECT_EQ(gameState.energy, 0);
     applyContactDamage();
     EXPECT_EQ(gameState.energy, -5);
-    EXPECT_EQ(sounds(), std::vector<SoundSlot>(51, sndHit));
+    EXPECT_EQ(recordedSoundSlots(), std::vector<SoundSlot>(51, sndHit));
 }
 
 TEST_F(CombatTest, EachTouchingEnemyCountsOnItsOwn) {
@@ -130,7 +130,7 @@ TEST_F(CombatTest, EachTouchingEnemyCountsOnItsOwn) {
     enemies[11].y = 400;
     applyContactDamage();
     EXPECT_EQ(gameState.energy, 235);
-    EXPECT_EQ(sounds(), std::vector<SoundSlot>(3, sndHit));
+    EXPECT_EQ(recordedSoundSlots(), std::vector<SoundSlot>(3, sndHit));
 }
 
 TEST_F(CombatTest, DestroyedEnemyCostsNothing) {
@@ -138,7 +138,7 @@ TEST_F(CombatTest, DestroyedEnemyCostsNothing) {
     enemies[guardianIndex] = {4, 200, 200, 0, 0, 0};
     applyContactDamage();
     EXPECT_EQ(gameState.energy, 250);
-    EXPECT_TRUE(sounds().empty());
+    EXPECT_TRUE(recordedSoundSlots().empty());
 }
 
 TEST_F(CombatTest, BeamIgnoresWallsAndGates) {

@@ -31,7 +31,7 @@ TEST_F(CraftTest, LeftStopsBeforeTheFrameWallAndStillTurns) {
     EXPECT_EQ(gameState.scrollX, 100);
     EXPECT_EQ(gameState.facingLeft, 1);
     EXPECT_EQ(gameState.scrollY, 150);
-    EXPECT_TRUE(sounds().empty()); // a blocked step is silent
+    EXPECT_TRUE(recordedSoundSlots().empty()); // a blocked step is silent
 }
 
 TEST_F(CraftTest, DownStopsWhenTheBoxWouldOnlyTouchAWallEdge) {

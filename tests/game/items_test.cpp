@@ -26,7 +26,7 @@ TEST_F(ItemsTest, RowSharingOnlyACornerWithTheHitBoxIsTaken) {
     placeCraftSprite(690 - 180, 400 - 20);
     collectItems();
     EXPECT_EQ(itemRows[0].taken, 1);
-    EXPECT_EQ(sounds(), std::vector<SoundSlot>{sndGet});
+    EXPECT_EQ(recordedSoundSlots(), std::vector<SoundSlot>{sndGet});
 }
 
 TEST_F(ItemsTest, RowOnePixelAwayIsNotTaken) {
@@ -35,7 +35,7 @@ TEST_F(ItemsTest, RowOnePixelAwayIsNotTaken) {
     placeCraftSprite(690 - 180, 400 - 19);
     collectItems();
     EXPECT_EQ(itemRows[0].taken, 0);
-    EXPECT_TRUE(sounds().empty());
+    EXPECT_TRUE(recordedSoundSlots().empty());
 }
 
 TEST_F(ItemsTest, RowBoxReachesOnePixelPastTheLastPicture) {
@@ -52,7 +52,7 @@ TEST_F(ItemsTest, TakenRowIsPassedOverSilently) {
     clearRecordedSounds();
     collectItems();
     EXPECT_EQ(itemRows[0].taken, 1);
-    EXPECT_TRUE(sounds().empty());
+    EXPECT_TRUE(recordedSoundSlots().empty());
 }
 
 TEST_F(ItemsTest, SeveralRowsInOneFrameEachSoundInRowOrder) {
@@ -66,7 +66,7 @@ TEST_F(ItemsTest, SeveralRowsInOneFrameEachSoundInRowOrder) {
     EXPECT_EQ(itemRows[0].taken, 1);
     EXPECT_EQ(itemRows[3].taken, 1);
     EXPECT_EQ(itemRows[7].taken, 1);
-    EXPECT_EQ(sounds(), (std::vector<SoundSlot>{sndGet, sndGet, sndGet}));
+    EXPECT_EQ(recordedSoundSlots(), (std::vector<SoundSlot>{sndGet, sndGet, sndGet}));
 }
 
 TEST_F(ItemsTest, RowsBehindClosedGatesCanBeTaken) {
@@ -90,7 +90,7 @@ TEST_F(ItemsTest, EachGateWaitsForEveryRowOfItsOwnRange) {
             for (int other = 0; other < gateCount; ++other)
                 EXPECT_EQ(gates[other].open != 0, other != g)
                     << "row " << missing << " missing, gate " << other;
-            EXPECT_EQ(sounds().size(), 6u);
+            EXPECT_EQ(recordedSoundSlots().size(), 6u);
         }
     }
 }
@@ -102,13 +102,13 @@ TEST_F(ItemsTest, GroupOpensOnceWithOneDoorSound) {
         clearRecordedSounds();
         openGates();
         EXPECT_EQ(gates[0].open != 0, k == 3);
-        EXPECT_EQ(sounds().size(), k == 3 ? 1u : 0u);
+        EXPECT_EQ(recordedSoundSlots().size(), k == 3 ? 1u : 0u);
     }
     EXPECT_EQ(gates[0].open, 1);
     itemRows[4].taken = 1;
     clearRecordedSounds();
     openGates();
-    EXPECT_TRUE(sounds().empty());
+    EXPECT_TRUE(recordedSoundSlots().empty());
 }
 
 TEST_F(ItemsTest, LastRowOfAGroupTakenInAFrameSoundsGetThenDoor) {
@@ -117,7 +117,7 @@ TEST_F(ItemsTest, LastRowOfAGroupTakenInAFrameSoundsGetThenDoor) {
     collectItems();
     openGates();
     EXPECT_EQ(gates[0].open, 1);
-    EXPECT_EQ(sounds(), (std::vector<SoundSlot>{sndGet, sndDoor}));
+    EXPECT_EQ(recordedSoundSlots(), (std::vector<SoundSlot>{sndGet, sndDoor}));
 }
 
 TEST_F(ItemsTest, SeveralGatesOpenInGateOrder) {
@@ -127,7 +127,7 @@ TEST_F(ItemsTest, SeveralGatesOpenInGateOrder) {
     EXPECT_EQ(gates[1].open, 1);
     EXPECT_EQ(gates[4].open, 1);
     EXPECT_EQ(gates[0].open, 0);
-    EXPECT_EQ(sounds(), (std::vector<SoundSlot>{sndDoor, sndDoor}));
+    EXPECT_EQ(recordedSoundSlots(), (std::vector<SoundSlot>{sndDoor, sndDoor}));
 }
 
 TEST_F(ItemsTest, LastGateAlsoWaitsForTheGuardian) {
@@ -137,11 +137,11 @@ TEST_F(ItemsTest, LastGateAlsoWaitsForTheGuardian) {
     enemies[guardianIndex].hp = 1;
     openGates();
     EXPECT_EQ(gates[6].open, 0);
-    EXPECT_TRUE(sounds().empty());
+    EXPECT_TRUE(recordedSoundSlots().empty());
     enemies[guardianIndex].hp = 0;
     openGates();
     EXPECT_EQ(gates[6].open, 1);
-    EXPECT_EQ(sounds(), std::vector<SoundSlot>{sndDoor});
+    EXPECT_EQ(recordedSoundSlots(), std::vector<SoundSlot>{sndDoor});
 }
 
 TEST_F(ItemsTest, OtherEnemiesDoNotHoldTheLastGate) {
@@ -164,5 +164,5 @@ TEST_F(ItemsTest, ResetPutsEveryRowBackAndClosesEveryGate) {
         EXPECT_EQ(gate.open, 0);
     clearRecordedSounds();
     openGates();
-    EXPECT_TRUE(sounds().empty());
+    EXPECT_TRUE(recordedSoundSlots().empty());
 }

@@ -33,13 +33,6 @@ class RulesTest : public ::testing::Test {
         gameState.scrollY = y - gameState.craftY;
     }
 
-    static std::vector<SoundSlot> sounds() {
-        std::vector<SoundSlot> out;
-        for (int i = 0; i < recordedSoundCount; ++i)
-            out.push_back(recordedSounds[i].slot);
-        return out;
-    }
-
     // Moves every enemy far out of the way of the craft's start place.
     static void parkEnemiesAway() {
         for (int i = 0; i < enemyCount; ++i) {

@@ -10,10 +10,5 @@ execute_process(COMMAND "${SIM}" ${options} INPUT_FILE "${SCRIPT}" OUTPUT_FILE "
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "zema-sim exited with status ${status} on ${SCRIPT}")
 endif()
-execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${OUTPUT}" "${EXPECTED}"
-                RESULT_VARIABLE different)
-if(NOT different EQUAL 0)
-  execute_process(COMMAND diff "${EXPECTED}" "${OUTPUT}")
-  message(FATAL_ERROR "zema-sim output differs from ${EXPECTED}; if the change is meant, "
-                      "run tests/replays/regenerate.sh")
-endif()
+include("${CMAKE_CURRENT_LIST_DIR}/expect_same_output.cmake")
+expect_same_output("zema-sim output" "run tests/replays/regenerate.sh")

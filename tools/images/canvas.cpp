@@ -31,6 +31,14 @@ Bounds boundsOf(const Canvas& canvas, const std::vector<Point>& points) {
             std::min(canvas.width, static_cast<int>(x1) + 1),
             std::min(canvas.height, static_cast<int>(y1) + 1)};
 }
+
+// The box of the ellipse about (cx, cy) with radii rx and ry, clipped to the canvas.
+Bounds ellipseBounds(const Canvas& canvas, float cx, float cy, float rx, float ry) {
+    return {std::max(0, static_cast<int>(cx - rx)), std::max(0, static_cast<int>(cy - ry)),
+            std::min(canvas.width, static_cast<int>(cx + rx) + 1),
+            std::min(canvas.height, static_cast<int>(cy + ry) + 1)};
+}
+
 } // namespace
 
 Canvas makeCanvas(int width, int height, uint8_t fill) {
@@ -54,12 +62,9 @@ void fillRect(Canvas& canvas, int x0, int y0, int x1, int y1, uint8_t index) {
 }
 
 void fillEllipse(Canvas& canvas, float cx, float cy, float rx, float ry, uint8_t index) {
-    const int y0 = std::max(0, static_cast<int>(cy - ry));
-    const int y1 = std::min(canvas.height, static_cast<int>(cy + ry) + 1);
-    const int x0 = std::max(0, static_cast<int>(cx - rx));
-    const int x1 = std::min(canvas.width, static_cast<int>(cx + rx) + 1);
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x) {
+    const Bounds b = ellipseBounds(canvas, cx, cy, rx, ry);
+    for (int y = b.y0; y < b.y1; ++y)
+        for (int x = b.x0; x < b.x1; ++x) {
             const float dx = (x + 0.5f - cx) / rx, dy = (y + 0.5f - cy) / ry;
             if (dx * dx + dy * dy <= 1.0f) at(canvas, x, y) = index;
         }
@@ -95,12 +100,9 @@ uint8_t rampIndex(const Ramp& ramp, float level, int x, int y) {
 void shadeEllipse(Canvas& canvas, float cx, float cy, float rx, float ry, const Ramp& ramp,
                   float gloss) {
     const float lx = -0.45f, ly = -0.6f, lz = 0.66f;
-    const int y0 = std::max(0, static_cast<int>(cy - ry));
-    const int y1 = std::min(canvas.height, static_cast<int>(cy + ry) + 1);
-    const int x0 = std::max(0, static_cast<int>(cx - rx));
-    const int x1 = std::min(canvas.width, static_cast<int>(cx + rx) + 1);
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x) {
+    const Bounds b = ellipseBounds(canvas, cx, cy, rx, ry);
+    for (int y = b.y0; y < b.y1; ++y)
+        for (int x = b.x0; x < b.x1; ++x) {
             const float dx = (x + 0.5f - cx) / rx, dy = (y + 0.5f - cy) / ry;
             const float d = dx * dx + dy * dy;
             if (d > 1.0f) continue;
