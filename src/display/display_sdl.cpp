@@ -5,10 +5,12 @@
 
 #include <SDL.h>
 
+#include <chrono>
 #include <cstdio>
 
 #include "display/display_modes.h"
 #include "display/images.h"
+#include "display/present_timing.h"
 
 std::vector<DisplayMode> displayModes;
 bool displayMessagesToStderrOnly = false;
@@ -193,7 +195,8 @@ void displayClear(uint32_t colour) {
     if (backBuffer.pixels) compositeClear(backBuffer, colour);
 }
 
-void displayPresent() {
+namespace {
+void showBackBuffer() {
     if (path == PresentPath::WindowSurface) {
         refreshTarget();
         if (!inPlace && ownSurface) {
@@ -210,6 +213,20 @@ void displayPresent() {
         SDL_RenderCopy(renderer, streamTexture, nullptr, nullptr);
         SDL_RenderPresent(renderer);
     }
+}
+} // namespace
+
+void displayPresent() {
+    if (!presentTiming.on) {
+        showBackBuffer();
+        return;
+    }
+    const auto start = std::chrono::steady_clock::now();
+    showBackBuffer();
+    presentTiming.nanoseconds += std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                     std::chrono::steady_clock::now() - start)
+                                     .count();
+    ++presentTiming.presents;
 }
 
 void drawImage(ImageSlot slot, SourceRect source, Vector2 scaling, Vector2 /*rotationCentre*/,

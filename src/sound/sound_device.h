@@ -11,7 +11,10 @@ bool createPrimaryBuffer();
 // Reads a WAV file, converts it to the mixer's format and puts it in the slot, replacing what
 // was there. False when the file cannot be read, is refused, or no device is open.
 bool loadWave(SoundSlot slot, const char* fileName);
-bool releaseSound(); // always true; releases whatever exists, in reverse order of creation
+bool releaseSound();
+// Stops the output for good, so that nothing is heard and no mixing is done; play requests are
+// still taken. For timing runs.
+void silenceSound(); // always true; releases whatever exists, in reverse order of creation
 
 // What exists now, for tests and diagnostics.
 bool soundDeviceOpen();

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "sound/frame_sounds.h"
 #include "sound/mixer.h"
 #include "sound/sound_device.h"
 #include "sound/wav_reader.h"
@@ -113,6 +114,7 @@ bool loadWave(SoundSlot slot, const char* fileName) {
 }
 
 void playSound(SoundSlot slot, bool looping) {
+    noteFrameSound(slot);
     requestPlay(slot, looping);
 }
 
@@ -127,6 +129,10 @@ bool releaseSound() {
     if (audioStarted) SDL_QuitSubSystem(SDL_INIT_AUDIO);
     audioStarted = false;
     return true;
+}
+
+void silenceSound() {
+    if (mixerStarted) SDL_PauseAudioDevice(audioDevice, 1);
 }
 
 bool soundDeviceOpen() {

@@ -1,0 +1,4 @@
+// The present timer's totals; the SDL display adds to them.
+#include "display/present_timing.h"
+
+PresentTiming presentTiming = {};
