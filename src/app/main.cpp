@@ -2,6 +2,9 @@
 #define SDL_MAIN_HANDLED
 #include <SDL.h>
 
+#include <cstdio>
+
+#include "app/command_line.h"
 #include "app/main_window.h"
 #include "app/message_loop.h"
 #include "display/display_sdl.h"
@@ -50,8 +53,12 @@ int runGame() {
 
 } // namespace
 
-// The command line is not read.
-int main() {
+int main(int argc, char** argv) {
+    const zema::CommandLine line =
+        zema::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    std::fputs(line.out.c_str(), stdout);
+    std::fputs(line.err.c_str(), stderr);
+    if (!line.run) return line.exitStatus;
     SDL_SetMainReady();
     const int exitCode = runGame();
     // Gives the desktop its own display mode back, whichever way the game ended.
