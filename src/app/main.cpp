@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/command_line.h"
+#include "app/demo_session.h"
 #include "app/main_window.h"
 #include "app/message_loop.h"
 #include "display/display_sdl.h"
@@ -42,7 +43,9 @@ int runGame() {
     }
     resetGame();
     playSound(sndBgm, true);
-    const int exitCode = runMessageLoop();
+    zema::startDemoRun();
+    if (zema::demoTimed()) silenceSound();
+    const int exitCode = zema::finishDemoRun(runMessageLoop());
     // Reverse order of creation.
     releaseSound();
     releaseInput();
@@ -59,6 +62,7 @@ int main(int argc, char** argv) {
     std::fputs(line.out.c_str(), stdout);
     std::fputs(line.err.c_str(), stderr);
     if (!line.run) return line.exitStatus;
+    if (!zema::openDemoRun(line.options.demo, line.options.demoPath)) return zema::demoFault;
     SDL_SetMainReady();
     const int exitCode = runGame();
     // Gives the desktop its own display mode back, whichever way the game ended.

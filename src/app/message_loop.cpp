@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 
+#include "app/demo_session.h"
 #include "frame/frame.h"
 #include "game/craft.h"
 
@@ -15,13 +16,13 @@ void handleKeyDown(SDL_Keycode key) {
     switch (key) {
     case SDLK_RETURN:
     case SDLK_KP_ENTER:
-        startGame();
+        if (zema::liveGameKey(zema::GameKey::Enter)) startGame();
         break;
     case SDLK_SPACE:
-        fireShot();
+        if (zema::liveGameKey(zema::GameKey::Space)) fireShot();
         break;
     case SDLK_ESCAPE:
-        postQuit();
+        if (zema::liveGameKey(zema::GameKey::Esc)) postQuit();
         break;
     default:
         break;
@@ -59,8 +60,10 @@ int runMessageLoop() {
             continue;
         }
         if (quitPosted) break;
+        if (!zema::demoBeforeFrame()) continue;
         runFrame();
-        SDL_Delay(frameSleepMs);
+        zema::demoAfterFrame();
+        if (zema::demoFramesPaced()) SDL_Delay(frameSleepMs);
     }
     return 0;
 }

@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstring>
 
+namespace zema {
+
 namespace {
 
 constexpr auto writeInterval = std::chrono::seconds(1);
@@ -62,3 +64,5 @@ bool closeDemoFile(DemoFile& file) {
     file.fd = -1;
     return written && !file.failed;
 }
+
+} // namespace zema

@@ -5,6 +5,8 @@
 #include <chrono>
 #include <string>
 
+namespace zema {
+
 struct DemoFile {
     int fd = -1;
     std::string pending;
@@ -23,3 +25,5 @@ void addDemoLines(DemoFile& file, std::string& lines);
 bool flushDemoFile(DemoFile& file);
 // Flushes and closes; false when any write failed.
 bool closeDemoFile(DemoFile& file);
+
+} // namespace zema

@@ -3,6 +3,8 @@
 
 #include "demo/demo_readings.h"
 
+namespace zema {
+
 bool loadDemo(const std::string& text, Demo& demo, std::string& error) {
     demo = {};
     ScriptPlacement placement;
@@ -90,3 +92,5 @@ DemoStep nextDemoStep(DemoPlayer& player) {
     }
     return {DemoStepKind::End, {}};
 }
+
+} // namespace zema

@@ -9,6 +9,8 @@
 #include "input/input_tap.h"
 #include "sim/sim_script.h"
 
+namespace zema {
+
 struct Demo {
     bool joystick = false;
     bool seeded = false;
@@ -40,3 +42,5 @@ struct DemoPlayer {
 void startPlaying(DemoPlayer& player, const Demo& demo);
 // The next step; End once the demo's commands are used up (or it met esc), for ever after.
 DemoStep nextDemoStep(DemoPlayer& player);
+
+} // namespace zema

@@ -3,6 +3,8 @@
 
 #include "input/axis_scaling.h"
 
+namespace zema {
+
 void heldReadings(const ScriptCommand& command, KeyboardReading& keys, JoystickReading& stick) {
     keys = {command.left, command.right, command.up, command.down};
     stick.x = command.left ? -axisEnd : command.right ? axisEnd : 0;
@@ -34,3 +36,5 @@ std::string heldWord(const FrameReadings& readings) {
     if (readings.startRead && readings.start) word += 's';
     return word;
 }
+
+} // namespace zema

@@ -8,6 +8,8 @@
 #include "input/input_tap.h"
 #include "sim/sim_script.h"
 
+namespace zema {
+
 // The readings a frame line stands for. A stick axis points one way at a time: left wins over
 // right, up over down.
 void heldReadings(const ScriptCommand& command, KeyboardReading& keys, JoystickReading& stick);
@@ -18,3 +20,5 @@ FrameReadings heldFrameReadings(const ScriptCommand& command, bool joystick);
 // The word of lrudfs for what the frame read: the directions and fire from the play part's
 // read, s from the title part's start button. Empty when nothing was held.
 std::string heldWord(const FrameReadings& readings);
+
+} // namespace zema

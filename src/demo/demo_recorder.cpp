@@ -6,6 +6,8 @@
 #include "demo/demo_readings.h"
 #include "sim/sim_report.h"
 
+namespace zema {
+
 namespace {
 
 void appendMode(DemoRecorder& recorder, uint32_t width, uint32_t height) {
@@ -61,3 +63,5 @@ void takeFrameRecord(LastFrameRecord& record, const SoundSlot* sounds, int sound
     record.text.assign(line.data(), n);
     record.taken = true;
 }
+
+} // namespace zema

@@ -10,6 +10,8 @@
 #include "sim/sim_script.h"
 #include "sound/sound.h"
 
+namespace zema {
+
 struct DemoRecorder {
     std::string text; // lines made and not yet taken away by the writer
     long frames = 0;
@@ -44,3 +46,5 @@ void frameRan(LastFrameRecord& record, long frameNumber);
 // Formats the record from the game's state if the last frame's has not been taken yet; sounds
 // are the slots the frame requested.
 void takeFrameRecord(LastFrameRecord& record, const SoundSlot* sounds, int soundCount);
+
+} // namespace zema

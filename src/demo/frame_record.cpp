@@ -1,6 +1,8 @@
 // Reading frame records back: a small JSON reader that keeps each top-level value as text.
 #include "demo/frame_record.h"
 
+namespace zema {
+
 namespace {
 
 constexpr int maxDepth = 32;
@@ -143,3 +145,5 @@ bool sameFrameRecord(const std::string& expected, const std::string& actual,
         }
     return true;
 }
+
+} // namespace zema

@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+namespace zema {
+
 // The top-level keys of a JSON object with the raw text of each value, in order. False when the
 // text is not one JSON object (nested at most 32 deep) with nothing after it.
 bool splitFrameRecord(const std::string& text,
@@ -17,3 +19,5 @@ bool isFrameRecord(const std::string& text);
 // the first key (in the expected record's order) that differs and both values, in one line.
 bool sameFrameRecord(const std::string& expected, const std::string& actual,
                      std::string& difference);
+
+} // namespace zema

@@ -217,16 +217,16 @@ void showBackBuffer() {
 } // namespace
 
 void displayPresent() {
-    if (!presentTiming.on) {
+    if (!zema::presentTiming.on) {
         showBackBuffer();
         return;
     }
     const auto start = std::chrono::steady_clock::now();
     showBackBuffer();
-    presentTiming.nanoseconds += std::chrono::duration_cast<std::chrono::nanoseconds>(
+    zema::presentTiming.nanoseconds += std::chrono::duration_cast<std::chrono::nanoseconds>(
                                      std::chrono::steady_clock::now() - start)
                                      .count();
-    ++presentTiming.presents;
+    ++zema::presentTiming.presents;
 }
 
 void drawImage(ImageSlot slot, SourceRect source, Vector2 scaling, Vector2 /*rotationCentre*/,

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace zema {
+
 struct PresentTiming {
     bool on;
     int64_t nanoseconds; // in the display's present, in all
@@ -11,3 +13,5 @@ struct PresentTiming {
 };
 
 extern PresentTiming presentTiming;
+
+} // namespace zema

@@ -3,6 +3,8 @@
 
 #include "input/input.h"
 
+namespace zema {
+
 FrameReadings frameReadings = {};
 bool readingsFed = false;
 FrameReadings fedReadings = {};
@@ -10,6 +12,12 @@ FrameReadings fedReadings = {};
 void clearFrameReadings() {
     frameReadings = {};
 }
+
+} // namespace zema
+
+using zema::fedReadings;
+using zema::frameReadings;
+using zema::readingsFed;
 
 ControlState readControlState() {
     const ControlState state = readingsFed ? fedReadings.controls : deviceControlState();

@@ -4,6 +4,8 @@
 
 #include "game/craft.h"
 
+namespace zema {
+
 struct FrameReadings {
     bool controlsRead;     // the play part read the device's controls
     ControlState controls; // what that read gave
@@ -18,3 +20,5 @@ void clearFrameReadings();
 // While set, the reads give fedReadings' controls and start button and the device is not read.
 extern bool readingsFed;
 extern FrameReadings fedReadings;
+
+} // namespace zema

@@ -1,6 +1,8 @@
 // The current frame's sound requests, in order.
 #include "sound/frame_sounds.h"
 
+namespace zema {
+
 SoundSlot frameSounds[maxFrameSounds];
 int frameSoundCount = 0;
 
@@ -11,3 +13,5 @@ void noteFrameSound(SoundSlot slot) {
 void clearFrameSounds() {
     frameSoundCount = 0;
 }
+
+} // namespace zema

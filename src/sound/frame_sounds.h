@@ -4,6 +4,8 @@
 
 #include "sound/sound.h"
 
+namespace zema {
+
 // A frame requests at most about a hundred sounds; any past this many are not kept.
 constexpr int maxFrameSounds = 512;
 extern SoundSlot frameSounds[maxFrameSounds];
@@ -11,3 +13,5 @@ extern int frameSoundCount;
 
 void noteFrameSound(SoundSlot slot);
 void clearFrameSounds();
+
+} // namespace zema

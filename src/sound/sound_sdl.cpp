@@ -114,7 +114,7 @@ bool loadWave(SoundSlot slot, const char* fileName) {
 }
 
 void playSound(SoundSlot slot, bool looping) {
-    noteFrameSound(slot);
+    zema::noteFrameSound(slot);
     requestPlay(slot, looping);
 }
 

@@ -126,10 +126,10 @@ int lastFrameSounds() {
     return recordedSoundCount;
 }
 
-LastFrameRecord lastRecord;
+zema::LastFrameRecord lastRecord;
 
 void runFrames(const ScriptCommand& command, const Options& options, long& frameNumber) {
-    heldReadings(command, scriptedKeyboard, scriptedJoystick);
+    zema::heldReadings(command, scriptedKeyboard, scriptedJoystick);
     for (long i = 0; i < command.frameCount; ++i) {
         clearRecordedOps();
         clearRecordedSounds();
@@ -143,7 +143,7 @@ void runFrames(const ScriptCommand& command, const Options& options, long& frame
             }
         const size_t n = formatFrameLine(frameLine, frameNumber, frameSoundSlots, lastFrameSounds(),
                                          options.draws ? recordedOps : nullptr, recordedOpCount);
-        frameRan(lastRecord, frameNumber);
+        zema::frameRan(lastRecord, frameNumber);
         if (outputLength + n > sizeof outputBuffer) flushOutput();
         std::memcpy(outputBuffer + outputLength, frameLine, n);
         outputLength += n;
@@ -243,11 +243,11 @@ int main(int argc, char** argv) {
         case ScriptCommandKind::None:
             break;
         case ScriptCommandKind::Enter:
-            takeFrameRecord(lastRecord, frameSoundSlots, lastFrameSounds());
+            zema::takeFrameRecord(lastRecord, frameSoundSlots, lastFrameSounds());
             startGame();
             break;
         case ScriptCommandKind::Space:
-            takeFrameRecord(lastRecord, frameSoundSlots, lastFrameSounds());
+            zema::takeFrameRecord(lastRecord, frameSoundSlots, lastFrameSounds());
             fireShot();
             break;
         case ScriptCommandKind::Esc:
@@ -278,9 +278,9 @@ int main(int argc, char** argv) {
     flushOutput();
     const int status = shotsMissing(options, frameNumber);
     if (!expected.empty()) {
-        takeFrameRecord(lastRecord, frameSoundSlots, lastFrameSounds());
+        zema::takeFrameRecord(lastRecord, frameSoundSlots, lastFrameSounds());
         std::string difference;
-        if (!sameFrameRecord(expected, lastRecord.text, difference)) {
+        if (!zema::sameFrameRecord(expected, lastRecord.text, difference)) {
             std::fprintf(stderr, "zema-sim: %s\n", difference.c_str());
             return 3;
         }

@@ -167,7 +167,7 @@ bool parseScriptLine(const char* line, size_t length, ScriptCommand& command, st
         while (last > p && isSpace(last[-1]))
             --last;
         command.record.assign(p, static_cast<size_t>(last - p));
-        if (!isFrameRecord(command.record)) {
+        if (!zema::isFrameRecord(command.record)) {
             error = "expect needs a frame record, a JSON object such as {\"frame\":1,...}";
             return false;
         }
