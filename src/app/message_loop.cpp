@@ -6,6 +6,8 @@
 #include "frame/frame.h"
 #include "game/craft.h"
 
+namespace zema {
+
 namespace {
 
 bool quitPosted = false;
@@ -64,3 +66,5 @@ int runMessageLoop() {
     }
     return 0;
 }
+
+} // namespace zema
