@@ -11,7 +11,7 @@
 #include "demo/demo_file.h"
 #include "demo/demo_player.h"
 #include "demo/demo_recorder.h"
-#include "demo/frame_record.h"
+#include "demo/record_compare.h"
 #include "display/display.h"
 #include "display/present_timing.h"
 #include "game/craft.h"

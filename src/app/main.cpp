@@ -13,22 +13,15 @@
 #include "input/input_sdl.h"
 #include "sound/sound_device.h"
 
+namespace zema {
+
 namespace {
 
-struct WaveFile {
-    SoundSlot slot;
-    const char* name;
-};
-
-// Opened in the working directory, in slot order.
-constexpr WaveFile waveFiles[] = {{sndBgm, "bgm.wav"},   {sndClear, "clear.wav"},
-                                  {sndDoor, "door.wav"}, {sndGet, "get.wav"},
-                                  {sndHit, "hit.wav"},   {sndOver, "over.wav"}};
-
+// The files are opened by bare name in the working directory, in slot order.
 bool startSound() {
     if (!initSound() || !createPrimaryBuffer()) return false;
-    for (const WaveFile& wave : waveFiles)
-        if (!loadWave(wave.slot, wave.name)) return false;
+    for (int slot = 0; slot < soundSlotCount; ++slot)
+        if (!loadWave(SoundSlot(slot), soundFileName(SoundSlot(slot)))) return false;
     return true;
 }
 
@@ -43,9 +36,9 @@ int runGame() {
     }
     resetGame();
     playSound(sndBgm, true);
-    zema::startDemoRun();
-    if (zema::demoTimed()) silenceSound();
-    const int exitCode = zema::finishDemoRun(runMessageLoop());
+    startDemoRun();
+    if (demoTimed()) silenceSound();
+    const int exitCode = finishDemoRun(runMessageLoop());
     // Reverse order of creation.
     releaseSound();
     releaseInput();
@@ -56,13 +49,15 @@ int runGame() {
 
 } // namespace
 
+} // namespace zema
+
 int main(int argc, char** argv) {
-    const zema::CommandLine line =
-        zema::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    using namespace zema;
+    const CommandLine line = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     std::fputs(line.out.c_str(), stdout);
     std::fputs(line.err.c_str(), stderr);
     if (!line.run) return line.exitStatus;
-    if (!zema::openDemoRun(line.options.demo, line.options.demoPath)) return zema::demoFault;
+    if (!openDemoRun(line.options.demo, line.options.demoPath)) return demoFault;
     SDL_SetMainReady();
     const int exitCode = runGame();
     // Gives the desktop its own display mode back, whichever way the game ended.

@@ -7,6 +7,8 @@
 #include "frame/frame.h"
 #include "game/craft.h"
 
+namespace zema {
+
 namespace {
 
 bool quitPosted = false;
@@ -67,3 +69,5 @@ int runMessageLoop() {
     }
     return 0;
 }
+
+} // namespace zema

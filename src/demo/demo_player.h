@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "demo/script_line.h"
 #include "input/input_tap.h"
-#include "sim/sim_script.h"
 
 namespace zema {
 

@@ -4,9 +4,9 @@
 
 #include <string>
 
+#include "demo/script_line.h"
 #include "input/input.h"
 #include "input/input_tap.h"
-#include "sim/sim_script.h"
 
 namespace zema {
 

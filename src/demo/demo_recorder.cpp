@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "demo/demo_readings.h"
-#include "sim/sim_report.h"
+#include "demo/frame_record.h"
 
 namespace zema {
 

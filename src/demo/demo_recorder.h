@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "demo/script_line.h"
 #include "input/input_tap.h"
-#include "sim/sim_script.h"
 #include "sound/sound.h"
 
 namespace zema {

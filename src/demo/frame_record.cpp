@@ -1,149 +1,158 @@
-// Reading frame records back: a small JSON reader that keeps each top-level value as text.
+// Formats the simulator's per-frame line without allocating.
 #include "demo/frame_record.h"
+
+#include <cstdint>
+#include <cstring>
+
+#include "game/world.h"
 
 namespace zema {
 
 namespace {
 
-constexpr int maxDepth = 32;
+constexpr char digitPairs[] = // "00" "01" ... "99"
+    "00010203040506070809101112131415161718192021222324"
+    "25262728293031323334353637383940414243444546474849"
+    "50515253545556575859606162636465666768697071727374"
+    "75767778798081828384858687888990919293949596979899";
 
-struct Reader {
-    const std::string& text;
-    size_t at = 0;
-
-    void skipSpace() {
-        while (at < text.size() && (text[at] == ' ' || text[at] == '\t'))
-            ++at;
+// The line is the bulk of the simulator's work with --draws, so the writer avoids strlen on
+// literals and writes numbers two digits at a time.
+struct Writer {
+    char* p;
+    template <size_t N> void text(const char (&s)[N]) {
+        std::memcpy(p, s, N - 1);
+        p += N - 1;
     }
-    bool eat(char c) {
-        skipSpace();
-        if (at < text.size() && text[at] == c) {
-            ++at;
-            return true;
+    void ch(char c) { *p++ = c; }
+    void number(long long v) {
+        unsigned long long u = static_cast<unsigned long long>(v);
+        if (v < 0) {
+            ch('-');
+            u = 0ULL - u;
         }
-        return false;
-    }
-    bool string() {
-        if (!eat('"')) return false;
-        while (at < text.size()) {
-            const char c = text[at++];
-            if (c == '"') return true;
-            if (static_cast<unsigned char>(c) < 0x20) return false;
-            if (c == '\\') {
-                if (at == text.size()) return false;
-                ++at;
-            }
+        char digits[24];
+        char* end = digits + sizeof digits;
+        char* d = end;
+        while (u >= 100) {
+            d -= 2;
+            std::memcpy(d, digitPairs + 2 * (u % 100), 2);
+            u /= 100;
         }
-        return false;
-    }
-    bool number() {
-        skipSpace();
-        const size_t start = at;
-        if (at < text.size() && text[at] == '-') ++at;
-        const size_t digits = at;
-        while (at < text.size() &&
-               ((text[at] >= '0' && text[at] <= '9') || text[at] == '.' || text[at] == 'e' ||
-                text[at] == 'E' || text[at] == '+' || (text[at] == '-' && at > digits)))
-            ++at;
-        return at > digits && at > start && text[digits] >= '0' && text[digits] <= '9';
-    }
-    bool word(const char* w) {
-        skipSpace();
-        const std::string s(w);
-        if (text.compare(at, s.size(), s) != 0) return false;
-        at += s.size();
-        return true;
-    }
-    bool value(int depth) {
-        if (depth > maxDepth) return false;
-        skipSpace();
-        if (at == text.size()) return false;
-        switch (text[at]) {
-        case '"':
-            return string();
-        case '[':
-            ++at;
-            if (eat(']')) return true;
-            do
-                if (!value(depth + 1)) return false;
-            while (eat(','));
-            return eat(']');
-        case '{':
-            return object(depth + 1, nullptr);
-        case 't':
-            return word("true");
-        case 'f':
-            return word("false");
-        case 'n':
-            return word("null");
-        default:
-            return number();
+        if (u >= 10) {
+            d -= 2;
+            std::memcpy(d, digitPairs + 2 * u, 2);
+        } else {
+            *--d = static_cast<char>('0' + u);
         }
+        std::memcpy(p, d, static_cast<size_t>(end - d));
+        p += end - d;
     }
-    bool object(int depth, std::vector<std::pair<std::string, std::string>>* fields) {
-        if (depth > maxDepth || !eat('{')) return false;
-        if (eat('}')) return true;
-        do {
-            skipSpace();
-            const size_t keyStart = at;
-            if (!string()) return false;
-            const size_t keyEnd = at;
-            if (!eat(':')) return false;
-            skipSpace();
-            const size_t valueStart = at;
-            if (!value(depth)) return false;
-            if (fields)
-                fields->emplace_back(text.substr(keyStart + 1, keyEnd - keyStart - 2),
-                                     text.substr(valueStart, at - valueStart));
-        } while (eat(','));
-        return eat('}');
+    // Every coordinate the frame passes is a whole number; a fraction would round half away
+    // from zero.
+    void number(float v) { number(static_cast<long long>(v < 0.0f ? v - 0.5f : v + 0.5f)); }
+    void quoted(const char* s) {
+        ch('"');
+        const size_t n = std::strlen(s);
+        std::memcpy(p, s, n);
+        p += n;
+        ch('"');
     }
 };
 
+void writeDraws(Writer& w, const DisplayOp* ops, int opCount) {
+    w.text(",\"draws\":[");
+    for (int i = 0; i < opCount; ++i) {
+        const DisplayOp& op = ops[i];
+        if (i > 0) w.ch(',');
+        switch (op.kind) {
+        case DisplayOpKind::BeginScene:
+            w.text("[\"BeginScene\"]");
+            break;
+        case DisplayOpKind::Clear:
+            w.text("[\"Clear\"]");
+            break;
+        case DisplayOpKind::EndScene:
+            w.text("[\"EndScene\"]");
+            break;
+        case DisplayOpKind::Present:
+            w.text("[\"Present\"]");
+            break;
+        case DisplayOpKind::Draw:
+            w.ch('[');
+            w.quoted(imageSlotName(op.slot));
+            w.text(",[");
+            w.number(static_cast<long long>(op.source.left));
+            w.ch(',');
+            w.number(static_cast<long long>(op.source.top));
+            w.ch(',');
+            w.number(static_cast<long long>(op.source.right));
+            w.ch(',');
+            w.number(static_cast<long long>(op.source.bottom));
+            w.text("],[");
+            w.number(op.scaling.x);
+            w.ch(',');
+            w.number(op.scaling.y);
+            w.text("],[");
+            w.number(op.translation.x);
+            w.ch(',');
+            w.number(op.translation.y);
+            w.text("]]");
+            break;
+        }
+    }
+    w.ch(']');
+}
+
 } // namespace
 
-bool splitFrameRecord(const std::string& text,
-                      std::vector<std::pair<std::string, std::string>>& fields) {
-    fields.clear();
-    Reader reader{text};
-    if (!reader.object(1, &fields)) return false;
-    reader.skipSpace();
-    return reader.at == text.size();
-}
-
-bool isFrameRecord(const std::string& text) {
-    std::vector<std::pair<std::string, std::string>> fields;
-    return splitFrameRecord(text, fields);
-}
-
-bool sameFrameRecord(const std::string& expected, const std::string& actual,
-                     std::string& difference) {
-    std::vector<std::pair<std::string, std::string>> want, have;
-    if (!splitFrameRecord(expected, want) || !splitFrameRecord(actual, have)) {
-        difference = "expect: the records cannot be compared";
-        return false;
-    }
-    auto find = [](const std::vector<std::pair<std::string, std::string>>& fields,
-                   const std::string& key) -> const std::string* {
-        for (const auto& field : fields)
-            if (field.first == key) return &field.second;
-        return nullptr;
-    };
-    for (const auto& field : want) {
-        const std::string* mine = find(have, field.first);
-        if (mine == nullptr || *mine != field.second) {
-            difference = "expect: \"" + field.first + "\" differs: the demo has " + field.second +
-                         ", this run has " + (mine ? *mine : "no such key");
-            return false;
+size_t formatFrameLine(char* out, long frameNumber, const SoundSlot* sounds, int soundCount,
+                       const DisplayOp* ops, int opCount) {
+    Writer w{out};
+    const GameState& s = gameState;
+    w.text("{\"frame\":");
+    w.number(static_cast<long long>(frameNumber));
+    w.text(",\"screenMode\":");
+    w.number(static_cast<long long>(s.screenMode));
+    w.text(",\"gameOver\":");
+    w.number(static_cast<long long>(s.gameOver));
+    w.text(",\"scrollX\":");
+    w.number(static_cast<long long>(s.scrollX));
+    w.text(",\"scrollY\":");
+    w.number(static_cast<long long>(s.scrollY));
+    w.text(",\"energy\":");
+    w.number(static_cast<long long>(s.energy));
+    w.text(",\"shotTimer\":");
+    w.number(static_cast<long long>(s.shotTimer));
+    w.text(",\"facingLeft\":");
+    w.number(static_cast<long long>(s.facingLeft));
+    w.text(",\"enemies\":[");
+    for (int i = 0; i < enemyCount; ++i) {
+        const Enemy& e = enemies[i];
+        if (i > 0) w.ch(',');
+        w.ch('[');
+        const int32_t fields[5] = {e.x, e.y, e.vx, e.vy, e.hp};
+        for (int f = 0; f < 5; ++f) {
+            if (f > 0) w.ch(',');
+            w.number(static_cast<long long>(fields[f]));
         }
+        w.ch(']');
     }
-    for (const auto& field : have)
-        if (find(want, field.first) == nullptr) {
-            difference = "expect: \"" + field.first +
-                         "\" differs: the demo has no such key, this run has " + field.second;
-            return false;
-        }
-    return true;
+    w.text("],\"taken\":\"");
+    for (const ItemRow& row : itemRows)
+        w.ch(row.taken != 0 ? '1' : '0');
+    w.text("\",\"open\":\"");
+    for (const Gate& gate : gates)
+        w.ch(gate.open != 0 ? '1' : '0');
+    w.text("\",\"sounds\":[");
+    for (int i = 0; i < soundCount; ++i) {
+        if (i > 0) w.ch(',');
+        w.quoted(soundSlotName(sounds[i]));
+    }
+    w.ch(']');
+    if (ops != nullptr) writeDraws(w, ops, opCount);
+    w.text("}\n");
+    return static_cast<size_t>(w.p - out);
 }
 
 } // namespace zema

@@ -1,23 +1,20 @@
-// A frame record as zema-sim writes it (one JSON object of the state after a frame): checking
-// that a demo's expected record is one, and finding where two records differ.
+// One JSON object per frame: the state after the frame, the sounds it requested and,
+// optionally, its display operations. The format is a contract for bots and tests; a demo's
+// expected record is the same object without draws.
 #pragma once
 
-#include <string>
-#include <utility>
-#include <vector>
+#include <cstddef>
+
+#include "display/display_headless.h"
+#include "sound/sound.h"
 
 namespace zema {
 
-// The top-level keys of a JSON object with the raw text of each value, in order. False when the
-// text is not one JSON object (nested at most 32 deep) with nothing after it.
-bool splitFrameRecord(const std::string& text,
-                      std::vector<std::pair<std::string, std::string>>& fields);
-
-bool isFrameRecord(const std::string& text);
-
-// True when the two records hold the same keys with the same values. Otherwise difference names
-// the first key (in the expected record's order) that differs and both values, in one line.
-bool sameFrameRecord(const std::string& expected, const std::string& actual,
-                     std::string& difference);
+// Appends the frame's line, newline included, to out; returns the number of characters
+// written. out must hold maxFrameLineLength characters. sounds are the slots the frame
+// requested, in order; ops, when not null, are its display operations, reported as "draws".
+constexpr size_t maxFrameLineLength = 64 * 1024;
+size_t formatFrameLine(char* out, long frameNumber, const SoundSlot* sounds, int soundCount,
+                       const DisplayOp* ops, int opCount);
 
 } // namespace zema

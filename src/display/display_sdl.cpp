@@ -9,8 +9,10 @@
 #include <cstdio>
 
 #include "display/display_modes.h"
-#include "display/images.h"
 #include "display/present_timing.h"
+#include "render/images.h"
+
+namespace zema {
 
 std::vector<DisplayMode> displayModes;
 bool displayMessagesToStderrOnly = false;
@@ -217,16 +219,16 @@ void showBackBuffer() {
 } // namespace
 
 void displayPresent() {
-    if (!zema::presentTiming.on) {
+    if (!presentTiming.on) {
         showBackBuffer();
         return;
     }
     const auto start = std::chrono::steady_clock::now();
     showBackBuffer();
-    zema::presentTiming.nanoseconds += std::chrono::duration_cast<std::chrono::nanoseconds>(
+    presentTiming.nanoseconds += std::chrono::duration_cast<std::chrono::nanoseconds>(
                                      std::chrono::steady_clock::now() - start)
                                      .count();
-    ++zema::presentTiming.presents;
+    ++presentTiming.presents;
 }
 
 void drawImage(ImageSlot slot, SourceRect source, Vector2 scaling, Vector2 /*rotationCentre*/,
@@ -234,3 +236,5 @@ void drawImage(ImageSlot slot, SourceRect source, Vector2 scaling, Vector2 /*rot
     refreshTarget();
     if (backBuffer.pixels) compositeImage(backBuffer, slot, source, scaling, translation, colour);
 }
+
+} // namespace zema

@@ -8,6 +8,8 @@
 
 #include "game/craft.h"
 
+namespace zema {
+
 // A device that cannot be read in a frame yields no controls.
 ControlState readControlState();
 
@@ -34,3 +36,5 @@ struct JoystickReading {
 
 ControlState controlsFromKeyboard(const KeyboardReading& keys);
 ControlState controlsFromJoystick(const JoystickReading& stick);
+
+} // namespace zema

@@ -13,12 +13,6 @@ void clearFrameReadings() {
     frameReadings = {};
 }
 
-} // namespace zema
-
-using zema::fedReadings;
-using zema::frameReadings;
-using zema::readingsFed;
-
 ControlState readControlState() {
     const ControlState state = readingsFed ? fedReadings.controls : deviceControlState();
     frameReadings.controlsRead = true;
@@ -32,3 +26,5 @@ bool readStartButton() {
     frameReadings.start = held;
     return held;
 }
+
+} // namespace zema

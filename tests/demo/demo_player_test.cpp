@@ -5,13 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include "demo/frame_record.h"
 #include "display/display_headless.h"
 #include "frame/frame.h"
 #include "game/craft.h"
 #include "game/world.h"
 #include "input/input_headless.h"
 #include "recorded_game.h"
-#include "sim/sim_report.h"
 #include "sim_run.h"
 #include "sound/sound_headless.h"
 

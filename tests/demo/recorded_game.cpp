@@ -1,12 +1,12 @@
 // Plays and records a game the way the game's demo run does, in-process.
 #include "recorded_game.h"
 
+#include "demo/frame_record.h"
 #include "display/display_headless.h"
 #include "frame/frame.h"
 #include "game/craft.h"
 #include "game/world.h"
 #include "input/input_tap.h"
-#include "sim/sim_report.h"
 #include "sound/sound_headless.h"
 
 namespace zema {

@@ -12,16 +12,19 @@
 #include "demo/demo_readings.h"
 #include "demo/demo_recorder.h"
 #include "demo/frame_record.h"
+#include "demo/record_compare.h"
+#include "demo/script_line.h"
 #include "display/display_headless.h"
-#include "display/images.h"
 #include "frame/frame.h"
 #include "game/craft.h"
 #include "game/world.h"
+#include "headless/start_headless.h"
 #include "input/input_headless.h"
-#include "sim/sim_report.h"
-#include "sim/sim_script.h"
+#include "render/images.h"
 #include "sim/sim_shot.h"
 #include "sound/sound_headless.h"
+
+namespace zema {
 
 namespace {
 
@@ -117,6 +120,7 @@ void flushOutput() {
 }
 
 char frameLine[maxFrameLineLength];
+
 SoundSlot frameSoundSlots[maxRecordedSounds];
 
 // The slots of the sounds the last frame requested.
@@ -126,10 +130,10 @@ int lastFrameSounds() {
     return recordedSoundCount;
 }
 
-zema::LastFrameRecord lastRecord;
+LastFrameRecord lastRecord;
 
 void runFrames(const ScriptCommand& command, const Options& options, long& frameNumber) {
-    zema::heldReadings(command, scriptedKeyboard, scriptedJoystick);
+    heldReadings(command, scriptedKeyboard, scriptedJoystick);
     for (long i = 0; i < command.frameCount; ++i) {
         clearRecordedOps();
         clearRecordedSounds();
@@ -143,7 +147,7 @@ void runFrames(const ScriptCommand& command, const Options& options, long& frame
             }
         const size_t n = formatFrameLine(frameLine, frameNumber, frameSoundSlots, lastFrameSounds(),
                                          options.draws ? recordedOps : nullptr, recordedOpCount);
-        zema::frameRan(lastRecord, frameNumber);
+        frameRan(lastRecord, frameNumber);
         if (outputLength + n > sizeof outputBuffer) flushOutput();
         std::memcpy(outputBuffer + outputLength, frameLine, n);
         outputLength += n;
@@ -195,27 +199,21 @@ int shotsMissing(const Options& options, long frameCount) {
 
 } // namespace
 
+} // namespace zema
+
 int main(int argc, char** argv) {
+    using namespace zema;
     const Options options = parseOptions(argc, argv);
-    if (options.seeded) useFixedSeed(options.seed);
 
     // Start-up as the game does it: the input device is chosen, the game reset, the title
     // screen shown. The background tune starts here and is not reported.
-    startHeadlessDisplay(options.width, options.height);
+    startHeadless({options.joystick, options.width, options.height, options.seeded, options.seed});
     if (!options.shots.empty()) {
-#ifdef ZEMA_SIM_PICTURES
         const int failed = loadImages();
         if (failed >= 0)
             fail(std::string("cannot load the picture of ") +
                  imageSlotName(static_cast<ImageSlot>(failed)));
-#else
-        fail("--shot needs the pictures, and this zema-sim was built without them");
-#endif
     }
-    startHeadlessInput(options.joystick);
-    resetGame();
-    playSound(sndBgm, true);
-    clearRecordedSounds();
 
     static LineReader reader;
     std::string line, error;
@@ -243,11 +241,11 @@ int main(int argc, char** argv) {
         case ScriptCommandKind::None:
             break;
         case ScriptCommandKind::Enter:
-            zema::takeFrameRecord(lastRecord, frameSoundSlots, lastFrameSounds());
+            takeFrameRecord(lastRecord, frameSoundSlots, lastFrameSounds());
             startGame();
             break;
         case ScriptCommandKind::Space:
-            zema::takeFrameRecord(lastRecord, frameSoundSlots, lastFrameSounds());
+            takeFrameRecord(lastRecord, frameSoundSlots, lastFrameSounds());
             fireShot();
             break;
         case ScriptCommandKind::Esc:
@@ -258,7 +256,7 @@ int main(int argc, char** argv) {
             runFrames(command, options, frameNumber);
             break;
         case ScriptCommandKind::Device:
-            startHeadlessInput(command.joystick);
+            gameState.hasJoystick = command.joystick ? 1 : 0;
             break;
         case ScriptCommandKind::Seed:
             // The generator is drawn from only in play, after a start that seeds it again.
@@ -278,9 +276,9 @@ int main(int argc, char** argv) {
     flushOutput();
     const int status = shotsMissing(options, frameNumber);
     if (!expected.empty()) {
-        zema::takeFrameRecord(lastRecord, frameSoundSlots, lastFrameSounds());
+        takeFrameRecord(lastRecord, frameSoundSlots, lastFrameSounds());
         std::string difference;
-        if (!zema::sameFrameRecord(expected, lastRecord.text, difference)) {
+        if (!sameFrameRecord(expected, lastRecord.text, difference)) {
             std::fprintf(stderr, "zema-sim: %s\n", difference.c_str());
             return 3;
         }
