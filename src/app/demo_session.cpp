@@ -151,8 +151,6 @@ bool demoBeforeFrame() {
     if (run == DemoRun::None) return true;
     const Clock::time_point now = Clock::now();
     if (framesRun > 0) betweenFrames += now - lastFrameEnd;
-    clearFrameReadings();
-    clearFrameSounds();
     if (run == DemoRun::Play || run == DemoRun::Time) {
         for (;;) {
             const DemoStep step = nextDemoStep(player);
@@ -170,6 +168,9 @@ bool demoBeforeFrame() {
             if (step.kind == DemoStepKind::Space) fireShot();
         }
     }
+    // Only now: until the next frame runs, the last one's reads and sounds make its record.
+    clearFrameReadings();
+    clearFrameSounds();
     frameStart = Clock::now();
     if (framesRun == 0) firstFrameStart = frameStart;
     return true;
