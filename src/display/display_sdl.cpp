@@ -35,6 +35,15 @@ std::vector<uint32_t> ownPixels; // the back buffer when it cannot be the window
 SDL_Surface* ownSurface = nullptr;
 BackBuffer backBuffer = {};
 bool inPlace = false;
+// A clear is kept until the next draw or present: the map, drawn over the whole picture right
+// after it, then clears and draws in one pass instead of writing every pixel twice.
+bool clearPending = false;
+uint32_t pendingClear = 0;
+
+void flushClear() {
+    if (clearPending && backBuffer.pixels) compositeClear(backBuffer, pendingClear);
+    clearPending = false;
+}
 
 void report(const char* text, const char* caption, Uint32 kind) {
     const char* title = caption ? caption : "Error";
@@ -161,6 +170,7 @@ int32_t initDisplay(SDL_Window* window) {
 
 void releaseDisplay() {
     releaseImages();
+    clearPending = false;
     if (streamTexture) SDL_DestroyTexture(streamTexture);
     if (renderer) SDL_DestroyRenderer(renderer);
     if (ownSurface) SDL_FreeSurface(ownSurface);
@@ -183,6 +193,7 @@ bool displayDrawsInPlace() {
 }
 
 const BackBuffer& displayBackBuffer() {
+    flushClear();
     return backBuffer;
 }
 
@@ -194,7 +205,8 @@ void displayEndScene() {}
 
 void displayClear(uint32_t colour) {
     refreshTarget();
-    if (backBuffer.pixels) compositeClear(backBuffer, colour);
+    clearPending = true;
+    pendingClear = colour;
 }
 
 namespace {
@@ -219,6 +231,8 @@ void showBackBuffer() {
 } // namespace
 
 void displayPresent() {
+    refreshTarget();
+    flushClear();
     if (!presentTiming.on) {
         showBackBuffer();
         return;
@@ -234,7 +248,15 @@ void displayPresent() {
 void drawImage(ImageSlot slot, SourceRect source, Vector2 scaling, Vector2 /*rotationCentre*/,
                float /*rotation*/, Vector2 translation, uint32_t colour) {
     refreshTarget();
-    if (backBuffer.pixels) compositeImage(backBuffer, slot, source, scaling, translation, colour);
+    if (!backBuffer.pixels) return;
+    if (clearPending) {
+        clearPending = false;
+        if (compositeImageAfterClear(backBuffer, pendingClear, slot, source, scaling, translation,
+                                     colour))
+            return;
+        compositeClear(backBuffer, pendingClear);
+    }
+    compositeImage(backBuffer, slot, source, scaling, translation, colour);
 }
 
 } // namespace zema
