@@ -1,11 +1,11 @@
 // The demo run inside the game: the recorder and the player fed from the message loop.
 #include "app/demo_session.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
-#include <fstream>
-#include <sstream>
 
 #include "app/message_loop.h"
 #include "demo/demo_file.h"
@@ -50,13 +50,27 @@ void report(const std::string& message) {
     std::fprintf(stderr, "zema: %s\n", message.c_str());
 }
 
-bool readWhole(const std::string& path, std::string& text) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream s;
-    s << in.rdbuf();
-    text = s.str();
-    return !in.bad();
+// A day of play is about ten megabytes of demo; anything past this is not one.
+constexpr size_t maxDemoBytes = 64u << 20;
+
+// The whole file, or false with the reason: it cannot be opened or read (a folder), or it is
+// larger than any demo (such as /dev/zero).
+bool readWhole(const std::string& path, std::string& text, std::string& error) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        error = std::strerror(errno);
+        return false;
+    }
+    text.clear();
+    char block[1 << 16];
+    size_t n = 0;
+    while ((n = std::fread(block, 1, sizeof block, file)) > 0 && text.size() <= maxDemoBytes)
+        text.append(block, n);
+    const bool failed = std::ferror(file) != 0;
+    if (failed) error = std::strerror(errno);
+    std::fclose(file);
+    if (!failed && text.size() > maxDemoBytes) error = "larger than any demo (64 MB)";
+    return !failed && text.size() <= maxDemoBytes;
 }
 
 void takeRecord() {
@@ -94,8 +108,8 @@ bool openDemoRun(DemoRun demoRun, const std::string& path) {
         }
     } else if (run == DemoRun::Play || run == DemoRun::Time) {
         std::string text;
-        if (!readWhole(path, text)) {
-            report("cannot read the demo " + path);
+        if (!readWhole(path, text, error)) {
+            report("cannot read the demo " + path + ": " + error);
             return false;
         }
         if (!loadDemo(text, demo, error)) {

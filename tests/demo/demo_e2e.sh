@@ -250,9 +250,12 @@ refused "broken demo" 'enter\nframes two r\n' "bad.demo: line 2: frames needs a 
 refused "truncated demo" 'enter\nframes 3 r\nexpect {"frame":3,"scre' "bad.demo: line 3: expect needs a frame record"
 refused "unknown command" 'device keyboard\nframe\nteleport 5 5\n' "bad.demo: line 3: unknown command 'teleport'"
 refused "misplaced line" 'frame\nseed 4\n' "bad.demo: line 2: seed must come before the first frame"
-runGame --playdemo "$work/none-such.demo"
-[ "$status" = 2 ] && grep -q "cannot read the demo" "$work/game.err" \
-    && pass "missing demo: status 2, $(cat "$work/game.err")" || fail "missing demo: status $status"
+for unreadable in "$work/none-such.demo" "$work" /dev/zero; do
+    runGame --playdemo "$unreadable"
+    [ "$status" = 2 ] && grep -q "cannot read the demo" "$work/game.err" \
+        && pass "unreadable demo: status 2, $(cat "$work/game.err")" \
+        || fail "unreadable demo $unreadable: status $status, $(cat "$work/game.err")"
+done
 
 before="$(xdotool search --name '^ZEMA$' 2>/dev/null | wc -l)"
 start=$(date +%s%N)
