@@ -1,6 +1,7 @@
 // Formats the simulator's per-frame line without allocating.
 #include "demo/frame_record.h"
 
+#include <charconv>
 #include <cstdint>
 #include <cstring>
 
@@ -12,14 +13,8 @@ namespace zema {
 
 namespace {
 
-constexpr char digitPairs[] = // "00" "01" ... "99"
-    "00010203040506070809101112131415161718192021222324"
-    "25262728293031323334353637383940414243444546474849"
-    "50515253545556575859606162636465666768697071727374"
-    "75767778798081828384858687888990919293949596979899";
-
 // The line is the bulk of the simulator's work with --draws, so the writer avoids strlen on
-// literals and writes numbers two digits at a time.
+// literals and formats numbers in place.
 struct Writer {
     char* p;
     template <size_t N> void text(const char (&s)[N]) {
@@ -27,29 +22,7 @@ struct Writer {
         p += N - 1;
     }
     void ch(char c) { *p++ = c; }
-    void number(long long v) {
-        unsigned long long u = static_cast<unsigned long long>(v);
-        if (v < 0) {
-            ch('-');
-            u = 0ULL - u;
-        }
-        char digits[24];
-        char* end = digits + sizeof digits;
-        char* d = end;
-        while (u >= 100) {
-            d -= 2;
-            std::memcpy(d, digitPairs + 2 * (u % 100), 2);
-            u /= 100;
-        }
-        if (u >= 10) {
-            d -= 2;
-            std::memcpy(d, digitPairs + 2 * u, 2);
-        } else {
-            *--d = static_cast<char>('0' + u);
-        }
-        std::memcpy(p, d, static_cast<size_t>(end - d));
-        p += end - d;
-    }
+    void number(long long v) { p = std::to_chars(p, p + 24, v).ptr; }
     // Every coordinate the frame passes is a whole number; a fraction would round half away
     // from zero.
     void number(float v) { number(static_cast<long long>(v < 0.0f ? v - 0.5f : v + 0.5f)); }
