@@ -32,6 +32,16 @@ struct CommandLine {
 // "--name value", "-h", and "--" ending the options. The first fault found is reported.
 CommandLine parseCommandLine(const std::vector<std::string>& args);
 
+// The size of one display as the platform reports it; 0 x 0 when it has none.
+struct DisplaySize {
+    int32_t width, height;
+};
+
+// Checks the options against the displays there are, once they can be asked: empty when they
+// fit, otherwise the fault as one line ending in a newline (exit status exitUsage). With no
+// display listed at all nothing is judged here; the display's set-up reports it.
+std::string displayChoiceFault(const Options& options, const std::vector<DisplaySize>& displays);
+
 // The usage text that --help prints.
 std::string usageText();
 

@@ -6,6 +6,8 @@
 #include "frame/frame.h"
 #include "game/craft.h"
 
+LoopHooks loopHooks;
+
 namespace {
 
 bool quitPosted = false;
@@ -37,6 +39,7 @@ void postQuit() {
 void handleEvent(const SDL_Event& event) {
     switch (event.type) {
     case SDL_KEYDOWN:
+        if (loopHooks.programKey && loopHooks.programKey(event.key)) break;
         handleKeyDown(event.key.keysym.sym);
         break;
     case SDL_WINDOWEVENT:
@@ -59,6 +62,7 @@ int runMessageLoop() {
             continue;
         }
         if (quitPosted) break;
+        if (loopHooks.beforeFrame) loopHooks.beforeFrame();
         runFrame();
         SDL_Delay(frameSleepMs);
     }
