@@ -18,21 +18,12 @@ namespace zema {
 
 namespace {
 
-struct WaveFile {
-    SoundSlot slot;
-    const char* name;
-};
-
-// Opened in the working directory, in slot order.
-constexpr WaveFile waveFiles[] = {{sndBgm, "bgm.wav"},   {sndClear, "clear.wav"},
-                                  {sndDoor, "door.wav"}, {sndGet, "get.wav"},
-                                  {sndHit, "hit.wav"},   {sndOver, "over.wav"}};
-
 // One line on standard error: what failed, and SDL's reason.
 void reportFailure(const char* what, const char* hint = "") {
     std::fprintf(stderr, "zema: %s: %s%s\n", what, SDL_GetError(), hint);
 }
 
+// The files are opened by bare name in the working directory, in slot order.
 bool startSound() {
     if (!initSound()) {
         reportFailure("no audio device", " (zema --nosound plays without sound)");
@@ -42,10 +33,10 @@ bool startSound() {
         reportFailure("cannot start the sound output");
         return false;
     }
-    for (const WaveFile& wave : waveFiles)
-        if (!loadWave(wave.slot, wave.name)) {
-            std::fprintf(stderr, "zema: cannot load sound file '%s': %s\n", wave.name,
-                         SDL_GetError());
+    for (int slot = 0; slot < soundSlotCount; ++slot)
+        if (!loadWave(SoundSlot(slot), soundFileName(SoundSlot(slot)))) {
+            std::fprintf(stderr, "zema: cannot load sound file '%s': %s\n",
+                         soundFileName(SoundSlot(slot)), SDL_GetError());
             return false;
         }
     return true;

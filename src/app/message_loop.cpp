@@ -6,6 +6,8 @@
 #include "frame/frame.h"
 #include "game/craft.h"
 
+namespace zema {
+
 LoopHooks loopHooks;
 
 namespace {
@@ -68,3 +70,5 @@ int runMessageLoop() {
     }
     return 0;
 }
+
+} // namespace zema

@@ -5,6 +5,8 @@
 union SDL_Event;
 struct SDL_KeyboardEvent;
 
+namespace zema {
+
 // What the program adds around the game's own loop; with both null the loop is the original's.
 struct LoopHooks {
     // Sees every key-down first and returns true for the keys it takes (Alt+Enter, F12), which
@@ -25,3 +27,5 @@ void postQuit();
 
 // Runs until a quit was posted; returns the quit's exit code, 0.
 int runMessageLoop();
+
+} // namespace zema

@@ -9,7 +9,9 @@
 #include <cstdio>
 
 #include "display/display_modes.h"
-#include "display/images.h"
+#include "render/images.h"
+
+namespace zema {
 
 std::vector<DisplayMode> displayModes;
 DisplaySettings displaySettings;
@@ -332,3 +334,5 @@ void drawImage(ImageSlot slot, SourceRect source, Vector2 scaling, Vector2 /*rot
     refreshTarget();
     if (backBuffer.pixels) compositeImage(backBuffer, slot, source, scaling, translation, colour);
 }
+
+} // namespace zema

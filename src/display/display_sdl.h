@@ -4,10 +4,12 @@
 #include <cstdint>
 #include <vector>
 
-#include "display/compositor.h"
 #include "display/display.h"
+#include "render/compositor.h"
 
 struct SDL_Window;
+
+namespace zema {
 
 constexpr int32_t E_FAIL = static_cast<int32_t>(0x80004005);
 
@@ -62,3 +64,5 @@ void displayFollowWindow();
 // False, with SDL_GetError saying why, when the switch was refused.
 bool displayToggleFullscreen();
 bool displayIsFullscreen();
+
+} // namespace zema

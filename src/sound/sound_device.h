@@ -3,6 +3,8 @@
 
 #include "sound/sound.h"
 
+namespace zema {
+
 // Opens the default audio device for 44,100 Hz 16-bit stereo (SDL converts where the hardware
 // differs). False when there is no usable device; SDL_GetError says why.
 bool initSound();
@@ -17,3 +19,5 @@ bool releaseSound(); // always true; releases whatever exists, in reverse order 
 // What exists now, for tests and diagnostics.
 bool soundDeviceOpen();
 bool soundSlotLoaded(SoundSlot slot);
+
+} // namespace zema

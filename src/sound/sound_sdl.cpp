@@ -9,6 +9,8 @@
 #include "sound/sound_device.h"
 #include "sound/wav_reader.h"
 
+namespace zema {
+
 namespace {
 
 // About 12 ms of latency per callback at 44,100 Hz.
@@ -158,3 +160,5 @@ bool soundDeviceOpen() {
 bool soundSlotLoaded(SoundSlot slot) {
     return slot >= 0 && slot < soundSlotCount && slotLoaded[slot];
 }
+
+} // namespace zema

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace zema {
+
 namespace {
 
 constexpr uint32_t minFormatBlockBytes = 18; // a WAVEFORMATEX with its extra-size field
@@ -156,3 +158,5 @@ const char* waveResultText(WaveResult result) {
     }
     return "refused";
 }
+
+} // namespace zema

@@ -1,17 +1,46 @@
 // zema-images: writes the game's fifteen pictures and its window icon as bitmaps named by
-// resource identifier ("111.bmp" ... "144.bmp", icon "123.bmp") into the given folder.
+// resource identifier (assets/picture_list.h: "111.bmp" ... "144.bmp") into the given folder.
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "assets/picture_list.h"
+
 #include "bmp_writer.h"
 #include "icon_picture.h"
 #include "pictures.h"
 
+namespace zema {
+
 namespace {
 std::string folder;
 bool failed = false;
+
+#define ZEMA_PICTURE_ID(slot, id, ...) id,
+constexpr int pictureIds[] = {ZEMA_PICTURES(ZEMA_PICTURE_ID)};
+#undef ZEMA_PICTURE_ID
+#define ZEMA_PICTURE_SIZE(slot, id, width, height, bits, ...) {width, height, bits},
+struct BitmapShape {
+    int width, height, bitsPerPixel;
+};
+constexpr BitmapShape pictureShapes[] = {ZEMA_PICTURES(ZEMA_PICTURE_SIZE)};
+#undef ZEMA_PICTURE_SIZE
+// The slot's order in the list; the generator draws by slot name.
+#define ZEMA_PICTURE_SLOT(slot, ...) slot,
+enum PictureSlot { ZEMA_PICTURES(ZEMA_PICTURE_SLOT) };
+#undef ZEMA_PICTURE_SLOT
+
+// A drawing of another size or depth than the list says would not load in the game.
+bool shapeMatches(PictureSlot slot, int width, int height, int bits) {
+    const BitmapShape& shape = pictureShapes[slot];
+    if (shape.width == width && shape.height == height && shape.bitsPerPixel == bits) return true;
+    std::fprintf(stderr, "zema-images: picture %d is %d x %d x %d, the list says %d x %d x %d\n",
+                 pictureIds[slot], width, height, bits, shape.width, shape.height,
+                 shape.bitsPerPixel);
+    failed = true;
+    return false;
+}
 
 void save(int id, const std::vector<uint8_t>& bytes) {
     const std::string path = folder + "/" + std::to_string(id) + ".bmp";
@@ -22,12 +51,16 @@ void save(int id, const std::vector<uint8_t>& bytes) {
     }
 }
 
-void saveIndexed(int id, const Canvas& canvas) {
-    save(id, encodeIndexedBitmap(canvas, {std::begin(sharedPalette), std::end(sharedPalette)}, 4));
+void saveIndexed(PictureSlot slot, const Canvas& canvas) {
+    if (!shapeMatches(slot, canvas.width, canvas.height, 4)) return;
+    save(pictureIds[slot],
+         encodeIndexedBitmap(canvas, {std::begin(sharedPalette), std::end(sharedPalette)}, 4));
 }
 
 // Gives a tile a palette of its own colours; pure blue, where used, is entry 0.
-void saveTile(int id, const RgbTile& tile) {
+void saveTile(PictureSlot slot, const RgbTile& tile) {
+    if (!shapeMatches(slot, tile.width, tile.height, 8)) return;
+    const int id = pictureIds[slot];
     std::vector<Rgb> palette;
     Canvas canvas = makeCanvas(tile.width, tile.height);
     auto same = [](Rgb a, Rgb b) { return a.r == b.r && a.g == b.g && a.b == b.b; };
@@ -52,28 +85,31 @@ void saveTile(int id, const RgbTile& tile) {
 }
 } // namespace
 
+} // namespace zema
+
 int main(int argc, char** argv) {
+    using namespace zema;
     if (argc != 2) {
         std::fprintf(stderr, "usage: zema-images OUTPUT-FOLDER\n");
         return 2;
     }
     folder = argv[1];
     const Canvas craft = craftPicture();
-    saveIndexed(111, craft);
-    saveIndexed(112, mirrored(craft));
-    saveIndexed(113, mapPicture());
-    saveTile(114, gateTile());
-    saveTile(115, shotTile());
-    saveIndexed(116, enemyPicture(1));
-    saveIndexed(117, enemyPicture(2));
-    saveIndexed(118, enemyPicture(3));
-    saveIndexed(119, guardianPicture());
-    saveIndexed(120, itemPicture(1));
-    saveIndexed(121, itemPicture(2));
-    saveIndexed(124, itemPicture(3));
-    saveIndexed(142, titlePicture());
-    saveTile(143, energyTile());
-    saveIndexed(144, gameOverPicture());
-    save(123, encodeArgbBitmap(iconSize, iconSize, iconPixels(craft)));
+    saveIndexed(imgCraftRight, craft);
+    saveIndexed(imgCraftLeft, mirrored(craft));
+    saveIndexed(imgMap, mapPicture());
+    saveTile(imgGate, gateTile());
+    saveTile(imgShot, shotTile());
+    saveIndexed(imgEnemy1, enemyPicture(1));
+    saveIndexed(imgEnemy2, enemyPicture(2));
+    saveIndexed(imgEnemy3, enemyPicture(3));
+    saveIndexed(imgGuardian, guardianPicture());
+    saveIndexed(imgItem1, itemPicture(1));
+    saveIndexed(imgItem2, itemPicture(2));
+    saveIndexed(imgItem3, itemPicture(3));
+    saveIndexed(imgTitle, titlePicture());
+    saveTile(imgEnergy, energyTile());
+    saveIndexed(imgGameOver, gameOverPicture());
+    save(iconResourceId, encodeArgbBitmap(iconSize, iconSize, iconPixels(craft)));
     return failed ? 1 : 0;
 }

@@ -2,9 +2,13 @@
 #include <cstdio>
 #include <string>
 
+#include "assets/sound_list.h"
 #include "sounds.h"
 
+namespace zema {} // namespace zema
+
 int main(int argc, char** argv) {
+    using namespace zema;
     if (argc != 2) {
         std::fprintf(stderr, "usage: zema-make-sounds DIR\n");
         return 2;
@@ -14,9 +18,9 @@ int main(int argc, char** argv) {
         Track (*make)();
         int bits;
     };
-    const Output outputs[] = {{"bgm.wav", makeTune, 16}, {"clear.wav", makeFanfare, 16},
-                              {"door.wav", makeGate, 8}, {"get.wav", makeItem, 8},
-                              {"hit.wav", makeHit, 16},  {"over.wav", makeGameOver, 16}};
+#define ZEMA_SOUND_OUTPUT(slot, fileName, generator, bits) {fileName, generator, bits},
+    const Output outputs[] = {ZEMA_SOUNDS(ZEMA_SOUND_OUTPUT)};
+#undef ZEMA_SOUND_OUTPUT
     for (const Output& output : outputs) {
         std::string path = std::string(argv[1]) + "/" + output.name;
         if (!writeWave(path.c_str(), output.make(), output.bits)) {
