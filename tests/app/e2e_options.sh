@@ -116,6 +116,10 @@ fi
 if startGame --window=800x600; then
     waitSize 800x600 && ! isFullscreen && pass "--window=800x600 gives an 800x600 window" ||
         fail "--window=800x600 gives $(geometry)"
+    # A window the user may resize tells the window manager a maximum beyond its size.
+    maxWidth="$(xprop -id "$window" WM_NORMAL_HINTS | sed -n 's/.*maximum size: \([0-9]*\) by.*/\1/p')"
+    [ -n "$maxWidth" ] && [ "$maxWidth" -gt 800 ] && pass "the window is resizable" ||
+        fail "the window is not resizable (maximum width '$maxWidth')"
     sleep 1
     focusGame
     if screenshot title800; then
