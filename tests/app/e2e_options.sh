@@ -52,7 +52,8 @@ isFullscreen() { xprop -id "$window" _NET_WM_STATE | grep -q _NET_WM_STATE_FULLS
 
 focusGame() { xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowactivate --sync "$window"; }
 
-# F12, then waits for the path the game prints; copies the shot to OUTPUT_DIR/NAME.png.
+# F12, then waits for the path the game prints; copies the shot to OUTPUT_DIR/NAME.png. (Print
+# Screen is bound by openbox itself; tests/app/program_keys_test.cpp covers it.)
 screenshot() {
     local before
     before="$(wc -l <"$work/game.out")"
