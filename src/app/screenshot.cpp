@@ -30,8 +30,7 @@ std::string screenshotFolder(const char* xdgDataHome, const char* home) {
     };
     if (xdgDataHome != nullptr && xdgDataHome[0] == '/')
         return trimmed(xdgDataHome) + "/zema/screenshots";
-    if (home != nullptr && home[0] == '/')
-        return trimmed(home) + "/.local/share/zema/screenshots";
+    if (home != nullptr && home[0] == '/') return trimmed(home) + "/.local/share/zema/screenshots";
     return "";
 }
 
