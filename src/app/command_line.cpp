@@ -57,6 +57,7 @@ bool useWindow(const char* value, CommandLine& line) {
     if (!parseWindowSize(value, options.windowWidth, options.windowHeight))
         return refuse(line, "invalid window size '" + std::string(value) +
                                 "': expected WxH, for example 1024x768");
+    options.windowSizeGiven = true;
     return true;
 }
 
@@ -144,7 +145,7 @@ std::string displayChoiceFault(const Options& options, const std::vector<Display
                (displays.size() == 1 ? " (only display 0)" : " (displays 0 to " + last + ")") +
                "\n";
     const DisplaySize& size = displays[static_cast<size_t>(index)];
-    if (options.windowed && size.width > 0 && size.height > 0 &&
+    if (options.windowed && options.windowSizeGiven && size.width > 0 && size.height > 0 &&
         (options.windowWidth > size.width || options.windowHeight > size.height))
         return "zema: a " + std::to_string(options.windowWidth) + "x" +
                std::to_string(options.windowHeight) + " window does not fit display " +

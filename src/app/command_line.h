@@ -13,8 +13,9 @@ struct Options {
     bool windowed = false; // --window: a resizable window instead of fullscreen
     int32_t windowWidth = 1024;
     int32_t windowHeight = 768;
-    int32_t displayIndex = 0; // --display: whose modes are listed and used
-    bool noSound = false;     // --nosound: no audio device, no sound file read
+    bool windowSizeGiven = false; // false: the default size, made to fit a smaller display
+    int32_t displayIndex = 0;     // --display: whose modes are listed and used
+    bool noSound = false;         // --nosound: no audio device, no sound file read
 };
 
 // Exit statuses of the command line itself.
@@ -38,8 +39,9 @@ struct DisplaySize {
 };
 
 // Checks the options against the displays there are, once they can be asked: empty when they
-// fit, otherwise the fault as one line ending in a newline (exit status exitUsage). With no
-// display listed at all nothing is judged here; the display's set-up reports it.
+// fit, otherwise the fault as one line ending in a newline (exit status exitUsage). Only a size
+// given on the command line must fit; the default one is made to. With no display listed at all
+// nothing is judged here; the display's set-up reports it.
 std::string displayChoiceFault(const Options& options, const std::vector<DisplaySize>& displays);
 
 // The usage text that --help prints.

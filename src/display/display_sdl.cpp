@@ -214,13 +214,10 @@ int32_t initDisplay(SDL_Window* window) {
     }
     fullscreenMode = displayModes.back();
     displayMode = fullscreenMode;
-    // Leaving fullscreen later gives a window of the size asked for, or one that fits the mode.
-    windowedWidth = displaySettings.windowWidth;
-    windowedHeight = displaySettings.windowHeight;
-    if (!displaySettings.windowed) {
-        windowedWidth = std::min<int>(windowedWidth, int(fullscreenMode.Width));
-        windowedHeight = std::min<int>(windowedHeight, int(fullscreenMode.Height));
-    }
+    // The window is never larger than the largest mode (a size given on the command line was
+    // checked against the display already).
+    windowedWidth = std::min<int>(displaySettings.windowWidth, int(fullscreenMode.Width));
+    windowedHeight = std::min<int>(displaySettings.windowHeight, int(fullscreenMode.Height));
 
     if (displaySettings.windowed) {
         if (!goWindowed()) return fail(textDeviceFailed, noCaption, "cannot open the window");

@@ -65,6 +65,7 @@ TEST(CommandLine, WindowWithoutASizeIs1024By768) {
     EXPECT_TRUE(line.options.windowed);
     EXPECT_EQ(line.options.windowWidth, 1024);
     EXPECT_EQ(line.options.windowHeight, 768);
+    EXPECT_FALSE(line.options.windowSizeGiven);
 }
 
 TEST(CommandLine, WindowSizeInBothForms) {
@@ -75,6 +76,7 @@ TEST(CommandLine, WindowSizeInBothForms) {
         EXPECT_TRUE(line.options.windowed);
         EXPECT_EQ(line.options.windowWidth, 800);
         EXPECT_EQ(line.options.windowHeight, 600);
+        EXPECT_TRUE(line.options.windowSizeGiven);
     }
     // An option after --window is not taken as its size.
     const CommandLine line = parse({"--window", "--nosound"});
@@ -152,6 +154,7 @@ Options windowOf(int32_t width, int32_t height, int32_t display = 0) {
     options.windowed = true;
     options.windowWidth = width;
     options.windowHeight = height;
+    options.windowSizeGiven = true;
     options.displayIndex = display;
     return options;
 }
@@ -170,6 +173,10 @@ TEST(DisplayChoice, AWindowMustFitItsDisplay) {
     Options fullscreen = windowOf(5000, 5000, 1);
     fullscreen.windowed = false;
     EXPECT_EQ(displayChoiceFault(fullscreen, displays), "");
+    // The default size is not judged: the display makes it fit.
+    Options defaultSize = windowOf(1024, 768);
+    defaultSize.windowSizeGiven = false;
+    EXPECT_EQ(displayChoiceFault(defaultSize, {{800, 600}}), "");
     // A display that reports no size is left to the display's set-up.
     EXPECT_EQ(displayChoiceFault(windowOf(5000, 5000), {{0, 0}}), "");
 }

@@ -193,6 +193,15 @@ TEST_F(DummyDisplay, InAWindowTheViewFollowsTheWindowBetweenFrames) {
     EXPECT_EQ(shown(349, 249), pixelOfPictureAt(142, 399, 299));
 }
 
+TEST_F(DummyDisplay, AWindowLargerThanTheLargestModeIsMadeToFit) {
+    displaySettings.windowed = true;
+    displaySettings.windowWidth = 1500;
+    displaySettings.windowHeight = 700;
+    ASSERT_EQ(initDisplay(window), 0);
+    EXPECT_EQ(displayMode.Width, 1024u);
+    EXPECT_EQ(displayMode.Height, 700u);
+}
+
 TEST_F(DummyDisplay, ToggleGoesFullscreenAtTheLargestModeAndBackToTheLastWindowSize) {
     displaySettings.windowed = true;
     displaySettings.windowWidth = 640;
