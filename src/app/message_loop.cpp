@@ -8,6 +8,8 @@
 
 namespace zema {
 
+LoopHooks loopHooks;
+
 namespace {
 
 bool quitPosted = false;
@@ -39,6 +41,7 @@ void postQuit() {
 void handleEvent(const SDL_Event& event) {
     switch (event.type) {
     case SDL_KEYDOWN:
+        if (loopHooks.programKey && loopHooks.programKey(event.key)) break;
         handleKeyDown(event.key.keysym.sym);
         break;
     case SDL_WINDOWEVENT:
@@ -61,6 +64,7 @@ int runMessageLoop() {
             continue;
         }
         if (quitPosted) break;
+        if (loopHooks.beforeFrame) loopHooks.beforeFrame();
         runFrame();
         SDL_Delay(frameSleepMs);
     }

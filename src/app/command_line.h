@@ -1,0 +1,56 @@
+// The game's command line, read without touching the platform: the options as a record, or what
+// to print and the status to exit with.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zema {
+
+// What the game is asked to do. The defaults are the original's behaviour.
+struct Options {
+    bool windowed = false; // --window: a resizable window instead of fullscreen
+    int32_t windowWidth = 1024;
+    int32_t windowHeight = 768;
+    bool windowSizeGiven = false; // false: the default size, made to fit a smaller display
+    int32_t displayIndex = 0;     // --display: whose modes are listed and used
+    bool noSound = false;         // --nosound: no audio device, no sound file read
+};
+
+// Exit statuses of the command line itself.
+constexpr int exitUsage = 2;
+
+struct CommandLine {
+    bool run = true;    // false: print and exit with exitStatus, starting nothing
+    int exitStatus = 0; // when run is false
+    std::string out;    // for standard output (usage, version)
+    std::string err;    // for standard error: one line naming the fault
+    Options options;
+};
+
+// Reads the arguments after the program's name, GNU style: long options as "--name=value" or
+// "--name value", "-h", and "--" ending the options. The first fault found is reported.
+CommandLine parseCommandLine(const std::vector<std::string>& args);
+
+// The size of one display as the platform reports it; 0 x 0 when it has none.
+struct DisplaySize {
+    int32_t width, height;
+};
+
+// Checks the options against the displays there are, once they can be asked: empty when they
+// fit, otherwise the fault as one line ending in a newline (exit status exitUsage). Only a size
+// given on the command line must fit; the default one is made to. With no display listed at all
+// nothing is judged here; the display's set-up reports it.
+std::string displayChoiceFault(const Options& options, const std::vector<DisplaySize>& displays);
+
+// The usage text that --help prints.
+std::string usageText();
+
+// The largest window side the command line takes; the display's own size is checked later.
+constexpr int32_t maxWindowSide = 16384;
+
+// "WxH" with both sides from 1 to maxWindowSide, decimal digits only; false otherwise.
+bool parseWindowSize(const std::string& text, int32_t& width, int32_t& height);
+
+} // namespace zema
