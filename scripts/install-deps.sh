@@ -6,9 +6,10 @@ export DEBIAN_FRONTEND=noninteractive
 packages=(cmake make g++ pkg-config libsdl2-dev)
 if [ "${1:-play}" = test ]; then
     # Tests: GoogleTest, benchmarks, clang's libFuzzer and sanitizers, and a real X server with a
-    # window manager and the tools that drive it.
+    # window manager and the tools that drive it; the Debian package's makers and checkers.
     packages+=(googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
-               xvfb openbox xdotool wmctrl x11-utils imagemagick)
+               xvfb openbox xdotool wmctrl x11-utils imagemagick
+               dpkg-dev lintian desktop-file-utils appstream)
 fi
 missing=()
 for p in "${packages[@]}"; do

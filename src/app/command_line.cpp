@@ -57,6 +57,7 @@ bool useWindow(const char* value, CommandLine& line) {
     if (!parseWindowSize(value, options.windowWidth, options.windowHeight))
         return refuse(line, "invalid window size '" + std::string(value) +
                                 "': expected WxH, for example 1024x768");
+    options.windowSizeGiven = true;
     return true;
 }
 
@@ -161,6 +162,24 @@ bool parseWindowSize(const std::string& text, int32_t& width, int32_t& height) {
     width = w;
     height = h;
     return true;
+}
+
+std::string displayChoiceFault(const Options& options, const std::vector<DisplaySize>& displays) {
+    if (displays.empty()) return "";
+    const int32_t index = options.displayIndex;
+    const std::string last = std::to_string(displays.size() - 1);
+    if (index < 0 || static_cast<size_t>(index) >= displays.size())
+        return "zema: there is no display " + std::to_string(index) +
+               (displays.size() == 1 ? " (only display 0)" : " (displays 0 to " + last + ")") +
+               "\n";
+    const DisplaySize& size = displays[static_cast<size_t>(index)];
+    if (options.windowed && options.windowSizeGiven && size.width > 0 && size.height > 0 &&
+        (options.windowWidth > size.width || options.windowHeight > size.height))
+        return "zema: a " + std::to_string(options.windowWidth) + "x" +
+               std::to_string(options.windowHeight) + " window does not fit display " +
+               std::to_string(index) + " (" + std::to_string(size.width) + "x" +
+               std::to_string(size.height) + ")\n";
+    return "";
 }
 
 std::string usageText() {

@@ -16,6 +16,7 @@ struct Options {
     bool windowed = false; // --window: a resizable window instead of fullscreen
     int32_t windowWidth = 1024;
     int32_t windowHeight = 768;
+    bool windowSizeGiven = false; // false: the default size, made to fit a smaller display
     int32_t displayIndex = 0;     // --display: whose modes are listed and used
     bool noSound = false;         // --nosound: no audio device, no sound file read
     DemoRun demo = DemoRun::None; // --record, --playdemo, --timedemo: at most one of them
@@ -36,6 +37,17 @@ struct CommandLine {
 // Reads the arguments after the program's name, GNU style: long options as "--name=value" or
 // "--name value", "-h", and "--" ending the options. The first fault found is reported.
 CommandLine parseCommandLine(const std::vector<std::string>& args);
+
+// The size of one display as the platform reports it; 0 x 0 when it has none.
+struct DisplaySize {
+    int32_t width, height;
+};
+
+// Checks the options against the displays there are, once they can be asked: empty when they
+// fit, otherwise the fault as one line ending in a newline (exit status exitUsage). Only a size
+// given on the command line must fit; the default one is made to. With no display listed at all
+// nothing is judged here; the display's set-up reports it.
+std::string displayChoiceFault(const Options& options, const std::vector<DisplaySize>& displays);
 
 // The usage text that --help prints.
 std::string usageText();

@@ -1,4 +1,5 @@
-// The game's entry point: start-up in its fixed order, the message loop, and shutdown.
+// The game's entry point: the command line, start-up in its fixed order, the message loop, and
+// shutdown.
 #define SDL_MAIN_HANDLED
 #include <SDL.h>
 
@@ -8,6 +9,7 @@
 #include "app/demo_session.h"
 #include "app/main_window.h"
 #include "app/message_loop.h"
+#include "app/program_keys.h"
 #include "display/display_sdl.h"
 #include "game/world.h"
 #include "input/input_sdl.h"
@@ -17,25 +19,69 @@ namespace zema {
 
 namespace {
 
+// One line on standard error: what failed, and SDL's reason.
+void reportFailure(const char* what, const char* hint = "") {
+    std::fprintf(stderr, "zema: %s: %s%s\n", what, SDL_GetError(), hint);
+}
+
 // The files are opened by bare name in the working directory, in slot order.
 bool startSound() {
-    if (!initSound() || !createPrimaryBuffer()) return false;
+    if (!initSound()) {
+        reportFailure("no audio device", " (zema --nosound plays without sound)");
+        return false;
+    }
+    if (!createPrimaryBuffer()) {
+        reportFailure("cannot start the sound output");
+        return false;
+    }
     for (int slot = 0; slot < soundSlotCount; ++slot)
-        if (!loadWave(SoundSlot(slot), soundFileName(SoundSlot(slot)))) return false;
+        if (!loadWave(SoundSlot(slot), soundFileName(SoundSlot(slot)))) {
+            std::fprintf(stderr, "zema: cannot load sound file '%s': %s\n",
+                         soundFileName(SoundSlot(slot)), SDL_GetError());
+            return false;
+        }
     return true;
 }
 
-int runGame() {
+// A display that does not exist or a window larger than its display; exitUsage, or 0 to go on.
+// Where SDL's video cannot start, the display's set-up reports that in its own words.
+int checkDisplayChoice(const Options& options) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return 0;
+    std::vector<DisplaySize> displays;
+    const int count = SDL_GetNumVideoDisplays();
+    for (int i = 0; i < count; ++i) {
+        SDL_Rect bounds = {0, 0, 0, 0};
+        SDL_GetDisplayBounds(i, &bounds);
+        displays.push_back({bounds.w, bounds.h});
+    }
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    const std::string fault = displayChoiceFault(options, displays);
+    std::fputs(fault.c_str(), stderr);
+    return fault.empty() ? 0 : exitUsage;
+}
+
+int runGame(const Options& options) {
+    displaySettings = {options.displayIndex, options.windowed, options.windowWidth,
+                       options.windowHeight};
+    // The original's start-up asks nothing of the displays before its window.
+    if (options.windowed || options.displayIndex != 0)
+        if (const int status = checkDisplayChoice(options); status != 0) return status;
     createMainWindow();
-    // The display shows its own message; a failed input set-up ends the game silently.
+    // The display reports its own failure; the others are reported here.
     if (initDisplay(mainWindow) < 0) return 0;
-    if (initInput(mainWindow) < 0) return 0;
-    if (!startSound()) {
+    if (initInput(mainWindow) < 0) {
+        reportFailure("cannot set up the input");
+        return 0;
+    }
+    if (!options.noSound && !startSound()) {
         releaseSound();
         return -1;
     }
     resetGame();
+    // Without sound the request reaches no device and changes nothing.
     playSound(sndBgm, true);
+    loopHooks.programKey = handleProgramKey;
+    loopHooks.beforeFrame = displayFollowWindow;
     startDemoRun();
     if (demoTimed()) silenceSound();
     const int exitCode = finishDemoRun(runMessageLoop());
@@ -57,9 +103,9 @@ int main(int argc, char** argv) {
     std::fputs(line.out.c_str(), stdout);
     std::fputs(line.err.c_str(), stderr);
     if (!line.run) return line.exitStatus;
-    if (!openDemoRun(line.options.demo, line.options.demoPath)) return demoFault;
+    if (!zema::openDemoRun(line.options.demo, line.options.demoPath)) return zema::demoFault;
     SDL_SetMainReady();
-    const int exitCode = runGame();
+    const int exitCode = zema::runGame(line.options);
     // Gives the desktop its own display mode back, whichever way the game ended.
     SDL_Quit();
     return exitCode;

@@ -9,6 +9,8 @@
 
 namespace zema {
 
+LoopHooks loopHooks;
+
 namespace {
 
 bool quitPosted = false;
@@ -40,6 +42,7 @@ void postQuit() {
 void handleEvent(const SDL_Event& event) {
     switch (event.type) {
     case SDL_KEYDOWN:
+        if (loopHooks.programKey && loopHooks.programKey(event.key)) break;
         handleKeyDown(event.key.keysym.sym);
         break;
     case SDL_WINDOWEVENT:
@@ -62,6 +65,7 @@ int runMessageLoop() {
             continue;
         }
         if (quitPosted) break;
+        if (loopHooks.beforeFrame) loopHooks.beforeFrame();
         if (!zema::demoBeforeFrame()) continue;
         runFrame();
         zema::demoAfterFrame();

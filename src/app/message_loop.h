@@ -3,8 +3,19 @@
 #pragma once
 
 union SDL_Event;
+struct SDL_KeyboardEvent;
 
 namespace zema {
+
+// What the program adds around the game's own loop; with both null the loop is the original's.
+struct LoopHooks {
+    // Sees every key-down first and returns true for the keys it takes (Alt+Enter, F12), which
+    // the game then never sees.
+    bool (*programKey)(const SDL_KeyboardEvent& key) = nullptr;
+    // Runs before each frame, never during one.
+    void (*beforeFrame)() = nullptr;
+};
+extern LoopHooks loopHooks;
 
 // Enter (either one) starts a game, Space fires, Esc asks to quit; every key-down counts,
 // auto-repeats included. A close request or SDL's quit asks to quit too.

@@ -5,6 +5,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 
@@ -15,6 +16,7 @@
 namespace zema {
 
 std::vector<DisplayMode> displayModes;
+DisplaySettings displaySettings;
 bool displayMessagesToStderrOnly = false;
 bool displaySkipWindowSurface = false;
 
@@ -35,6 +37,11 @@ std::vector<uint32_t> ownPixels; // the back buffer when it cannot be the window
 SDL_Surface* ownSurface = nullptr;
 BackBuffer backBuffer = {};
 bool inPlace = false;
+bool fullscreen = false;
+DisplayMode fullscreenMode = {};
+// The size the window takes when the game leaves fullscreen.
+int windowedWidth = 0;
+int windowedHeight = 0;
 // A clear is kept until the next draw or present: the map, drawn over the whole picture right
 // after it, then clears and draws in one pass instead of writing every pixel twice.
 bool clearPending = false;
@@ -51,7 +58,10 @@ void report(const char* text, const char* caption, Uint32 kind) {
         std::fprintf(stderr, "%s\n", text);
 }
 
-int32_t fail(const char* text, const char* caption) {
+// The line names what failed and SDL's reason, taken before the box can overwrite it.
+int32_t fail(const char* text, const char* caption, const char* what) {
+    const char* reason = SDL_GetError();
+    std::fprintf(stderr, "zema: %s: %s\n", what, *reason != '\0' ? reason : "no reason given");
     report(text, caption, SDL_MESSAGEBOX_ERROR);
     return E_FAIL;
 }
@@ -65,7 +75,7 @@ bool drawableInPlace(const SDL_Surface* surface) {
 
 void useOwnPixels() {
     const int w = static_cast<int>(displayMode.Width), h = static_cast<int>(displayMode.Height);
-    if (ownPixels.size() != static_cast<size_t>(w) * h) {
+    if (!ownSurface || ownSurface->w != w || ownSurface->h != h) {
         ownPixels.assign(static_cast<size_t>(w) * h, 0xFF0000FF);
         if (ownSurface) SDL_FreeSurface(ownSurface);
         ownSurface = SDL_CreateRGBSurfaceWithFormatFrom(ownPixels.data(), w, h, 32, w * 4,
@@ -84,7 +94,9 @@ void refreshTarget() {
         backBuffer = {static_cast<uint32_t*>(surface->pixels), surface->w, surface->h,
                       surface->pitch / 4};
         inPlace = true;
-    } else if (inPlace || !backBuffer.pixels) {
+    } else if (inPlace || !backBuffer.pixels ||
+               backBuffer.width != static_cast<int32_t>(displayMode.Width) ||
+               backBuffer.height != static_cast<int32_t>(displayMode.Height)) {
         useOwnPixels();
     }
 }
@@ -98,12 +110,12 @@ bool probeSoftwareRenderer() {
     return renderer != nullptr;
 }
 
-std::vector<DisplayMode> listModes() {
+std::vector<DisplayMode> listModes(int display) {
     std::vector<ListedMode> listed;
-    const int count = SDL_GetNumDisplayModes(0);
+    const int count = SDL_GetNumDisplayModes(display);
     for (int i = 0; i < count; ++i) {
         SDL_DisplayMode mode;
-        if (SDL_GetDisplayMode(0, i, &mode) != 0) continue;
+        if (SDL_GetDisplayMode(display, i, &mode) != 0) continue;
         const bool packed = !SDL_ISPIXELFORMAT_INDEXED(mode.format) &&
                             !SDL_ISPIXELFORMAT_FOURCC(mode.format) &&
                             mode.format != SDL_PIXELFORMAT_UNKNOWN;
@@ -113,13 +125,57 @@ std::vector<DisplayMode> listModes() {
     return adapterModeOrder(listed);
 }
 
+void placeOnDisplay() {
+    const int display = displaySettings.displayIndex;
+    SDL_SetWindowPosition(gameWindow, SDL_WINDOWPOS_CENTERED_DISPLAY(display),
+                          SDL_WINDOWPOS_CENTERED_DISPLAY(display));
+}
+
 bool goFullscreen() {
     SDL_DisplayMode wanted = {};
     wanted.format = SDL_PIXELFORMAT_RGB888;
-    wanted.w = static_cast<int>(displayMode.Width);
-    wanted.h = static_cast<int>(displayMode.Height);
-    return SDL_SetWindowDisplayMode(gameWindow, &wanted) == 0 &&
-           SDL_SetWindowFullscreen(gameWindow, SDL_WINDOW_FULLSCREEN) == 0;
+    wanted.w = static_cast<int>(fullscreenMode.Width);
+    wanted.h = static_cast<int>(fullscreenMode.Height);
+    // Fullscreen goes to the display the window is on; the first display keeps the window where
+    // start-up put it.
+    if (displaySettings.displayIndex != 0) placeOnDisplay();
+    if (SDL_SetWindowDisplayMode(gameWindow, &wanted) != 0 ||
+        SDL_SetWindowFullscreen(gameWindow, SDL_WINDOW_FULLSCREEN) != 0)
+        return false;
+    fullscreen = true;
+    return true;
+}
+
+// A framed, resizable window of the last windowed size, centred on the display.
+bool goWindowed() {
+    if (SDL_SetWindowFullscreen(gameWindow, 0) != 0) return false;
+    fullscreen = false;
+    SDL_SetWindowBordered(gameWindow, SDL_TRUE);
+    SDL_SetWindowResizable(gameWindow, SDL_TRUE);
+    SDL_SetWindowSize(gameWindow, windowedWidth, windowedHeight);
+    placeOnDisplay();
+    return true;
+}
+
+// The view's size for the next frame: the window's own in a window, the mode's fullscreen.
+void viewSize(uint32_t& width, uint32_t& height) {
+    width = fullscreenMode.Width;
+    height = fullscreenMode.Height;
+    if (fullscreen) return;
+    int w = 0, h = 0;
+    SDL_GetWindowSize(gameWindow, &w, &h);
+    if (w > 0 && h > 0) {
+        width = static_cast<uint32_t>(w);
+        height = static_cast<uint32_t>(h);
+    }
+}
+
+bool makeStreamTexture() {
+    if (streamTexture) SDL_DestroyTexture(streamTexture);
+    streamTexture = SDL_CreateTexture(
+        renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+        static_cast<int>(displayMode.Width), static_cast<int>(displayMode.Height));
+    return streamTexture != nullptr;
 }
 
 bool makeBackBuffer() {
@@ -129,21 +185,22 @@ bool makeBackBuffer() {
         refreshTarget();
         return true;
     }
-    streamTexture = SDL_CreateTexture(
-        renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
-        static_cast<int>(displayMode.Width), static_cast<int>(displayMode.Height));
-    if (!streamTexture) return false;
+    if (!makeStreamTexture()) return false;
     useOwnPixels();
     return ownSurface != nullptr;
 }
 } // namespace
 
 int32_t initDisplay(SDL_Window* window) {
-    if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return fail(textCreateFailed, emptyCaption);
+    if (SDL_WasInit(SDL_INIT_VIDEO) == 0)
+        return fail(textCreateFailed, emptyCaption, "cannot start SDL's video");
     gameWindow = window;
     // A window that cannot be shown cannot carry a device.
-    if (!window || (SDL_GetWindowFlags(window) & SDL_WINDOW_SHOWN) == 0)
-        return fail(textDeviceFailed, noCaption);
+    if (!window) return fail(textDeviceFailed, noCaption, "cannot create the game window");
+    if ((SDL_GetWindowFlags(window) & SDL_WINDOW_SHOWN) == 0) {
+        SDL_SetError("the window is not shown");
+        return fail(textDeviceFailed, noCaption, "cannot show the game window");
+    }
 
     // SDL's default framebuffer goes through OpenGL, which kills the process where Mesa's
     // drivers are missing; both paths here end in the window's plain framebuffer instead.
@@ -154,17 +211,40 @@ int32_t initDisplay(SDL_Window* window) {
         path = PresentPath::SoftwareRenderer;
         if (!probeSoftwareRenderer()) {
             path = PresentPath::None;
-            return fail(textDeviceFailed, noCaption);
+            return fail(textDeviceFailed, noCaption, "cannot draw into the game window");
         }
     }
 
-    displayModes = listModes();
-    if (displayModes.empty()) return fail(textDeviceFailed, noCaption);
-    displayMode = displayModes.back();
+    const int display = displaySettings.displayIndex;
+    displayModes = listModes(display);
+    if (displayModes.empty()) {
+        const char* driver = SDL_GetCurrentVideoDriver();
+        SDL_SetError("display %d has no 32-bit mode (video driver '%s')", display,
+                     driver ? driver : "none");
+        return fail(textDeviceFailed, noCaption, "cannot set up the display");
+    }
+    fullscreenMode = displayModes.back();
+    displayMode = fullscreenMode;
+    // The window is never larger than the largest mode (a size given on the command line was
+    // checked against the display already).
+    windowedWidth = std::min<int>(displaySettings.windowWidth, int(fullscreenMode.Width));
+    windowedHeight = std::min<int>(displaySettings.windowHeight, int(fullscreenMode.Height));
 
-    if (!goFullscreen() || !makeBackBuffer()) return fail(textDeviceFailed, noCaption);
+    if (displaySettings.windowed) {
+        if (!goWindowed()) return fail(textDeviceFailed, noCaption, "cannot open the window");
+        viewSize(displayMode.Width, displayMode.Height);
+    } else if (!goFullscreen()) {
+        return fail(textDeviceFailed, noCaption, "cannot go fullscreen");
+    }
+    if (!makeBackBuffer())
+        return fail(textDeviceFailed, noCaption, "cannot get a picture for the window");
 
-    if (loadImages() >= 0) return fail(textTextureFailed, emptyCaption);
+    const int failedSlot = loadImages();
+    if (failedSlot >= 0) {
+        SDL_SetError("picture %s cannot be read or is not of its size",
+                     imageSlotName(ImageSlot(failedSlot)));
+        return fail(textTextureFailed, emptyCaption, "cannot load the pictures");
+    }
     return 0;
 }
 
@@ -180,8 +260,40 @@ void releaseDisplay() {
     ownPixels = {};
     backBuffer = {};
     inPlace = false;
+    fullscreen = false;
     path = PresentPath::None;
     gameWindow = nullptr;
+}
+
+void displayFollowWindow() {
+    if (!gameWindow || path == PresentPath::None) return;
+    uint32_t width = 0, height = 0;
+    viewSize(width, height);
+    if (width == displayMode.Width && height == displayMode.Height) return;
+    displayMode.Width = width;
+    displayMode.Height = height;
+    if (path == PresentPath::SoftwareRenderer) {
+        makeStreamTexture();
+        useOwnPixels();
+    } else {
+        refreshTarget();
+    }
+}
+
+bool displayToggleFullscreen() {
+    if (!gameWindow || path == PresentPath::None) {
+        SDL_SetError("the display is not set up");
+        return false;
+    }
+    if (!fullscreen) {
+        SDL_GetWindowSize(gameWindow, &windowedWidth, &windowedHeight);
+        return goFullscreen();
+    }
+    return goWindowed();
+}
+
+bool displayIsFullscreen() {
+    return fullscreen;
 }
 
 PresentPath displayPresentPath() {

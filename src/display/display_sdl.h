@@ -6,23 +6,33 @@
 
 #include "display/display.h"
 #include "render/compositor.h"
+#include "result.h"
 
 struct SDL_Window;
 
 namespace zema {
 
-constexpr int32_t E_FAIL = static_cast<int32_t>(0x80004005);
+// Where and how the game is shown; set before initDisplay. The defaults are the original's:
+// fullscreen at the last mode of display 0.
+struct DisplaySettings {
+    int32_t displayIndex = 0; // whose modes are listed and used
+    bool windowed = false;    // a resizable window of windowWidth x windowHeight instead
+    int32_t windowWidth = 1024;
+    int32_t windowHeight = 768;
+};
+extern DisplaySettings displaySettings;
 
-// Lists the display modes, takes the last (largest) as W x H, makes the window fullscreen and
-// loads the fifteen images. On a failure shows its message box (or writes the text to standard
-// error when no box can be shown) and returns E_FAIL.
+// Lists the display modes, takes the last (largest) as W x H, makes the window fullscreen (or a
+// window, as displaySettings say) and loads the fifteen images. On a failure writes one line
+// naming what failed and why to standard error, shows its message box (or writes the text to
+// standard error too when no box can be shown) and returns E_FAIL.
 //
 // The window must not have had a window surface or renderer made for it before: the display
 // turns SDL's OpenGL-backed framebuffer off, which only takes effect for the first one.
 int32_t initDisplay(SDL_Window* window);
 void releaseDisplay();
 
-// Every 32-bit mode of display 0, smallest first; the last one is displayMode.
+// Every 32-bit mode of the display in use, smallest first; the last one is the fullscreen mode.
 extern std::vector<DisplayMode> displayModes;
 
 // When set, start-up failures go to standard error only and no message box is shown: a box
@@ -41,7 +51,17 @@ enum class PresentPath {
 PresentPath displayPresentPath();
 // True when the back buffer is the window surface's own pixels (no copy at Present).
 bool displayDrawsInPlace();
-// The W x H picture being drawn; valid between initDisplay and releaseDisplay.
+// The W x H picture being drawn; valid between initDisplay and releaseDisplay. Between frames it
+// holds the frame on screen.
 const BackBuffer& displayBackBuffer();
+
+// Called before each frame, never during one: in a window the view (displayMode's Width and
+// Height) takes the window's size; fullscreen it is the fullscreen mode's.
+void displayFollowWindow();
+
+// Between the window and fullscreen at the largest mode; the view follows at the next frame.
+// False, with SDL_GetError saying why, when the switch was refused.
+bool displayToggleFullscreen();
+bool displayIsFullscreen();
 
 } // namespace zema

@@ -6,12 +6,13 @@
 namespace zema {
 
 // Opens the default audio device for 44,100 Hz 16-bit stereo (SDL converts where the hardware
-// differs). False when there is no usable device.
+// differs). False when there is no usable device; SDL_GetError says why.
 bool initSound();
 // Starts the mixer on the open device; it sounds silence until a slot plays.
 bool createPrimaryBuffer();
 // Reads a WAV file, converts it to the mixer's format and puts it in the slot, replacing what
-// was there. False when the file cannot be read, is refused, or no device is open.
+// was there. False when the file cannot be read, is refused, or no device is open; SDL_GetError
+// then says why ("No such file or directory", "not a RIFF WAVE file"...).
 bool loadWave(SoundSlot slot, const char* fileName);
 bool releaseSound();
 // Stops the output for good, so that nothing is heard and no mixing is done; play requests are

@@ -2,6 +2,7 @@
 // runs our mixer in the audio callback.
 #include <SDL.h>
 
+#include <cerrno>
 #include <cstring>
 
 #include "sound/frame_sounds.h"
@@ -40,12 +41,18 @@ bool convertClip(const WaveClip& wave, Uint8*& frames, MixerClip& clip) {
     uint64_t heldFrames = wave.samples.size() / f.blockAlign;
     uint64_t heldBytes = heldFrames * f.blockAlign;
     uint64_t bufferBytes = heldBytes * uint64_t(cvt.len_mult);
-    if (bufferBytes > maxConvertedBytes) return false;
+    if (bufferBytes > maxConvertedBytes) {
+        SDL_SetError("converted to %d Hz stereo it would take more than 1 GB", mixerRate);
+        return false;
+    }
     frames = nullptr;
     uint64_t convertedBytes = 0;
     if (heldBytes > 0) {
         frames = static_cast<Uint8*>(SDL_malloc(size_t(bufferBytes)));
-        if (!frames) return false;
+        if (!frames) {
+            SDL_OutOfMemory();
+            return false;
+        }
         std::memcpy(frames, wave.samples.data(), size_t(heldBytes));
         cvt.buf = frames;
         cvt.len = int(heldBytes);
@@ -100,9 +107,24 @@ bool createPrimaryBuffer() {
 }
 
 bool loadWave(SoundSlot slot, const char* fileName) {
-    if (slot < 0 || slot >= soundSlotCount || !audioDevice || !fileName) return false;
+    if (slot < 0 || slot >= soundSlotCount || !fileName) {
+        SDL_SetError("no such sound slot");
+        return false;
+    }
+    if (!audioDevice) {
+        SDL_SetError("no audio device is open");
+        return false;
+    }
     WaveClip wave;
-    if (readWaveFile(fileName, wave) != waveOk) return false;
+    const WaveResult result = readWaveFile(fileName, wave);
+    if (result == waveCannotOpen) {
+        SDL_SetError("%s", std::strerror(errno));
+        return false;
+    }
+    if (result != waveOk) {
+        SDL_SetError("%s", waveResultText(result));
+        return false;
+    }
     Uint8* frames = nullptr;
     MixerClip clip;
     if (!convertClip(wave, frames, clip)) return false;

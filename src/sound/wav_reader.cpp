@@ -1,6 +1,8 @@
 // The RIFF walk of a WAVE file: find the form, its leading "fmt " chunk and then its "data".
 #include "sound/wav_reader.h"
 
+#include <cerrno>
+
 #include <algorithm>
 #include <cstring>
 
@@ -122,12 +124,39 @@ WaveResult readWave(std::FILE* file, WaveClip& clip) {
 WaveResult readWaveFile(const char* fileName, WaveClip& clip) {
     std::FILE* file = std::fopen(fileName, "rb");
     if (!file) {
+        const int why = errno; // for the caller's report
         clip = WaveClip{};
+        errno = why;
         return waveCannotOpen;
     }
     WaveResult result = readWave(file, clip);
     std::fclose(file);
     return result;
+}
+
+const char* waveResultText(WaveResult result) {
+    switch (result) {
+    case waveOk:
+        return "read";
+    case waveCannotOpen:
+        return "cannot be opened";
+    case waveReadError:
+        return "cannot be read";
+    case waveNotWave:
+        return "not a RIFF WAVE file";
+    case waveNoFormat:
+        return "no \"fmt \" chunk first in the RIFF WAVE form";
+    case waveNoData:
+        return "no \"data\" chunk after the \"fmt \" chunk";
+    case waveEmptyData:
+        return "the \"data\" chunk is shorter than one sample frame";
+    case waveDataTooLarge:
+        return "the \"data\" chunk is larger than 0x0FFFFFFF bytes";
+    case waveUnsupported:
+        return "a format we do not play (we play 8- or 16-bit PCM, 1 or 2 channels, "
+               "100 to 200,000 Hz)";
+    }
+    return "refused";
 }
 
 } // namespace zema

@@ -55,7 +55,11 @@ struct WaveClip {
 
 // Reads an open file from its start. On anything but waveOk the clip holds nothing useful.
 WaveResult readWave(std::FILE* file, WaveClip& clip);
+// On waveCannotOpen, errno tells why.
 WaveResult readWaveFile(const char* fileName, WaveClip& clip);
+
+// Why a file was refused, as a phrase for a message ("not a RIFF WAVE file").
+const char* waveResultText(WaveResult result);
 
 // Whether the sound output plays this format: PCM, or WAVE_FORMAT_EXTENSIBLE with the PCM
 // subformat, 8 or 16 bits, 1 or 2 channels, 100 to 200,000 frames a second.

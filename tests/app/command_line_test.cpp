@@ -66,6 +66,7 @@ TEST(CommandLine, WindowWithoutASizeIs1024By768) {
     EXPECT_TRUE(line.options.windowed);
     EXPECT_EQ(line.options.windowWidth, 1024);
     EXPECT_EQ(line.options.windowHeight, 768);
+    EXPECT_FALSE(line.options.windowSizeGiven);
 }
 
 TEST(CommandLine, WindowSizeInBothForms) {
@@ -76,6 +77,7 @@ TEST(CommandLine, WindowSizeInBothForms) {
         EXPECT_TRUE(line.options.windowed);
         EXPECT_EQ(line.options.windowWidth, 800);
         EXPECT_EQ(line.options.windowHeight, 600);
+        EXPECT_TRUE(line.options.windowSizeGiven);
     }
     // An option after --window is not taken as its size.
     const CommandLine line = parse({"--window", "--nosound"});
@@ -174,6 +176,58 @@ TEST(CommandLine, DemoOptionsNeedAFileAndExcludeEachOther) {
     expectUsageFault({"--record=a", "--playdemo=b"}, "only one of --record, --playdemo");
     expectUsageFault({"--timedemo=a", "--timedemo=a"}, "only one of --record, --playdemo");
     expectUsageFault({"--playdemo", "a", "b"}, "'b'");
+}
+
+} // namespace
+} // namespace zema
+
+namespace zema {
+namespace {
+
+Options windowOf(int32_t width, int32_t height, int32_t display = 0) {
+    Options options;
+    options.windowed = true;
+    options.windowWidth = width;
+    options.windowHeight = height;
+    options.windowSizeGiven = true;
+    options.displayIndex = display;
+    return options;
+}
+
+TEST(DisplayChoice, AWindowMustFitItsDisplay) {
+    const std::vector<DisplaySize> displays = {{1024, 768}, {640, 480}};
+    EXPECT_EQ(displayChoiceFault(windowOf(1024, 768), displays), "");
+    EXPECT_EQ(displayChoiceFault(windowOf(800, 600), displays), "");
+    EXPECT_EQ(displayChoiceFault(windowOf(1025, 768), displays),
+              "zema: a 1025x768 window does not fit display 0 (1024x768)\n");
+    EXPECT_EQ(displayChoiceFault(windowOf(1024, 769), displays),
+              "zema: a 1024x769 window does not fit display 0 (1024x768)\n");
+    EXPECT_EQ(displayChoiceFault(windowOf(800, 600, 1), displays),
+              "zema: a 800x600 window does not fit display 1 (640x480)\n");
+    // Fullscreen takes the display's own mode: any remembered size is fine.
+    Options fullscreen = windowOf(5000, 5000, 1);
+    fullscreen.windowed = false;
+    EXPECT_EQ(displayChoiceFault(fullscreen, displays), "");
+    // The default size is not judged: the display makes it fit.
+    Options defaultSize = windowOf(1024, 768);
+    defaultSize.windowSizeGiven = false;
+    EXPECT_EQ(displayChoiceFault(defaultSize, {{800, 600}}), "");
+    // A display that reports no size is left to the display's set-up.
+    EXPECT_EQ(displayChoiceFault(windowOf(5000, 5000), {{0, 0}}), "");
+}
+
+TEST(DisplayChoice, TheDisplayMustExist) {
+    Options options;
+    options.displayIndex = 1;
+    EXPECT_EQ(displayChoiceFault(options, {{1024, 768}}),
+              "zema: there is no display 1 (only display 0)\n");
+    options.displayIndex = 3;
+    EXPECT_EQ(displayChoiceFault(options, {{1024, 768}, {800, 600}, {640, 480}}),
+              "zema: there is no display 3 (displays 0 to 2)\n");
+    options.displayIndex = 2;
+    EXPECT_EQ(displayChoiceFault(options, {{1024, 768}, {800, 600}, {640, 480}}), "");
+    // No display at all: the display's set-up says so, with its own message.
+    EXPECT_EQ(displayChoiceFault(options, {}), "");
 }
 
 } // namespace

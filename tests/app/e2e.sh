@@ -12,76 +12,9 @@ gameDir="$(dirname "$game")"
 mkdir -p "$out"
 out="$(readlink -f "$out")"
 
-for tool in Xvfb xdotool; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "SKIP: $tool is not installed (scripts/install-deps.sh test installs it)"
-        exit 77
-    fi
-done
-for tool in openbox wmctrl xprop xdpyinfo import convert compare identify; do
-    command -v "$tool" >/dev/null || { echo "FAIL: $tool is needed and not installed"; exit 1; }
-done
-
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-pass() { echo "ok: $*"; }
-
-work="$(mktemp -d)"
-xvfbPid=""
-openboxPid=""
-gamePid=""
-cleanup() {
-    for pid in $gamePid $openboxPid $xvfbPid; do kill "$pid" 2>/dev/null; done
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-# Audio never needs a sound card here; the dummy driver accepts any format.
-export SDL_AUDIODRIVER=dummy
-unset SDL_VIDEODRIVER
-
-# --- an X server on a free display number, with repeats pushed out of reach --------------------
-width=1024
-height=768
-# Xvfb picks a free display number itself and writes it to the given descriptor only once it
-# accepts clients: its socket file can appear before that, or belong to a server that then fails.
-# No reset when the probing client below disconnects.
-Xvfb -displayfd 3 -noreset -screen 0 "${width}x${height}x24" -nolisten tcp -ardelay 30000 -arinterval 30000 \
-    3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfbPid=$!
-for _ in $(seq 300); do
-    grep -q '^[0-9][0-9]*$' "$work/display" 2>/dev/null && break
-    kill -0 "$xvfbPid" 2>/dev/null || break
-    sleep 0.1
-done
-if ! grep -q '^[0-9][0-9]*$' "$work/display" 2>/dev/null || ! kill -0 "$xvfbPid" 2>/dev/null; then
-    echo "FAIL: Xvfb did not come up:"
-    cat "$work/xvfb.log"
-    exit 1
-fi
-export DISPLAY=":$(cat "$work/display")"
-xdpyinfo >/dev/null 2>&1 || { echo "FAIL: Xvfb on $DISPLAY takes no clients:"; cat "$work/xvfb.log"; exit 1; }
-echo "Xvfb on $DISPLAY"
-
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-openboxPid=$!
-# A loaded machine can take a while; without the window manager nothing below can work.
-for _ in $(seq 300); do
-    wmctrl -m >/dev/null 2>&1 && break
-    kill -0 "$openboxPid" 2>/dev/null || break
-    sleep 0.1
-done
-if ! wmctrl -m >/dev/null 2>&1; then
-    echo "FAIL: openbox did not come up:"
-    cat "$work/openbox.log"
-    echo "Xvfb said:"
-    cat "$work/xvfb.log"
-    exit 1
-fi
+# The X server with its window manager, pass and fail, and the cleanup of everything started.
+# shellcheck source=tests/app/x_session.sh
+source "$(dirname "$0")/x_session.sh"
 
 # --- helpers ------------------------------------------------------------------------------------
 shot() { import -window root "$out/$1.png"; }
@@ -245,14 +178,16 @@ noDisplay "no video driver" "Direct3Dの作成に失敗しました" SDL_VIDEODR
 # --- the installed tree -------------------------------------------------------------------------
 prefix="$work/prefix"
 if cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1; then
-    entry="$prefix/share/applications/zema.desktop"
+    entry="$(find "$prefix/share/applications" -name '*.desktop' | head -n1)"
     launcher="$(sed -n 's/^Exec=//p' "$entry" 2>/dev/null)"
-    icon="$(sed -n 's/^Icon=//p' "$entry" 2>/dev/null)"
-    [ -x "$launcher" ] && pass "desktop entry runs $launcher" || fail "desktop entry's Exec: '$launcher'"
+    iconName="$(sed -n 's/^Icon=//p' "$entry" 2>/dev/null)"
+    icon="$prefix/share/icons/hicolor/64x64/apps/$iconName.png"
+    [ "$launcher" = "$prefix/games/zema" ] && [ -x "$launcher" ] &&
+        pass "desktop entry runs $launcher" || fail "desktop entry's Exec: '$launcher'"
     identify "$icon" >/dev/null 2>&1 && pass "desktop entry's icon is a picture: $icon" \
-        || fail "desktop entry's icon: '$icon'"
+        || fail "desktop entry's icon: '$iconName'"
     # Started from elsewhere, the launcher still finds the sounds: frames are shown.
-    dataDir="$prefix/share/zema"
+    dataDir="$prefix/share/games/zema"
     (cd / && SDL_VIDEODRIVER=dummy SDL_VIDEO_DUMMY_SAVE_FRAMES=1 \
         timeout -k 5 --preserve-status 2 "$launcher") >"$work/launcher.out" 2>&1
     status=$?

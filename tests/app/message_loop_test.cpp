@@ -111,6 +111,52 @@ TEST_F(MessageLoop, OtherKeysAndKeyUpsDoNothing) {
     EXPECT_EQ(gameState.scrollX, 200);
 }
 
+int beforeFrameCalls = 0;
+int opsSeenBeforeFrame[4];
+
+// Widens the view before the second frame and asks to quit then: that frame is still run.
+void widenThenQuit() {
+    opsSeenBeforeFrame[beforeFrameCalls++] = recordedOpCount;
+    if (beforeFrameCalls == 2) {
+        displayMode.Width = 2000;
+        postQuit();
+    }
+}
+
+// Takes Enter only with Alt held, as the program's Alt+Enter does.
+bool takeAltEnter(const SDL_KeyboardEvent& key) {
+    return key.keysym.sym == SDLK_RETURN && (key.keysym.mod & KMOD_ALT) != 0;
+}
+
+TEST_F(MessageLoop, HooksSeeKeysFirstAndRunBetweenFrames) {
+    loopHooks.programKey = takeAltEnter;
+    SDL_Event altEnter = keyDown(SDLK_RETURN);
+    altEnter.key.keysym.mod = KMOD_LALT;
+    handleEvent(altEnter);
+    EXPECT_EQ(gameState.screenMode, ModeTitle) << "a key the program takes reached the game";
+    SDL_Event space = keyDown(SDLK_SPACE);
+    space.key.keysym.mod = KMOD_LALT;
+    gameState.screenMode = ModePlay;
+    handleEvent(space);
+    EXPECT_EQ(gameState.shotTimer, 10) << "a key the program leaves must reach the game";
+    gameState.screenMode = ModeTitle;
+    gameState.shotTimer = 0;
+
+    beforeFrameCalls = 0;
+    loopHooks.beforeFrame = widenThenQuit;
+    EXPECT_EQ(runMessageLoop(), 0);
+    loopHooks = {};
+    ASSERT_EQ(beforeFrameCalls, 2);
+    EXPECT_EQ(opsSeenBeforeFrame[0], 0); // before any frame
+    EXPECT_GT(opsSeenBeforeFrame[1], 0); // after the first one ended
+    // The frame after the hook uses the new view: the title is centred in 2000 pixels.
+    float lastTitleX = -1;
+    for (int i = 0; i < recordedOpCount; ++i)
+        if (recordedOps[i].kind == DisplayOpKind::Draw && recordedOps[i].slot == imgTitle)
+            lastTitleX = recordedOps[i].translation.x;
+    EXPECT_EQ(lastTitleX, 1000 - 400);
+}
+
 } // namespace
 
 } // namespace zema

@@ -38,6 +38,7 @@ class DummyDisplay : public ::testing::Test {
     }
     void TearDown() override {
         releaseDisplay();
+        displaySettings = {};
         if (window) SDL_DestroyWindow(window);
         SDL_Quit();
     }
@@ -66,6 +67,13 @@ class DummyDisplay : public ::testing::Test {
                                   << " not " << expected;
             }
         return wrong;
+    }
+
+    // One pixel of an embedded picture, 0xRRGGBB.
+    uint32_t pixelOfPictureAt(int id, int x, int y) {
+        Resource resource = {};
+        EXPECT_TRUE(findResource(id, resource));
+        return pixelColour(readTestBitmap(resource.data, resource.size), x, y);
     }
 
     SDL_Window* window = nullptr;
@@ -154,6 +162,82 @@ TEST_F(DummyDisplay, FollowsTheWindowSurfaceWhenTheWindowChangesSize) {
     EXPECT_EQ(mismatchesWithPictureAt(142, 112, 84), 0);
 }
 
+// In a window the view is the window's size, and follows it when asked between frames; fullscreen
+// it is the largest mode whatever the window did.
+TEST_F(DummyDisplay, InAWindowTheViewFollowsTheWindowBetweenFrames) {
+    displaySettings.windowed = true;
+    displaySettings.windowWidth = 640;
+    displaySettings.windowHeight = 480;
+    ASSERT_EQ(initDisplay(window), 0);
+    EXPECT_FALSE(displayIsFullscreen());
+    EXPECT_EQ(displayMode.Width, 640u);
+    EXPECT_EQ(displayMode.Height, 480u);
+    ASSERT_EQ(displayModes.back().Width, 1024u);
+    gameState.screenMode = ModeTitle;
+    runFrame();
+    EXPECT_TRUE(displayDrawsInPlace());
+    EXPECT_EQ(displayBackBuffer().width, 640);
+
+    SDL_SetWindowSize(window, 700, 500);
+    SDL_PumpEvents();
+    EXPECT_EQ(displayMode.Width, 640u) << "the view changed outside the step between frames";
+    displayFollowWindow();
+    EXPECT_EQ(displayMode.Width, 700u);
+    EXPECT_EQ(displayMode.Height, 500u);
+    runFrame();
+    EXPECT_TRUE(displayDrawsInPlace());
+    EXPECT_EQ(displayBackBuffer().width, 700);
+    EXPECT_EQ(displayBackBuffer().height, 500);
+    // The title, 800 x 600, centred on the 700 x 500 view: its middle is the window's middle.
+    EXPECT_EQ(shown(0, 0), pixelOfPictureAt(142, 50, 50));
+    EXPECT_EQ(shown(349, 249), pixelOfPictureAt(142, 399, 299));
+}
+
+TEST_F(DummyDisplay, AWindowLargerThanTheLargestModeIsMadeToFit) {
+    displaySettings.windowed = true;
+    displaySettings.windowWidth = 1500;
+    displaySettings.windowHeight = 700;
+    ASSERT_EQ(initDisplay(window), 0);
+    EXPECT_EQ(displayMode.Width, 1024u);
+    EXPECT_EQ(displayMode.Height, 700u);
+}
+
+TEST_F(DummyDisplay, ToggleGoesFullscreenAtTheLargestModeAndBackToTheLastWindowSize) {
+    displaySettings.windowed = true;
+    displaySettings.windowWidth = 640;
+    displaySettings.windowHeight = 480;
+    ASSERT_EQ(initDisplay(window), 0);
+    SDL_SetWindowSize(window, 600, 400);
+    ASSERT_TRUE(displayToggleFullscreen()) << SDL_GetError();
+    EXPECT_TRUE(displayIsFullscreen());
+    displayFollowWindow();
+    EXPECT_EQ(displayMode.Width, 1024u);
+    EXPECT_EQ(displayMode.Height, 768u);
+    gameState.screenMode = ModeTitle;
+    runFrame();
+    EXPECT_EQ(mismatchesWithPictureAt(142, 112, 84), 0);
+
+    ASSERT_TRUE(displayToggleFullscreen()) << SDL_GetError();
+    EXPECT_FALSE(displayIsFullscreen());
+    displayFollowWindow();
+    EXPECT_EQ(displayMode.Width, 600u);
+    EXPECT_EQ(displayMode.Height, 400u);
+}
+
+TEST_F(DummyDisplay, FullscreenByDefaultTheViewStaysTheLargestMode) {
+    ASSERT_EQ(initDisplay(window), 0);
+    EXPECT_TRUE(displayIsFullscreen());
+    displayFollowWindow();
+    EXPECT_EQ(displayMode.Width, 1024u);
+    EXPECT_EQ(displayMode.Height, 768u);
+    // Leaving fullscreen gives the default window, which fits the mode.
+    ASSERT_TRUE(displayToggleFullscreen());
+    displayFollowWindow();
+    EXPECT_EQ(displayMode.Width, 1024u);
+    EXPECT_EQ(displayMode.Height, 768u);
+    EXPECT_FALSE(displayIsFullscreen());
+}
+
 // Without the window's framebuffer: the HAL/REF notice, then SDL's software renderer shows the
 // same picture.
 TEST_F(DummyDisplay, FallbackPathGivesTheNoticeAndShowsTheSamePicture) {
@@ -193,7 +277,9 @@ TEST_F(DummyDisplay, HiddenWindowFailsWithTheDeviceMessage) {
     ASSERT_NE(hidden, nullptr);
     testing::internal::CaptureStderr();
     EXPECT_EQ(initDisplay(hidden), E_FAIL);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), deviceMessage + "\n");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "zema: cannot show the game window: the window is not shown\n" + deviceMessage +
+                  "\n");
     releaseDisplay();
     SDL_DestroyWindow(hidden);
 }
@@ -202,8 +288,10 @@ TEST(DisplayWithoutVideo, FailsWithTheCreateMessage) {
     displayMessagesToStderrOnly = true;
     ASSERT_EQ(SDL_WasInit(SDL_INIT_VIDEO), 0u);
     testing::internal::CaptureStderr();
+    SDL_SetError("video is off");
     EXPECT_EQ(initDisplay(nullptr), E_FAIL);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Direct3Dの作成に失敗しました\n");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "zema: cannot start SDL's video: video is off\nDirect3Dの作成に失敗しました\n");
 }
 
 // With no display SDL falls back to its offscreen driver, whose only mode is 0 x 0: no mode to
@@ -220,6 +308,10 @@ TEST(DisplayWithoutScreen, OffscreenDriverFailsWithTheDeviceMessageOnStandardErr
     testing::internal::CaptureStderr();
     EXPECT_EQ(initDisplay(window), E_FAIL);
     const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(err.find("zema: cannot set up the display: display 0 has no 32-bit mode (video "
+                       "driver 'offscreen')\n"),
+              0u)
+        << err;
     EXPECT_NE(err.find(deviceMessage + "\n"), std::string::npos) << err;
     EXPECT_TRUE(displayModes.empty());
     releaseDisplay();

@@ -64,7 +64,9 @@ TEST(TextureFailure, BrokenMapEndsStartUpWithTheTextureMessage) {
     ASSERT_NE(window, nullptr);
     testing::internal::CaptureStderr();
     EXPECT_EQ(initDisplay(window), E_FAIL);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "テクスチャの作成に失敗しました\n");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "zema: cannot load the pictures: picture imgMap cannot be read or is not of its "
+              "size\nテクスチャの作成に失敗しました\n");
     EXPECT_NE(imageTextures[imgCraftRight], nullptr);
     EXPECT_NE(imageTextures[imgCraftLeft], nullptr);
     for (int slot = imgMap; slot < imageSlotCount; ++slot)

@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -144,6 +145,7 @@ TEST_F(SoundDevice, MissingFileStopsLoadingAndReleaseFreesWhatWasLoaded) {
     for (int slot = 0; slot < sndOver; ++slot)
         ASSERT_TRUE(loadWave(SoundSlot(slot), soundPath(soundFileName(SoundSlot(slot))).c_str()));
     EXPECT_FALSE(loadWave(sndOver, "/nonexistent/zema/over.wav"));
+    EXPECT_STREQ(SDL_GetError(), std::strerror(ENOENT));
     for (int slot = 0; slot < 5; ++slot)
         EXPECT_TRUE(soundSlotLoaded(SoundSlot(slot)));
     EXPECT_FALSE(soundSlotLoaded(sndOver));
@@ -160,7 +162,17 @@ TEST_F(SoundDevice, RefusedFileIsNotLoaded) {
     ASSERT_TRUE(initSound());
     ASSERT_TRUE(createPrimaryBuffer());
     EXPECT_FALSE(loadWave(sndGet, path.c_str()));
+    EXPECT_STREQ(SDL_GetError(), "the \"data\" chunk is shorter than one sample frame");
     EXPECT_FALSE(soundSlotLoaded(sndGet));
+    std::filesystem::remove(path);
+    // The reason is the reader's own for each refusal.
+    path = writeTempFile("refused.wav", Bytes{'R', 'I', 'F', 'X'});
+    EXPECT_FALSE(loadWave(sndGet, path.c_str()));
+    EXPECT_STREQ(SDL_GetError(), "not a RIFF WAVE file");
+    path = writeTempFile("refused.wav", pcmWave(1, 22050, 24, {0, 0, 0}));
+    EXPECT_FALSE(loadWave(sndGet, path.c_str()));
+    EXPECT_EQ(std::string(SDL_GetError()).rfind("a format we do not play", 0), 0u)
+        << SDL_GetError();
     std::filesystem::remove(path);
 }
 
@@ -168,9 +180,11 @@ TEST_F(SoundDevice, NoDeviceIsAStartUpFailure) {
     // The disk driver cannot open its file: the subsystem starts but no device opens.
     setenv("SDL_DISKAUDIOFILE", "/nonexistent/zema/out.raw", 1);
     EXPECT_FALSE(initSound());
+    EXPECT_NE(std::string(SDL_GetError()), "");
     EXPECT_FALSE(soundDeviceOpen());
     EXPECT_FALSE(createPrimaryBuffer());
     EXPECT_FALSE(loadWave(sndBgm, soundPath(soundFileName(sndBgm)).c_str()));
+    EXPECT_STREQ(SDL_GetError(), "no audio device is open");
     EXPECT_TRUE(releaseSound());
 }
 

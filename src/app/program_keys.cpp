@@ -1,0 +1,54 @@
+// Alt+Enter and the screenshot key, on the SDL display.
+#include "app/program_keys.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "app/screenshot.h"
+#include "display/display_sdl.h"
+
+namespace zema {
+
+namespace {
+
+bool isEnter(SDL_Keycode key) {
+    return key == SDLK_RETURN || key == SDLK_KP_ENTER;
+}
+
+} // namespace
+
+void takeScreenshot() {
+    const BackBuffer& frame = displayBackBuffer();
+    const std::time_t now = std::time(nullptr);
+    std::tm when = {};
+    localtime_r(&now, &when);
+    std::string pathOrError;
+    const std::string folder = screenshotFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    if (saveScreenshot(frame.pixels, frame.width, frame.height, frame.pitch, folder, when,
+                       pathOrError)) {
+        std::printf("%s\n", pathOrError.c_str());
+        std::fflush(stdout);
+    } else {
+        std::fprintf(stderr, "zema: cannot save a screenshot: %s\n", pathOrError.c_str());
+    }
+}
+
+bool handleProgramKey(const SDL_KeyboardEvent& key) {
+    const SDL_Keycode code = key.keysym.sym;
+    if (isEnter(code) && (key.keysym.mod & KMOD_ALT) != 0) {
+        if (key.repeat == 0 && !displayToggleFullscreen())
+            std::fprintf(stderr, "zema: cannot switch between window and fullscreen: %s\n",
+                         SDL_GetError());
+        return true;
+    }
+    if (code == SDLK_F12 || code == SDLK_PRINTSCREEN) {
+        if (key.repeat == 0) takeScreenshot();
+        return true;
+    }
+    return false;
+}
+
+} // namespace zema

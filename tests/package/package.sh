@@ -1,0 +1,111 @@
+#!/usr/bin/env bash
+# The Debian package: made by cpack from the build folder into a scratch folder, checked by
+# lintian and the desktop and AppStream validators, unpacked with dpkg -x into a scratch root
+# (never installed on the machine) and run from there.
+# Usage: package.sh BUILD_DIR VERSION
+set -uo pipefail
+
+build="$(readlink -f "$1")"
+version="$2"
+
+for tool in dpkg-deb lintian; do
+    if ! command -v "$tool" >/dev/null; then
+        echo "SKIP: $tool is not installed (scripts/install-deps.sh test installs it)"
+        exit 77
+    fi
+done
+for tool in cpack dpkg-shlibdeps desktop-file-validate appstreamcli; do
+    command -v "$tool" >/dev/null || { echo "FAIL: $tool is needed and not installed"; exit 1; }
+done
+
+failures=0
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+pass() { echo "ok: $*"; }
+
+scratch="$(mktemp -d)"
+trap 'rm -rf "$scratch"' EXIT
+
+if ! (cd "$build" && cpack -G DEB -B "$scratch/out") >"$scratch/cpack.log" 2>&1; then
+    echo "FAIL: cpack could not make the package:"
+    tail -n 20 "$scratch/cpack.log"
+    exit 1
+fi
+deb="$(find "$scratch/out" -maxdepth 1 -name 'zema_*.deb' | head -n1)"
+[ -n "$deb" ] || { echo "FAIL: no zema_*.deb in $scratch/out"; exit 1; }
+echo "package: $(basename "$deb"), $(stat -c %s "$deb") bytes"
+
+# --- the control data -----------------------------------------------------------------------
+field() { dpkg-deb -f "$deb" "$1"; }
+[ "$(field Package)" = zema ] && [ "$(field Version)" = "$version" ] &&
+    [ "$(field Section)" = games ] && pass "package zema $version in section games" ||
+    fail "control: $(field Package) $(field Version) $(field Section)"
+depends="$(field Depends)"
+# dpkg-shlibdeps names SDL's library package with the version the program needs.
+echo "$depends" | grep -q 'libsdl2-2.0-0 (>= ' && echo "$depends" | grep -q 'libc6 (>= ' &&
+    pass "dependencies from dpkg-shlibdeps: $depends" || fail "dependencies: '$depends'"
+
+# --- lintian: no errors; what it says beyond that is shown ----------------------------------
+if lintian --fail-on error --tag-display-limit 0 "$deb" >"$scratch/lintian.log" 2>&1; then
+    pass "lintian reports no errors"
+else
+    fail "lintian:"
+fi
+grep -v 'root privileges' "$scratch/lintian.log"
+
+# --- the files, where the paths for games put them ------------------------------------------
+root="$scratch/root"
+dpkg-deb -x "$deb" "$root" || { echo "FAIL: dpkg-deb -x"; exit 1; }
+appId="$(basename "$(find "$root/usr/share/metainfo" -name '*.metainfo.xml' | head -n1)" .metainfo.xml)"
+for file in usr/games/zema usr/lib/games/zema/zema usr/share/man/man6/zema.6.gz \
+    usr/share/doc/zema/copyright usr/share/doc/zema/changelog.gz \
+    "usr/share/applications/$appId.desktop" "usr/share/metainfo/$appId.metainfo.xml" \
+    "usr/share/icons/hicolor/64x64/apps/$appId.png" \
+    usr/share/games/zema/{bgm,clear,door,get,hit,over}.wav; do
+    [ -s "$root/$file" ] || fail "missing or empty: /$file"
+done
+[ -x "$root/usr/games/zema" ] && [ -x "$root/usr/lib/games/zema/zema" ] &&
+    pass "launcher /usr/games/zema and program /usr/lib/games/zema/zema" ||
+    fail "launcher or program not executable"
+[ "$(sed -n 's/^Exec=//p' "$root/usr/share/applications/$appId.desktop")" = /usr/games/zema ] &&
+    pass "the desktop entry $appId.desktop runs /usr/games/zema" || fail "desktop entry's Exec"
+
+# --- the validators -------------------------------------------------------------------------
+desktop-file-validate "$root/usr/share/applications/$appId.desktop" &&
+    pass "desktop-file-validate" || fail "desktop-file-validate"
+appstreamcli validate --no-net "$root/usr/share/metainfo/$appId.metainfo.xml" &&
+    pass "appstreamcli validate --no-net" || fail "appstreamcli validate"
+grep -q "<id>$appId</id>" "$root/usr/share/metainfo/$appId.metainfo.xml" &&
+    grep -q "<launchable type=\"desktop-id\">$appId.desktop</launchable>" \
+        "$root/usr/share/metainfo/$appId.metainfo.xml" &&
+    pass "metainfo id $appId launches $appId.desktop" || fail "metainfo id or launchable"
+
+# The manual page names every option and the exit statuses.
+manText="$(zcat "$root/usr/share/man/man6/zema.6.gz")"
+for word in '\-\-help' '\-\-version' '\-\-window' '\-\-fullscreen' '\-\-display=' '\-\-nosound' \
+    'Alt+Enter' 'F12' 'EXIT STATUS' '255' "/usr/share/games/zema/"; do
+    grep -qF -- "$word" <<<"$manText" || fail "manual page lacks $word"
+done
+
+# --- the installed program runs -------------------------------------------------------------
+shown="$(timeout -k 5 30 "$root/usr/games/zema" --version)"
+status=$?
+[ "$status" = 0 ] && [ "$shown" = "zema $version" ] && pass "installed zema --version: $shown" ||
+    fail "installed zema --version: status $status, '$shown'"
+timeout -k 5 30 "$root/usr/games/zema" --help | grep -q -- '--nosound' &&
+    pass "installed zema --help" || fail "installed zema --help"
+# The launcher finds the sounds from wherever it is started: frames are shown, quit on SIGTERM.
+(cd / && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy SDL_VIDEO_DUMMY_SAVE_FRAMES=1 \
+    timeout -k 5 --preserve-status 2 "$root/usr/games/zema") >"$scratch/run.out" 2>&1
+status=$?
+frames="$(find "$root/usr/share/games/zema" -name '*.bmp' | wc -l)"
+[ "$status" = 0 ] && [ "$frames" -gt 0 ] && pass "the unpacked game ran: $frames frames, status 0" ||
+    fail "the unpacked game: status $status, $frames frames; $(head -c 300 "$scratch/run.out")"
+
+if [ "$failures" -gt 0 ]; then
+    echo "$failures package checks failed"
+    exit 1
+fi
+echo "all package checks passed"
