@@ -214,6 +214,11 @@ if focusGame; then
     [ "$elapsed" -ge 4000 ] && pass "playdemo: 40 frames took $elapsed ms, the game's own pace" \
         || fail "playdemo: 40 frames took only $elapsed ms"
 fi
+sed '$ s/"shotTimer":\([0-9]*\)/"shotTimer":9\1/' "$short" >"$work/short-edited.demo"
+runGame --playdemo "$work/short-edited.demo"
+[ "$status" = 3 ] && grep -q '^zema: expect: "shotTimer" differs: the demo has 9' "$work/game.err" \
+    && pass "playdemo: an edited expect gives status 3 and $(cat "$work/game.err")" \
+    || fail "playdemo with an edited expect: status $status, $(cat "$work/game.err")"
 if [ -f "$work/keyboard.demo" ]; then
     runGame --playdemo "$work/keyboard.demo"
     [ "$status" = 0 ] && pass "playdemo: the recorded keyboard game plays to its expected end" \
