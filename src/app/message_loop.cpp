@@ -20,13 +20,13 @@ void handleKeyDown(SDL_Keycode key) {
     switch (key) {
     case SDLK_RETURN:
     case SDLK_KP_ENTER:
-        if (zema::liveGameKey(zema::GameKey::Enter)) startGame();
+        if (liveGameKey(GameKey::Enter)) startGame();
         break;
     case SDLK_SPACE:
-        if (zema::liveGameKey(zema::GameKey::Space)) fireShot();
+        if (liveGameKey(GameKey::Space)) fireShot();
         break;
     case SDLK_ESCAPE:
-        if (zema::liveGameKey(zema::GameKey::Esc)) postQuit();
+        if (liveGameKey(GameKey::Esc)) postQuit();
         break;
     default:
         break;
@@ -66,10 +66,10 @@ int runMessageLoop() {
         }
         if (quitPosted) break;
         if (loopHooks.beforeFrame) loopHooks.beforeFrame();
-        if (!zema::demoBeforeFrame()) continue;
+        if (!demoBeforeFrame()) continue;
         runFrame();
-        zema::demoAfterFrame();
-        if (zema::demoFramesPaced()) SDL_Delay(frameSleepMs);
+        demoAfterFrame();
+        if (demoFramesPaced()) SDL_Delay(frameSleepMs);
     }
     return 0;
 }

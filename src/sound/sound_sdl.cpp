@@ -138,7 +138,7 @@ bool loadWave(SoundSlot slot, const char* fileName) {
 }
 
 void playSound(SoundSlot slot, bool looping) {
-    zema::noteFrameSound(slot);
+    noteFrameSound(slot);
     requestPlay(slot, looping);
 }
 
