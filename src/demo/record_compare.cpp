@@ -108,7 +108,12 @@ bool splitFrameRecord(const std::string& text,
     Reader reader{text};
     if (!reader.object(1, &fields)) return false;
     reader.skipSpace();
-    return reader.at == text.size();
+    if (reader.at != text.size()) return false;
+    // A key stands once: otherwise a record would not say one value for it.
+    for (size_t i = 0; i < fields.size(); ++i)
+        for (size_t j = i + 1; j < fields.size(); ++j)
+            if (fields[i].first == fields[j].first) return false;
+    return true;
 }
 
 bool isFrameRecord(const std::string& text) {

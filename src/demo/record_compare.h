@@ -9,7 +9,8 @@
 namespace zema {
 
 // The top-level keys of a JSON object with the raw text of each value, in order. False when the
-// text is not one JSON object (nested at most 32 deep) with nothing after it.
+// text is not one JSON object (nested at most 32 deep) with nothing after it, or a key stands
+// twice in it.
 bool splitFrameRecord(const std::string& text,
                       std::vector<std::pair<std::string, std::string>>& fields);
 

@@ -6,7 +6,7 @@
 namespace zema {
 namespace {
 
-TEST(FrameRecord, SplitsTopLevelKeysKeepingValuesAsText) {
+TEST(RecordCompare, SplitsTopLevelKeysKeepingValuesAsText) {
     std::vector<std::pair<std::string, std::string>> fields;
     ASSERT_TRUE(splitFrameRecord(
         "{\"frame\":12,\"enemies\":[[1,-2],[3,4]],\"taken\":\"01\",\"sounds\":[\"sndGet\"],"
@@ -22,18 +22,19 @@ TEST(FrameRecord, SplitsTopLevelKeysKeepingValuesAsText) {
     EXPECT_TRUE(isFrameRecord("{}"));
 }
 
-TEST(FrameRecord, RefusesWhatIsNotOneObject) {
+TEST(RecordCompare, RefusesWhatIsNotOneObject) {
     const std::string deep = std::string(40, '[') + std::string(40, ']');
     for (const std::string& bad :
          {std::string(""), std::string("{"), std::string("{\"frame\":1"), std::string("[1]"),
           std::string("{\"frame\":1}x"), std::string("{\"frame\":1}{}"), std::string("{frame:1}"),
           std::string("{\"frame\":}"), std::string("{\"frame\":1,}"), std::string("{\"a\":\"b}"),
           std::string("{\"a\":-}"), std::string("{\"a\":tru}"), std::string("{\"a\":[1,2}"),
+          std::string("{\"a\":1,\"b\":2,\"a\":1}"),
           "{\"a\":" + deep + "}"})
         EXPECT_FALSE(isFrameRecord(bad)) << bad;
 }
 
-TEST(FrameRecord, FirstDifferenceInTheExpectedOrder) {
+TEST(RecordCompare, FirstDifferenceInTheExpectedOrder) {
     std::string difference;
     EXPECT_TRUE(sameFrameRecord("{\"a\":1,\"b\":[2]}", "{\"b\":[2],\"a\":1}", difference));
     EXPECT_FALSE(sameFrameRecord("{\"a\":1,\"b\":[2],\"c\":3}", "{\"a\":1,\"b\":[2, 0],\"c\":4}",
