@@ -50,17 +50,18 @@ void handleEvent(const SDL_Event& event) {
     }
 }
 
+bool runMessageLoopPass() {
+    SDL_Event event;
+    while (SDL_PollEvent(&event) != 0)
+        handleEvent(event);
+    if (quitPosted) return false;
+    runFrame();
+    return true;
+}
+
 int runMessageLoop() {
     quitPosted = false;
-    for (;;) {
-        SDL_Event event;
-        if (SDL_PollEvent(&event) != 0) {
-            handleEvent(event);
-            continue;
-        }
-        if (quitPosted) break;
-        runFrame();
+    while (runMessageLoopPass())
         SDL_Delay(frameSleepMs);
-    }
     return 0;
 }

@@ -13,6 +13,7 @@
 std::vector<DisplayMode> displayModes;
 bool displayMessagesToStderrOnly = false;
 bool displaySkipWindowSurface = false;
+bool displayFollowsWindow = false;
 
 namespace {
 const char textCreateFailed[] = "Direct3Dの作成に失敗しました";
@@ -109,6 +110,14 @@ bool goFullscreen() {
            SDL_SetWindowFullscreen(gameWindow, SDL_WINDOW_FULLSCREEN) == 0;
 }
 
+// The one mode of a display that follows its window: the window's size now.
+std::vector<DisplayMode> windowMode() {
+    int w = 0, h = 0;
+    SDL_GetWindowSize(gameWindow, &w, &h);
+    if (w <= 0 || h <= 0) return {};
+    return {{static_cast<uint32_t>(w), static_cast<uint32_t>(h), 0, formatX8R8G8B8}};
+}
+
 bool makeBackBuffer() {
     backBuffer = {};
     if (path == PresentPath::WindowSurface) {
@@ -116,6 +125,7 @@ bool makeBackBuffer() {
         refreshTarget();
         return true;
     }
+    if (streamTexture) SDL_DestroyTexture(streamTexture);
     streamTexture = SDL_CreateTexture(
         renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
         static_cast<int>(displayMode.Width), static_cast<int>(displayMode.Height));
@@ -145,11 +155,12 @@ int32_t initDisplay(SDL_Window* window) {
         }
     }
 
-    displayModes = listModes();
+    displayModes = displayFollowsWindow ? windowMode() : listModes();
     if (displayModes.empty()) return fail(textDeviceFailed, noCaption);
     displayMode = displayModes.back();
 
-    if (!goFullscreen() || !makeBackBuffer()) return fail(textDeviceFailed, noCaption);
+    if ((!displayFollowsWindow && !goFullscreen()) || !makeBackBuffer())
+        return fail(textDeviceFailed, noCaption);
 
     if (loadImages() >= 0) return fail(textTextureFailed, emptyCaption);
     return 0;
@@ -168,6 +179,25 @@ void releaseDisplay() {
     inPlace = false;
     path = PresentPath::None;
     gameWindow = nullptr;
+}
+
+void displayMatchWindowSize() {
+    if (!displayFollowsWindow || path == PresentPath::None) return;
+    const std::vector<DisplayMode> modes = windowMode();
+    if (modes.empty() ||
+        (modes[0].Width == displayMode.Width && modes[0].Height == displayMode.Height))
+        return;
+    displayModes = modes;
+    displayMode = modes[0];
+    // The back buffer was sized for the old mode; a failure here leaves no back buffer, and the
+    // frames then draw nothing until the next size is taken.
+    if (path == PresentPath::SoftwareRenderer) {
+        makeBackBuffer();
+    } else {
+        inPlace = false;
+        backBuffer = {};
+        refreshTarget();
+    }
 }
 
 PresentPath displayPresentPath() {

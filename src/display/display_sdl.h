@@ -31,6 +31,15 @@ extern bool displayMessagesToStderrOnly;
 // path after its notice; for tests and measurements of that path.
 extern bool displaySkipWindowSurface;
 
+// When set, the view is the window's own size instead of the largest mode, and the window is
+// not made fullscreen: for the browser, where the window is the page's canvas and SDL lists only
+// the screen's size.
+extern bool displayFollowsWindow;
+
+// With displayFollowsWindow: takes the window's current size as W x H when it has changed, and
+// sizes the back buffer to it. Called between frames, so that a frame sees one size throughout.
+void displayMatchWindowSize();
+
 enum class PresentPath {
     None,
     WindowSurface,    // the compositor draws into the window's own framebuffer

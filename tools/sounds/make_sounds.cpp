@@ -2,24 +2,16 @@
 #include <cstdio>
 #include <string>
 
-#include "sounds.h"
+#include "sound_files.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: zema-make-sounds DIR\n");
         return 2;
     }
-    struct Output {
-        const char* name;
-        Track (*make)();
-        int bits;
-    };
-    const Output outputs[] = {{"bgm.wav", makeTune, 16}, {"clear.wav", makeFanfare, 16},
-                              {"door.wav", makeGate, 8}, {"get.wav", makeItem, 8},
-                              {"hit.wav", makeHit, 16},  {"over.wav", makeGameOver, 16}};
-    for (const Output& output : outputs) {
-        std::string path = std::string(argv[1]) + "/" + output.name;
-        if (!writeWave(path.c_str(), output.make(), output.bits)) {
+    for (const SoundFile& file : soundFiles) {
+        std::string path = std::string(argv[1]) + "/" + file.name;
+        if (!writeWave(path.c_str(), file.make(), file.bits)) {
             std::fprintf(stderr, "zema-make-sounds: cannot write %s\n", path.c_str());
             return 1;
         }

@@ -86,11 +86,12 @@ void putId(std::vector<uint8_t>& out, const char* id) {
 
 } // namespace
 
-bool writeWave(const char* path, const Track& track, int bits) {
+std::vector<uint8_t> encodeWave(const Track& track, int bits) {
     uint32_t frames = uint32_t(track.left.size());
     uint32_t blockAlign = uint32_t(track.channels * bits / 8);
     uint32_t dataBytes = frames * blockAlign;
     std::vector<uint8_t> out;
+    out.reserve(44 + size_t(dataBytes) + 1); // the whole file: one allocation
     putId(out, "RIFF");
     put32(out, 4 + 8 + 16 + 8 + dataBytes + (dataBytes & 1));
     putId(out, "WAVE");
@@ -114,6 +115,11 @@ bool writeWave(const char* path, const Track& track, int bits) {
         }
     }
     if (dataBytes & 1) out.push_back(0);
+    return out;
+}
+
+bool writeWave(const char* path, const Track& track, int bits) {
+    const std::vector<uint8_t> out = encodeWave(track, bits);
     std::FILE* file = std::fopen(path, "wb");
     if (!file) return false;
     bool written = std::fwrite(out.data(), 1, out.size(), file) == out.size();

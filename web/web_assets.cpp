@@ -1,0 +1,41 @@
+// Makes the pictures and sounds with the same generators the desktop build runs at build time,
+// so that the page transfers only the program.
+#include "web_assets.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "display/resources.h"
+#include "picture_set.h"
+#include "sound_files.h"
+
+namespace {
+std::vector<DrawnPicture> pictures;
+} // namespace
+
+bool makePictures(std::string& error) {
+    return drawPictures(pictures, error);
+}
+
+bool findResource(int id, Resource& resource) {
+    for (const DrawnPicture& picture : pictures)
+        if (picture.id == id) {
+            resource = {picture.bytes.data(), picture.bytes.size()};
+            return true;
+        }
+    return false;
+}
+
+bool makeSoundFiles(const std::string& leftOut, std::string& error) {
+    for (const SoundFile& file : soundFiles) {
+        if (leftOut == file.name) continue;
+        const std::vector<uint8_t> bytes = encodeWave(file.make(), file.bits);
+        std::FILE* out = std::fopen(file.name, "wb");
+        const bool written = out && std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+        if ((out && std::fclose(out) != 0) || !written) {
+            error = std::string("cannot write ") + file.name;
+            return false;
+        }
+    }
+    return true;
+}
