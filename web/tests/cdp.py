@@ -16,7 +16,7 @@ import websockets
 CHROMIUM_FLAGS = [
     "--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
     "--disable-background-networking", "--disable-component-update", "--disable-sync",
-    "--disable-quic", "--remote-debugging-port=0", "--mute-audio",
+    "--disable-quic", "--disable-dev-shm-usage", "--remote-debugging-port=0", "--mute-audio",
 ]
 STEP_TIMEOUT = 20.0  # seconds for any single protocol step
 
@@ -36,6 +36,7 @@ class Server:
             ["python3", "-m", "http.server", "--bind", "127.0.0.1", "--directory", folder,
              str(self.port)], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
             start_new_session=True)
+        note_process(self.process)
         deadline = time.monotonic() + 10
         while time.monotonic() < deadline:
             try:
@@ -51,6 +52,14 @@ class Server:
 
     def stop(self):
         stop_group(self.process)
+
+
+def note_process(process):
+    """Writes the process's group to the file the calling script sweeps after a killed run."""
+    pid_file = os.environ.get("ZEMA_WEB_PID_FILE")
+    if pid_file:
+        with open(pid_file, "a") as f:
+            f.write(f"{process.pid}\n")
 
 
 def stop_group(process):
@@ -75,6 +84,7 @@ class Browser:
             [chromium, *CHROMIUM_FLAGS, *extra_flags, f"--user-data-dir={self.profile}",
              "about:blank"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
             start_new_session=True)
+        note_process(self.process)
         self.socket = None
         self.session = None
         self.next_id = 0
@@ -144,9 +154,14 @@ class Browser:
             await asyncio.sleep(0.05)
 
     async def open(self, url, width, height):
+        """Opens the page afresh (by way of a blank one, so that an old page is never taken
+        for it) and waits until the game runs or says why not."""
+        await self.send("Page.navigate", {"url": "about:blank"})
+        await self.wait_for("location.href === 'about:blank'", what="a blank page")
         await self.resize(width, height)
         await self.send("Page.navigate", {"url": url})
-        await self.wait_for("typeof Module !== 'undefined' && Module.zemaState !== 'starting'",
+        await self.wait_for(f"location.href === {json.dumps(url)} && typeof Module !== "
+                            "'undefined' && Module.zemaState !== 'starting'",
                             what="the game to start or fail")
 
     async def resize(self, width, height):
