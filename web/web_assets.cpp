@@ -5,9 +5,11 @@
 #include <cstdio>
 #include <vector>
 
-#include "display/resources.h"
 #include "picture_set.h"
+#include "render/resources.h"
 #include "sound_files.h"
+
+namespace zema {
 
 namespace {
 std::vector<DrawnPicture> pictures;
@@ -39,3 +41,5 @@ bool makeSoundFiles(const std::string& leftOut, std::string& error) {
     }
     return true;
 }
+
+} // namespace zema

@@ -5,9 +5,13 @@
 
 #include <string>
 
+namespace zema {
+
 // Draws the pictures. False, with a reason, when one cannot be made.
 bool makePictures(std::string& error);
 
 // Synthesizes the six sounds into the working directory, leaving out the file named `leftOut`
 // (a test switch; empty for none). False, with a reason, when one cannot be written.
 bool makeSoundFiles(const std::string& leftOut, std::string& error);
+
+} // namespace zema

@@ -16,10 +16,10 @@
 #include "game/world.h"
 #include "input/input_sdl.h"
 #include "sound/sound_device.h"
-#include "sound_files.h"
 #include "web_assets.h"
 #include "web_record.h"
 
+namespace zema {
 namespace {
 
 constexpr int framesPerSecond = 10; // the desktop's 100 ms sleep after each frame
@@ -83,11 +83,13 @@ bool startSound(std::string& failed) {
         failed = "the sound device could not be opened";
         return false;
     }
-    for (int slot = 0; slot < soundFileCount; ++slot)
-        if (!loadWave(static_cast<SoundSlot>(slot), soundFiles[slot].name)) {
-            failed = std::string("the sound ") + soundFiles[slot].name + " could not be loaded";
+    for (int slot = 0; slot < soundSlotCount; ++slot) {
+        const char* name = soundFileName(SoundSlot(slot));
+        if (!loadWave(SoundSlot(slot), name)) {
+            failed = std::string("the sound ") + name + " could not be loaded";
             return false;
         }
+    }
     return true;
 }
 
@@ -150,6 +152,9 @@ int startUp() {
 }
 
 } // namespace
+} // namespace zema
+
+using namespace zema;
 
 extern "C" {
 

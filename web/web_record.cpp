@@ -5,10 +5,12 @@
 
 #include <cstring>
 
+#include "demo/frame_record.h"
 #include "display/display_headless.h"
-#include "sim/sim_report.h"
 #include "sound/sound_device.h"
 #include "sound/sound_headless.h"
+
+namespace zema {
 
 DisplayOp recordedOps[maxRecordedOps];
 int recordedOpCount = 0;
@@ -46,3 +48,5 @@ void recordFrame(long frameNumber) {
 const char* lastFrameRecord() {
     return line;
 }
+
+} // namespace zema

@@ -15,6 +15,8 @@
 #include "game/craft.h"
 #include "game/world.h"
 
+namespace zema {
+
 namespace {
 bool saveBackBuffer(const std::string& path) {
     const BackBuffer& b = displayBackBuffer();
@@ -27,7 +29,10 @@ bool saveBackBuffer(const std::string& path) {
 }
 } // namespace
 
+} // namespace zema
+
 int main(int argc, char** argv) {
+    using namespace zema;
     const auto start = std::chrono::steady_clock::now();
     const char* shots = argc == 3 && std::strcmp(argv[1], "--shot") == 0 ? argv[2] : nullptr;
     if (argc != 1 && !shots) {

@@ -7,10 +7,12 @@
 #include <vector>
 
 #include "display/display_sdl.h"
-#include "display/images.h"
 #include "frame/frame.h"
 #include "game/craft.h"
 #include "game/world.h"
+#include "render/images.h"
+
+namespace zema {
 
 namespace {
 int screenWidth = 0, screenHeight = 0;
@@ -97,7 +99,10 @@ void gamePlayFrame(benchmark::State& state) {
 }
 } // namespace
 
+} // namespace zema
+
 int main(int argc, char** argv) {
+    using namespace zema;
     benchmark::Initialize(&argc, argv);
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return 1;

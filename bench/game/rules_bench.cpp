@@ -5,17 +5,16 @@
 #include "frame/frame.h"
 #include "game/craft.h"
 #include "game/world.h"
+#include "headless/start_headless.h"
 #include "input/input_headless.h"
 #include "sound/sound_headless.h"
+
+namespace zema {
 
 namespace {
 
 void startBenchGame() {
-    restoreStartContents();
-    useFixedSeed(1);
-    startHeadlessDisplay(1024, 768);
-    startHeadlessInput(false);
-    resetGame();
+    startHeadless();
     startGame();
 }
 
@@ -55,3 +54,5 @@ void playFramesWalking(benchmark::State& state) {
 
 BENCHMARK(playFramesStill)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(playFramesWalking)->Repetitions(5)->ReportAggregatesOnly(true);
+
+} // namespace zema

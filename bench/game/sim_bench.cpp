@@ -6,6 +6,8 @@
 #include <fstream>
 #include <string>
 
+namespace zema {
+
 namespace {
 
 constexpr long gamesInScript = 2000;
@@ -46,3 +48,5 @@ void simWithDraws(benchmark::State& state) {
 
 BENCHMARK(simPlain)->Iterations(1)->Repetitions(5)->ReportAggregatesOnly(true)->UseRealTime();
 BENCHMARK(simWithDraws)->Iterations(1)->Repetitions(5)->ReportAggregatesOnly(true)->UseRealTime();
+
+} // namespace zema

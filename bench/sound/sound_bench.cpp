@@ -11,13 +11,12 @@
 #include "sound/sound_device.h"
 #include "sound/wav_reader.h"
 
+namespace zema {
+
 namespace {
 
-const char* const soundNames[soundSlotCount] = {"bgm.wav", "clear.wav", "door.wav",
-                                                "get.wav", "hit.wav",   "over.wav"};
-
 std::string soundPath(int slot) {
-    return std::string(ZEMA_SOUND_DIR) + "/" + soundNames[slot];
+    return std::string(ZEMA_SOUND_DIR) + "/" + soundFileName(SoundSlot(slot));
 }
 
 // The RIFF walk and the file reads alone.
@@ -68,3 +67,5 @@ void mixOneSecond(benchmark::State& state) {
 BENCHMARK(mixOneSecond)->Arg(1)->Arg(6)->Unit(benchmark::kMicrosecond);
 
 } // namespace
+
+} // namespace zema

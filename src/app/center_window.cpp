@@ -4,6 +4,8 @@
 #include "app/main_window.h"
 #include "app/window_place.h"
 
+namespace zema {
+
 bool centerWindow(SDL_Window* window) {
     SDL_Rect desktop = {0, 0, 0, 0};
     SDL_GetDisplayBounds(0, &desktop);
@@ -17,3 +19,5 @@ bool centerWindow(SDL_Window* window) {
     SDL_RaiseWindow(window);
     return true;
 }
+
+} // namespace zema

@@ -3,7 +3,9 @@
 
 #include <SDL.h>
 
-#include "display/resources.h"
+#include "render/resources.h"
+
+namespace zema {
 
 SDL_Surface* loadIconSurface() {
     Resource icon;
@@ -17,3 +19,5 @@ SDL_Surface* loadIconSurface() {
     SDL_SetColorKey(surface, SDL_TRUE, SDL_MapRGB(surface->format, 0, 0, 255));
     return surface;
 }
+
+} // namespace zema

@@ -4,5 +4,9 @@
 
 struct SDL_Surface;
 
+namespace zema {
+
 // Null when the resource is missing or not a bitmap SDL can read; the caller frees the surface.
 SDL_Surface* loadIconSurface();
+
+} // namespace zema

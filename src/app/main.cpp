@@ -9,22 +9,15 @@
 #include "input/input_sdl.h"
 #include "sound/sound_device.h"
 
+namespace zema {
+
 namespace {
 
-struct WaveFile {
-    SoundSlot slot;
-    const char* name;
-};
-
-// Opened in the working directory, in slot order.
-constexpr WaveFile waveFiles[] = {{sndBgm, "bgm.wav"},   {sndClear, "clear.wav"},
-                                  {sndDoor, "door.wav"}, {sndGet, "get.wav"},
-                                  {sndHit, "hit.wav"},   {sndOver, "over.wav"}};
-
+// The files are opened by bare name in the working directory, in slot order.
 bool startSound() {
     if (!initSound() || !createPrimaryBuffer()) return false;
-    for (const WaveFile& wave : waveFiles)
-        if (!loadWave(wave.slot, wave.name)) return false;
+    for (int slot = 0; slot < soundSlotCount; ++slot)
+        if (!loadWave(SoundSlot(slot), soundFileName(SoundSlot(slot)))) return false;
     return true;
 }
 
@@ -50,8 +43,11 @@ int runGame() {
 
 } // namespace
 
+} // namespace zema
+
 // The command line is not read.
 int main() {
+    using namespace zema;
     SDL_SetMainReady();
     const int exitCode = runGame();
     // Gives the desktop its own display mode back, whichever way the game ended.

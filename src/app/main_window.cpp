@@ -5,6 +5,8 @@
 
 #include "app/icon_surface.h"
 
+namespace zema {
+
 SDL_Window* mainWindow = nullptr;
 
 namespace {
@@ -40,3 +42,5 @@ void destroyMainWindow() {
     if (mainWindow != nullptr) SDL_DestroyWindow(mainWindow);
     mainWindow = nullptr;
 }
+
+} // namespace zema

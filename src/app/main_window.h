@@ -4,6 +4,8 @@
 
 struct SDL_Window;
 
+namespace zema {
+
 extern SDL_Window* mainWindow;
 
 // Starts SDL's video and creates, centres and shows the window. A window that cannot be made
@@ -13,3 +15,5 @@ void destroyMainWindow();
 
 // Moves the window to the centre of the desktop and shows it; always true.
 bool centerWindow(SDL_Window* window);
+
+} // namespace zema

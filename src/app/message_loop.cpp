@@ -6,6 +6,8 @@
 #include "frame/frame.h"
 #include "game/craft.h"
 
+namespace zema {
+
 namespace {
 
 bool quitPosted = false;
@@ -65,3 +67,5 @@ int runMessageLoop() {
         SDL_Delay(frameSleepMs);
     return 0;
 }
+
+} // namespace zema

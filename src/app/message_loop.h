@@ -4,6 +4,8 @@
 
 union SDL_Event;
 
+namespace zema {
+
 // Enter (either one) starts a game, Space fires, Esc asks to quit; every key-down counts,
 // auto-repeats included. A close request or SDL's quit asks to quit too.
 void handleEvent(const SDL_Event& event);
@@ -19,3 +21,5 @@ bool runMessageLoopPass();
 
 // Runs until a quit was posted; returns the quit's exit code, 0.
 int runMessageLoop();
+
+} // namespace zema

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+namespace zema {
+
 struct WindowPlace {
     int32_t x, y;
 };
@@ -11,3 +13,5 @@ struct WindowPlace {
 // halves rounded toward zero: an 800-wide window on a 799-wide desktop sits at x = 0, not -1.
 WindowPlace centeredWindowPlace(int32_t desktopRight, int32_t desktopBottom, int32_t width,
                                 int32_t height);
+
+} // namespace zema

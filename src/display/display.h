@@ -4,24 +4,13 @@
 
 #include <cstdint>
 
-enum ImageSlot {
-    imgCraftRight,
-    imgCraftLeft,
-    imgMap,
-    imgGate,
-    imgShot,
-    imgEnemy1,
-    imgEnemy2,
-    imgEnemy3,
-    imgGuardian,
-    imgItem1,
-    imgItem2,
-    imgItem3,
-    imgTitle,
-    imgEnergy,
-    imgGameOver,
-    imageSlotCount
-};
+#include "assets/picture_list.h"
+
+namespace zema {
+
+#define ZEMA_PICTURE_SLOT(slot, ...) slot,
+enum ImageSlot { ZEMA_PICTURES(ZEMA_PICTURE_SLOT) imageSlotCount };
+#undef ZEMA_PICTURE_SLOT
 
 // Left, top, right, bottom in texels of the slot's texture; right and bottom exclusive.
 struct SourceRect {
@@ -51,3 +40,5 @@ void drawImage(ImageSlot slot, SourceRect source, Vector2 scaling, Vector2 rotat
 
 // "imgMap" for imgMap, and so on.
 const char* imageSlotName(ImageSlot slot);
+
+} // namespace zema

@@ -1,6 +1,8 @@
 // Recording implementation of the display seam.
 #include "display/display_headless.h"
 
+namespace zema {
+
 DisplayOp recordedOps[maxRecordedOps];
 int recordedOpCount = 0;
 int droppedOpCount = 0;
@@ -46,3 +48,5 @@ void drawImage(ImageSlot slot, SourceRect source, Vector2 scaling, Vector2 rotat
     record({DisplayOpKind::Draw, slot, source, scaling, rotationCentre, rotation, translation,
             colour});
 }
+
+} // namespace zema

@@ -4,6 +4,8 @@
 
 #include "display/display.h"
 
+namespace zema {
+
 enum class DisplayOpKind { BeginScene, Clear, EndScene, Present, Draw };
 
 struct DisplayOp {
@@ -26,3 +28,5 @@ extern int droppedOpCount; // operations past the end of the record, counted, no
 // Sets the display mode; the headless display cannot fail.
 void startHeadlessDisplay(uint32_t width, uint32_t height);
 void clearRecordedOps();
+
+} // namespace zema

@@ -1,4 +1,8 @@
 // The display mode in use, set once by whichever display is set up.
 #include "display/display.h"
 
+namespace zema {
+
 DisplayMode displayMode = {};
+
+} // namespace zema

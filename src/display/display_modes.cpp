@@ -1,6 +1,8 @@
 // Turns the platform's mode list into the game's ascending 32-bit list.
 #include "display/display_modes.h"
 
+namespace zema {
+
 std::vector<DisplayMode> adapterModeOrder(const std::vector<ListedMode>& largestFirst) {
     std::vector<DisplayMode> modes;
     for (auto mode = largestFirst.rbegin(); mode != largestFirst.rend(); ++mode) {
@@ -12,3 +14,5 @@ std::vector<DisplayMode> adapterModeOrder(const std::vector<ListedMode>& largest
     }
     return modes;
 }
+
+} // namespace zema

@@ -7,6 +7,8 @@
 
 #include "display/display.h"
 
+namespace zema {
+
 // One mode as the platform lists it.
 struct ListedMode {
     int32_t width, height, refreshRate;
@@ -18,3 +20,5 @@ constexpr uint32_t formatX8R8G8B8 = 22;
 // SDL lists modes largest first; the game's list holds the 4-byte modes with a real size, in the
 // reverse of that order: ascending, as the original platform lists them.
 std::vector<DisplayMode> adapterModeOrder(const std::vector<ListedMode>& largestFirst);
+
+} // namespace zema

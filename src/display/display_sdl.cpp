@@ -8,7 +8,9 @@
 #include <cstdio>
 
 #include "display/display_modes.h"
-#include "display/images.h"
+#include "render/images.h"
+
+namespace zema {
 
 std::vector<DisplayMode> displayModes;
 bool displayMessagesToStderrOnly = false;
@@ -247,3 +249,5 @@ void drawImage(ImageSlot slot, SourceRect source, Vector2 scaling, Vector2 /*rot
     refreshTarget();
     if (backBuffer.pixels) compositeImage(backBuffer, slot, source, scaling, translation, colour);
 }
+
+} // namespace zema

@@ -4,10 +4,12 @@
 #include <cstdint>
 #include <vector>
 
-#include "display/compositor.h"
 #include "display/display.h"
+#include "render/compositor.h"
 
 struct SDL_Window;
+
+namespace zema {
 
 constexpr int32_t E_FAIL = static_cast<int32_t>(0x80004005);
 
@@ -50,3 +52,5 @@ PresentPath displayPresentPath();
 bool displayDrawsInPlace();
 // The W x H picture being drawn; valid between initDisplay and releaseDisplay.
 const BackBuffer& displayBackBuffer();
+
+} // namespace zema

@@ -14,6 +14,8 @@
 #include "input/input.h"
 #include "sound/sound.h"
 
+namespace zema {
+
 namespace {
 
 constexpr uint32_t clearColour = 0xFF0000FF; // opaque blue, the same as the colour key
@@ -116,3 +118,5 @@ int runFrame() {
     displayPresent();
     return 1;
 }
+
+} // namespace zema

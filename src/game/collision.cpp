@@ -1,6 +1,8 @@
 // Boxes and blocking tests.
 #include "game/collision.h"
 
+namespace zema {
+
 WorldRect craftHitBox() {
     const int32_t x = gameState.scrollX + gameState.craftX;
     const int32_t y = gameState.scrollY + gameState.craftY;
@@ -51,3 +53,5 @@ bool craftHitsGate() {
 bool enemyHitsWall(int i) {
     return hitsAnyWall(enemyBox(i));
 }
+
+} // namespace zema

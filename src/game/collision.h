@@ -4,6 +4,8 @@
 
 #include "game/world.h"
 
+namespace zema {
+
 // Edges included: boxes that share only an edge or a corner overlap.
 inline bool rectsOverlap(WorldRect a, WorldRect b) {
     return a.left <= b.right && a.top <= b.bottom && a.right >= b.left && a.bottom >= b.top;
@@ -18,3 +20,5 @@ WorldRect beamBox();
 bool craftHitsWall();
 bool craftHitsGate();      // closed gates only
 bool enemyHitsWall(int i); // walls only: gates never block enemies
+
+} // namespace zema

@@ -5,6 +5,8 @@
 #include "game/world.h"
 #include "sound/sound.h"
 
+namespace zema {
+
 constexpr int contactDamage = 5;
 
 // Enemies 0 to 23 with the small box, then the guardian with the large one: the order in
@@ -28,3 +30,5 @@ void applyContactDamage() {
         }
     }
 }
+
+} // namespace zema

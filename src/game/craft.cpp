@@ -4,6 +4,8 @@
 #include "game/collision.h"
 #include "game/world.h"
 
+namespace zema {
+
 constexpr int stepSize = 50;
 constexpr int shotFrames = 10;
 
@@ -54,3 +56,5 @@ void applyControls(const ControlState& state) {
     if (state.down) moveCraftDown();
     if (state.fire) fireShot();
 }
+
+} // namespace zema

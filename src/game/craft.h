@@ -2,6 +2,8 @@
 // frame's controls.
 #pragma once
 
+namespace zema {
+
 struct ControlState {
     bool left, right, up, down, fire;
 };
@@ -19,3 +21,5 @@ void tryMoveCraft(int dx, int dy);
 
 // Left, right, up, down, fire, each complete before the next.
 void applyControls(const ControlState& state);
+
+} // namespace zema

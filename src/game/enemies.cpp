@@ -4,6 +4,8 @@
 #include "game/collision.h"
 #include "game/world.h"
 
+namespace zema {
+
 namespace {
 
 // The turn is decided before the move, so a bouncer is drawn once overlapping the wall.
@@ -125,3 +127,5 @@ void moveEnemies() {
         }
     }
 }
+
+} // namespace zema

@@ -5,6 +5,8 @@
 #include "game/world.h"
 #include "sound/sound.h"
 
+namespace zema {
+
 namespace {
 // Gate g opens when rows firstRow[g] .. firstRow[g + 1] - 1 are all taken.
 constexpr int firstRow[gateCount + 1] = {0, 4, 9, 15, 23, 32, 43, 50};
@@ -34,3 +36,5 @@ void openGates() {
         }
     }
 }
+
+} // namespace zema

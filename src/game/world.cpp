@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <ctime>
 
+namespace zema {
+
 namespace {
 
 bool seedFixed = false;
@@ -188,3 +190,5 @@ void resetGame() {
     for (ItemRow& row : itemRows)
         row.taken = 0;
 }
+
+} // namespace zema

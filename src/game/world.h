@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace zema {
+
 // Inclusive on all four sides: a box from x to x + 200 covers 201 columns.
 struct WorldRect {
     int32_t left, top, right, bottom;
@@ -67,3 +69,5 @@ void restoreStartContents();
 // resetGame seeds the C generator from the clock; the simulator and tests fix the seed instead.
 void useFixedSeed(unsigned seed);
 void useClockSeed();
+
+} // namespace zema

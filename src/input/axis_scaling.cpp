@@ -1,6 +1,8 @@
 // Axis scaling and the D-pad as a stick; no platform underneath.
 #include "input/axis_scaling.h"
 
+namespace zema {
+
 int32_t scaleAxis(int16_t raw) {
     const int32_t v = raw;
     // Integer division rounds toward zero, so nothing short of the raw ends gives +-1000.
@@ -12,3 +14,5 @@ int32_t dpadAxis(bool towardsMin, bool towardsMax, int32_t stick) {
     if (towardsMax && !towardsMin) return axisEnd;
     return stick;
 }
+
+} // namespace zema

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+namespace zema {
+
 constexpr int32_t axisEnd = 1000;
 
 // SDL's -32768..32767 to -1000..+1000. The range is lopsided, so each half is scaled by its own
@@ -12,3 +14,5 @@ int32_t scaleAxis(int16_t raw);
 // A D-pad direction held counts as the stick held at that end; with neither (or both, which a
 // pad cannot really report) the stick's own value stands.
 int32_t dpadAxis(bool towardsMin, bool towardsMax, int32_t stick);
+
+} // namespace zema

@@ -2,6 +2,8 @@
 // very ends, and only the joystick's third button fires.
 #include "input/input.h"
 
+namespace zema {
+
 ControlState controlsFromKeyboard(const KeyboardReading& keys) {
     return {keys.left, keys.right, keys.up, keys.down, false};
 }
@@ -9,3 +11,5 @@ ControlState controlsFromKeyboard(const KeyboardReading& keys) {
 ControlState controlsFromJoystick(const JoystickReading& stick) {
     return {stick.x == -1000, stick.x == 1000, stick.y == -1000, stick.y == 1000, stick.fireButton};
 }
+
+} // namespace zema

@@ -7,6 +7,8 @@
 
 #include "game/craft.h"
 
+namespace zema {
+
 // A device that cannot be read in a frame yields no controls.
 ControlState readControlState();
 
@@ -29,3 +31,5 @@ struct JoystickReading {
 
 ControlState controlsFromKeyboard(const KeyboardReading& keys);
 ControlState controlsFromJoystick(const JoystickReading& stick);
+
+} // namespace zema

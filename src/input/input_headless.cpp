@@ -3,6 +3,8 @@
 
 #include "game/world.h"
 
+namespace zema {
+
 KeyboardReading scriptedKeyboard = {};
 JoystickReading scriptedJoystick = {};
 bool scriptedDeviceReadable = true;
@@ -23,3 +25,5 @@ ControlState readControlState() {
 bool readStartButton() {
     return gameState.hasJoystick == 1 && scriptedDeviceReadable && scriptedJoystick.startButton;
 }
+
+} // namespace zema

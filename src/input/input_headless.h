@@ -3,9 +3,13 @@
 
 #include "input/input.h"
 
+namespace zema {
+
 extern KeyboardReading scriptedKeyboard;
 extern JoystickReading scriptedJoystick;
 extern bool scriptedDeviceReadable; // false: the device cannot be read, no controls
 
 // Chooses the device as the game's input set-up would, setting hasJoystick.
 void startHeadlessInput(bool joystick);
+
+} // namespace zema

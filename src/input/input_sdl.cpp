@@ -8,6 +8,8 @@
 #include "input/axis_scaling.h"
 #include "input/input.h"
 
+namespace zema {
+
 namespace {
 
 constexpr int32_t inputSetupFailed = static_cast<int32_t>(0x80004005);
@@ -118,3 +120,5 @@ bool readStartButton() {
     JoystickReading reading;
     return readJoystick(reading) && reading.startButton;
 }
+
+} // namespace zema

@@ -5,6 +5,10 @@
 
 struct SDL_Window;
 
+namespace zema {
+
 // 0 on success, a negative status on failure. Sets hasJoystick.
 int32_t initInput(SDL_Window* window);
 void releaseInput();
+
+} // namespace zema

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <atomic>
 
+namespace zema {
+
 namespace {
 
 constexpr uint32_t playRequested = 1;
@@ -110,3 +112,5 @@ bool mixerSlotSounding(SoundSlot slot) {
 uint64_t mixerSlotPosition(SoundSlot slot) {
     return slot >= 0 && slot < soundSlotCount ? mixerSlots[slot].position : 0;
 }
+
+} // namespace zema

@@ -6,6 +6,8 @@
 
 #include "sound/sound.h"
 
+namespace zema {
+
 constexpr int mixerRate = 44100;
 constexpr int mixerChannels = 2;
 
@@ -32,3 +34,5 @@ void mixAudio(int16_t* out, int frameCount);
 // The audio thread's view of a slot, for tests.
 bool mixerSlotSounding(SoundSlot slot);
 uint64_t mixerSlotPosition(SoundSlot slot);
+
+} // namespace zema

@@ -5,6 +5,8 @@
 
 #include "sound/sound.h"
 
+namespace zema {
+
 // Opens the default audio device for 44,100 Hz 16-bit stereo (SDL converts where the hardware
 // differs). False when there is no usable device.
 bool initSound();
@@ -24,3 +26,5 @@ bool soundDeviceOpen();
 bool soundSlotLoaded(SoundSlot slot);
 // Output frames the mixer has produced since the program started.
 uint64_t soundFramesMixed();
+
+} // namespace zema

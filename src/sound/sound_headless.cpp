@@ -1,6 +1,8 @@
 // Recording implementation of the sound seam.
 #include "sound/sound_headless.h"
 
+namespace zema {
+
 SoundRequest recordedSounds[maxRecordedSounds];
 int recordedSoundCount = 0;
 int droppedSoundCount = 0;
@@ -23,3 +25,5 @@ std::vector<SoundSlot> recordedSoundSlots() {
         slots.push_back(recordedSounds[i].slot);
     return slots;
 }
+
+} // namespace zema

@@ -5,6 +5,8 @@
 
 #include "sound/sound.h"
 
+namespace zema {
+
 struct SoundRequest {
     SoundSlot slot;
     bool looping;
@@ -20,3 +22,5 @@ void clearRecordedSounds();
 
 // The slots of the requests recorded so far, in order.
 std::vector<SoundSlot> recordedSoundSlots();
+
+} // namespace zema

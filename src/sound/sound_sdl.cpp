@@ -9,6 +9,8 @@
 #include "sound/sound_device.h"
 #include "sound/wav_reader.h"
 
+namespace zema {
+
 namespace {
 
 // About 12 ms of latency per callback at 44,100 Hz.
@@ -146,3 +148,5 @@ bool soundSlotLoaded(SoundSlot slot) {
 uint64_t soundFramesMixed() {
     return framesMixed.load(std::memory_order_relaxed);
 }
+
+} // namespace zema

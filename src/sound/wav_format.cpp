@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+namespace zema {
+
 namespace {
 
 // KSDATAFORMAT_SUBTYPE_PCM, {00000001-0000-0010-8000-00aa00389b71}, as stored in a file.
@@ -35,3 +37,5 @@ bool waveFormatPlayable(const WaveClip& clip) {
     // The frame size decides how the samples are read, so it must agree with the rest.
     return f.blockAlign == f.channels * f.bitsPerSample / 8;
 }
+
+} // namespace zema

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace zema {
+
 namespace {
 
 constexpr uint32_t minFormatBlockBytes = 18; // a WAVEFORMATEX with its extra-size field
@@ -127,3 +129,5 @@ WaveResult readWaveFile(const char* fileName, WaveClip& clip) {
     std::fclose(file);
     return result;
 }
+
+} // namespace zema

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <vector>
 
+namespace zema {
+
 // Why a file was refused, or waveOk.
 enum WaveResult {
     waveOk,
@@ -58,3 +60,5 @@ WaveResult readWaveFile(const char* fileName, WaveClip& clip);
 // Whether the sound output plays this format: PCM, or WAVE_FORMAT_EXTENSIBLE with the PCM
 // subformat, 8 or 16 bits, 1 or 2 channels, 100 to 200,000 frames a second.
 bool waveFormatPlayable(const WaveClip& clip);
+
+} // namespace zema

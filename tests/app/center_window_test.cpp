@@ -4,6 +4,8 @@
 
 #include "app/main_window.h"
 
+namespace zema {
+
 TEST(CenterWindow, PlacesAndShowsTheWindowOnTheDesktop) {
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
     SDL_Rect desktop;
@@ -23,3 +25,5 @@ TEST(CenterWindow, PlacesAndShowsTheWindowOnTheDesktop) {
     SDL_DestroyWindow(window);
     SDL_Quit();
 }
+
+} // namespace zema

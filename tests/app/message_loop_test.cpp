@@ -6,7 +6,10 @@
 
 #include "display/display_headless.h"
 #include "game/world.h"
+#include "headless/start_headless.h"
 #include "input/input_headless.h"
+
+namespace zema {
 
 namespace {
 
@@ -30,11 +33,7 @@ class MessageLoop : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_EQ(SDL_Init(SDL_INIT_EVENTS), 0) << SDL_GetError();
-        restoreStartContents();
-        useFixedSeed(1);
-        resetGame();
-        startHeadlessDisplay(1024, 768);
-        startHeadlessInput(false);
+        startHeadless();
     }
     void TearDown() override { SDL_Quit(); }
 
@@ -113,3 +112,5 @@ TEST_F(MessageLoop, OtherKeysAndKeyUpsDoNothing) {
 }
 
 } // namespace
+
+} // namespace zema

@@ -5,6 +5,8 @@
 
 #include <climits>
 
+namespace zema {
+
 TEST(WindowPlace, CentresOnCommonDesktops) {
     const WindowPlace fullHd = centeredWindowPlace(1920, 1080, 800, 600);
     EXPECT_EQ(fullHd.x, 560);
@@ -26,3 +28,5 @@ TEST(WindowPlace, ExtremeSizesDoNotOverflow) {
     EXPECT_EQ(centeredWindowPlace(INT_MIN, INT_MAX, INT_MAX, INT_MIN).x, INT_MIN + 1);
     EXPECT_EQ(centeredWindowPlace(INT_MIN, INT_MAX, INT_MAX, INT_MIN).y, INT_MAX);
 }
+
+} // namespace zema

@@ -3,6 +3,8 @@
 
 #include "display/display_modes.h"
 
+namespace zema {
+
 TEST(AdapterModeOrder, ReversesSdlsLargestFirstList) {
     const auto modes = adapterModeOrder({{1024, 768, 60, 4}, {800, 600, 60, 4}, {640, 480, 60, 4}});
     ASSERT_EQ(modes.size(), 3u);
@@ -38,3 +40,5 @@ TEST(AdapterModeOrder, LastListedStaysLastWhateverItsSize) {
     ASSERT_EQ(modes.size(), 2u);
     EXPECT_EQ(modes.back().Width, 640u);
 }
+
+} // namespace zema

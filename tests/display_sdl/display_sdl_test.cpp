@@ -8,12 +8,14 @@
 #include <vector>
 
 #include "display/display_sdl.h"
-#include "display/images.h"
-#include "display/resources.h"
 #include "frame/frame.h"
 #include "game/craft.h"
 #include "game/world.h"
+#include "render/images.h"
+#include "render/resources.h"
 #include "test_bitmap.h"
+
+namespace zema {
 
 namespace {
 const std::string deviceMessage = "DIRECT3Dデバイスの作成に失敗しました";
@@ -95,7 +97,7 @@ TEST_F(DummyDisplay, AfterALostGameTheGameOverPictureStandsAt337By234) {
     gameState.screenMode = ModeTitle;
     gameState.gameOver = 1;
     runFrame();
-    EXPECT_EQ(mismatchesWithPictureAt(144, 337, 234), 0);
+    EXPECT_EQ(mismatchesWithPictureAt(imageTable[imgGameOver].resourceId, 337, 234), 0);
 }
 
 TEST_F(DummyDisplay, PlayFrameShowsTheMapFromTheViewOrigin) {
@@ -174,7 +176,7 @@ TEST_F(DummyDisplay, FallbackPathGivesTheNoticeAndShowsTheSamePicture) {
         SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_RGB888, pixels.data(), 1024 * 4), 0)
         << SDL_GetError();
     Resource resource = {};
-    ASSERT_TRUE(findResource(144, resource));
+    ASSERT_TRUE(findResource(imageTable[imgGameOver].resourceId, resource));
     const TestBitmap picture = readTestBitmap(resource.data, resource.size);
     int wrong = 0;
     for (int y = 0; y < 768; ++y)
@@ -224,3 +226,5 @@ TEST(DisplayWithoutScreen, OffscreenDriverFailsWithTheDeviceMessageOnStandardErr
     SDL_DestroyWindow(window);
     SDL_Quit();
 }
+
+} // namespace zema

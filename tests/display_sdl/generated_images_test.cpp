@@ -5,25 +5,16 @@
 
 #include <set>
 
-#include "display/resources.h"
 #include "game/world.h"
+#include "render/images.h"
+#include "render/resources.h"
 #include "test_bitmap.h"
 
+namespace zema {
+
 namespace {
-struct Expected {
-    int id;
-    int32_t width, height;
-    uint16_t bitsPerPixel;
-};
-
-constexpr Expected pictures[] = {
-    {111, 200, 148, 4}, {112, 200, 148, 4}, {113, 5000, 5000, 4}, {114, 30, 30, 8},
-    {115, 30, 30, 8},   {116, 200, 200, 4}, {117, 200, 200, 4},   {118, 200, 200, 4},
-    {119, 400, 400, 4}, {120, 100, 100, 4}, {121, 100, 100, 4},   {124, 100, 100, 4},
-    {142, 800, 600, 4}, {143, 30, 30, 8},   {144, 350, 300, 4},
-};
-
-TestBitmap embedded(int id) {
+TestBitmap embedded(ImageSlot slot) {
+    const int id = imageTable[slot].resourceId;
     Resource resource = {};
     EXPECT_TRUE(findResource(id, resource)) << id;
     return readTestBitmap(resource.data, resource.size);
@@ -48,8 +39,8 @@ int blueEntries(const TestBitmap& v) {
 
 TEST(EmbeddedResources, FindsTheSixteenIdentifiersAndNothingElse) {
     std::set<int> wanted = {iconResourceId};
-    for (const Expected& e : pictures)
-        wanted.insert(e.id);
+    for (const ImageSpec& spec : imageTable)
+        wanted.insert(spec.resourceId);
     ASSERT_EQ(wanted.size(), 16u);
     for (int id = -5; id < 1000; ++id) {
         Resource resource = {nullptr, 0};
@@ -63,18 +54,18 @@ TEST(EmbeddedResources, FindsTheSixteenIdentifiersAndNothingElse) {
 }
 
 TEST(GeneratedImages, HeadersSizesAndDepthsMatchTheImageTable) {
-    for (const Expected& e : pictures) {
-        SCOPED_TRACE(e.id);
+    for (const ImageSpec& e : imageTable) {
+        SCOPED_TRACE(e.resourceId);
         Resource resource = {};
-        ASSERT_TRUE(findResource(e.id, resource));
+        ASSERT_TRUE(findResource(e.resourceId, resource));
         const TestBitmap v = readTestBitmap(resource.data, resource.size);
         ASSERT_TRUE(v.valid);
         EXPECT_EQ(v.fileSize, resource.size);
         EXPECT_EQ(v.headerSize, 40u);
         EXPECT_EQ(v.compression, 0u); // BI_RGB
         EXPECT_EQ(v.planes, 1);
-        EXPECT_EQ(v.width, e.width);
-        EXPECT_EQ(v.height, e.height); // positive: bottom-up rows
+        EXPECT_EQ(v.width, e.bitmapWidth);
+        EXPECT_EQ(v.height, e.bitmapHeight); // positive: bottom-up rows
         EXPECT_EQ(v.bitsPerPixel, e.bitsPerPixel);
         EXPECT_EQ(v.paletteCount, e.bitsPerPixel == 4 ? 16u : 256u);
         EXPECT_EQ(v.rowBytes % 4, 0u);
@@ -85,7 +76,7 @@ TEST(GeneratedImages, HeadersSizesAndDepthsMatchTheImageTable) {
 }
 
 TEST(GeneratedImages, MapIsBlueExactlyWhereNoWallOrGoalLies) {
-    const TestBitmap map = embedded(113);
+    const TestBitmap map = embedded(imgMap);
     ASSERT_TRUE(map.valid);
     int64_t wrong = 0;
     for (int32_t y = 0; y < worldSize; ++y)
@@ -98,7 +89,7 @@ TEST(GeneratedImages, MapIsBlueExactlyWhereNoWallOrGoalLies) {
 }
 
 TEST(GeneratedImages, EveryWallIsTexturedAndTheGoalIsMarked) {
-    const TestBitmap map = embedded(113);
+    const TestBitmap map = embedded(imgMap);
     ASSERT_TRUE(map.valid);
     for (int w = 0; w < wallCount; ++w) {
         const WorldRect& r = wallRects[w];
@@ -120,7 +111,8 @@ TEST(GeneratedImages, EveryWallIsTexturedAndTheGoalIsMarked) {
 }
 
 TEST(GeneratedImages, SpritesAreTransparentAroundAndOpaqueInTheMiddle) {
-    for (int id : {111, 112, 116, 117, 118, 119, 120, 121, 124}) {
+    for (ImageSlot id : {imgCraftRight, imgCraftLeft, imgEnemy1, imgEnemy2, imgEnemy3, imgGuardian,
+                         imgItem1, imgItem2, imgItem3}) {
         SCOPED_TRACE(id);
         const TestBitmap v = embedded(id);
         ASSERT_TRUE(v.valid);
@@ -131,7 +123,7 @@ TEST(GeneratedImages, SpritesAreTransparentAroundAndOpaqueInTheMiddle) {
 }
 
 TEST(GeneratedImages, LeftCraftIsTheMirrorOfTheRightCraft) {
-    const TestBitmap right = embedded(111), left = embedded(112);
+    const TestBitmap right = embedded(imgCraftRight), left = embedded(imgCraftLeft);
     int differences = 0;
     for (int32_t y = 0; y < 148; ++y)
         for (int32_t x = 0; x < 200; ++x)
@@ -141,7 +133,7 @@ TEST(GeneratedImages, LeftCraftIsTheMirrorOfTheRightCraft) {
 }
 
 TEST(GeneratedImages, EnemiesDifferFromOneAnother) {
-    const TestBitmap a = embedded(116), b = embedded(117), c = embedded(118);
+    const TestBitmap a = embedded(imgEnemy1), b = embedded(imgEnemy2), c = embedded(imgEnemy3);
     int ab = 0, bc = 0, ac = 0;
     for (int32_t y = 0; y < 200; ++y)
         for (int32_t x = 0; x < 200; ++x) {
@@ -156,13 +148,13 @@ TEST(GeneratedImages, EnemiesDifferFromOneAnother) {
 }
 
 TEST(GeneratedImages, TilesAreOpaqueExceptTheBeamsEdges) {
-    for (int id : {114, 143}) {
+    for (ImageSlot id : {imgGate, imgEnergy}) {
         const TestBitmap v = embedded(id);
         for (int32_t y = 0; y < 30; ++y)
             for (int32_t x = 0; x < 30; ++x)
                 ASSERT_NE(pixelColour(v, x, y), pureBlue) << id << " at " << x << ", " << y;
     }
-    const TestBitmap beam = embedded(115);
+    const TestBitmap beam = embedded(imgShot);
     EXPECT_EQ(pixelColour(beam, 15, 0), pureBlue);
     EXPECT_EQ(pixelColour(beam, 15, 29), pureBlue);
     // The core runs the whole width, so the beam has no gaps when stretched.
@@ -171,7 +163,7 @@ TEST(GeneratedImages, TilesAreOpaqueExceptTheBeamsEdges) {
 }
 
 TEST(GeneratedImages, TitleAndGameOverArePanelsWithTransparentCornersOnly) {
-    for (int id : {142, 144}) {
+    for (ImageSlot id : {imgTitle, imgGameOver}) {
         const TestBitmap v = embedded(id);
         EXPECT_EQ(pixelColour(v, 0, 0), pureBlue) << id;
         int blue = 0;
@@ -185,7 +177,7 @@ TEST(GeneratedImages, TitleAndGameOverArePanelsWithTransparentCornersOnly) {
 }
 
 TEST(GeneratedImages, GameOverBannerFillsTheTopHundredRows) {
-    const TestBitmap v = embedded(144);
+    const TestBitmap v = embedded(imgGameOver);
     std::set<uint32_t> top, bottom;
     for (int32_t y = 20; y < 90; ++y)
         for (int32_t x = 20; x < 330; ++x)
@@ -219,3 +211,5 @@ TEST(GeneratedImages, IconLoadsAsAnSdlSurfaceWithAlpha) {
     SDL_UnlockSurface(icon);
     SDL_FreeSurface(icon);
 }
+
+} // namespace zema

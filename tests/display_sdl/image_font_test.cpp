@@ -7,6 +7,8 @@
 
 #include "font.h"
 
+namespace zema {
+
 namespace {
 int pixelsOf(char c) {
     int count = 0;
@@ -52,3 +54,5 @@ TEST(ImageFont, TextWidthCountsOneSpacingColumnBetweenGlyphs) {
     EXPECT_EQ(textWidth("A", 3), 15);
     EXPECT_EQ(textWidth("ZEMA", 20), (4 * 6 - 1) * 20);
 }
+
+} // namespace zema

@@ -1,6 +1,8 @@
 // The tests' bitmap reader.
 #include "test_bitmap.h"
 
+namespace zema {
+
 namespace {
 uint32_t read16(const uint8_t* p) {
     return p[0] | p[1] << 8;
@@ -43,3 +45,5 @@ uint32_t paletteColour(const TestBitmap& v, uint32_t i) {
     const uint8_t* entry = v.bytes + 14 + v.headerSize + static_cast<size_t>(i) * 4;
     return static_cast<uint32_t>(entry[2]) << 16 | entry[1] << 8 | entry[0];
 }
+
+} // namespace zema

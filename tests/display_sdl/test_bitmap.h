@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace zema {
+
 struct TestBitmap {
     const uint8_t* bytes = nullptr;
     size_t size = 0;
@@ -24,3 +26,5 @@ inline uint32_t pixelColour(const TestBitmap& view, int32_t x, int32_t y) {
     return paletteColour(view, paletteIndex(view, x, y));
 }
 constexpr uint32_t pureBlue = 0x0000FF;
+
+} // namespace zema

@@ -8,8 +8,10 @@
 #include <vector>
 
 #include "display/display_sdl.h"
-#include "display/images.h"
-#include "display/resources.h"
+#include "render/images.h"
+#include "render/resources.h"
+
+namespace zema {
 
 namespace {
 void put(std::vector<uint8_t>& out, uint32_t value, int bytes) {
@@ -43,11 +45,11 @@ const uint8_t brokenMap[60] = {'B', 'M', 1, 2, 3};
 } // namespace
 
 bool findResource(int id, Resource& resource) {
-    if (id == 111 || id == 112) {
+    if (id == imageTable[imgCraftRight].resourceId || id == imageTable[imgCraftLeft].resourceId) {
         resource = {craft.data(), craft.size()};
         return true;
     }
-    if (id == 113) {
+    if (id == imageTable[imgMap].resourceId) {
         resource = {brokenMap, sizeof brokenMap};
         return true;
     }
@@ -71,3 +73,5 @@ TEST(TextureFailure, BrokenMapEndsStartUpWithTheTextureMessage) {
     SDL_DestroyWindow(window);
     SDL_Quit();
 }
+
+} // namespace zema

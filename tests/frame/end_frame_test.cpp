@@ -1,6 +1,8 @@
 // The frames in which a game is lost or cleared: the end tests do not end the frame.
 #include "frame_fixture.h"
 
+namespace zema {
+
 namespace {
 
 class EndFrameTest : public FrameTest {
@@ -120,3 +122,5 @@ TEST_F(EndFrameTest, FiftyFramesOfContactEmptyTheBarAndTheFiftyFirstLoses) {
     EXPECT_EQ(gameState.energy, -5);
     EXPECT_EQ(gameState.gameOver, 1);
 }
+
+} // namespace zema

@@ -8,19 +8,15 @@
 #include "display/display_headless.h"
 #include "frame/frame.h"
 #include "game/world.h"
+#include "headless/start_headless.h"
 #include "input/input_headless.h"
 #include "sound/sound_headless.h"
 
+namespace zema {
+
 class FrameTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        restoreStartContents();
-        useFixedSeed(5);
-        startHeadlessDisplay(1024, 768);
-        startHeadlessInput(false);
-        resetGame(); // as start-up does, before the first frame
-        clearRecordedSounds();
-    }
+    void SetUp() override { startHeadless({.seed = 5}); }
 
     // One frame, with the display and sound records holding only what it issued.
     static void frame() {
@@ -84,3 +80,5 @@ class FrameTest : public ::testing::Test {
 };
 
 using K = DisplayOpKind;
+
+} // namespace zema

@@ -5,6 +5,8 @@
 #include "frame_fixture.h"
 #include "game/craft.h"
 
+namespace zema {
+
 namespace {
 
 class PlayFrameTest : public FrameTest {
@@ -240,3 +242,5 @@ TEST_F(PlayFrameTest, GateOpenedInAFrameLetsTheCraftThroughInThatFrame) {
     EXPECT_EQ(gameState.scrollX, 900);
     EXPECT_EQ(drawsOf(imgGate).size(), 7u); // still drawn closed in that frame
 }
+
+} // namespace zema

@@ -3,6 +3,8 @@
 
 #include "frame_fixture.h"
 
+namespace zema {
+
 namespace {
 
 bool sameEnemies(const Enemy* a, const Enemy* b) {
@@ -103,3 +105,5 @@ TEST_F(FrameTest, JoystickStartRunsTheNewGamesPlayPartInTheSameFrame) {
     EXPECT_EQ(enemies[chaserIndex].x, 3995);
     EXPECT_EQ(enemies[chaserIndex].y, 695);
 }
+
+} // namespace zema

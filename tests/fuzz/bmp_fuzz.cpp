@@ -3,8 +3,10 @@
 #include <cstring>
 #include <vector>
 
-#include "display/bmp_reader.h"
-#include "display/compositor.h"
+#include "render/bmp_reader.h"
+#include "render/compositor.h"
+
+using namespace zema;
 
 namespace {
 

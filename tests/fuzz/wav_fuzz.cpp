@@ -6,6 +6,8 @@
 
 #include "sound/wav_reader.h"
 
+using namespace zema;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
     std::FILE* file = fmemopen(const_cast<uint8_t*>(data), size, "rb");

@@ -2,6 +2,8 @@
 #include "game/collision.h"
 #include "rules_fixture.h"
 
+namespace zema {
+
 using CollisionTest = RulesTest;
 
 TEST_F(CollisionTest, OverlapIncludesEdgesAndCorners) {
@@ -145,3 +147,5 @@ TEST_F(CollisionTest, GatesNeverCountAsWallsForEnemies) {
         rectsOverlap(enemyBox(1), {gates[1].left, gates[1].top, gates[1].right, gates[1].bottom}));
     EXPECT_FALSE(enemyHitsWall(1));
 }
+
+} // namespace zema

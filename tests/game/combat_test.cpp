@@ -3,6 +3,8 @@
 #include "game/combat.h"
 #include "rules_fixture.h"
 
+namespace zema {
+
 namespace {
 
 // Craft sprite at world (500, 400): beam facing right (710, 460)-(1010, 490), facing left
@@ -149,3 +151,5 @@ TEST_F(CombatTest, BeamIgnoresWallsAndGates) {
     applyShotHits();
     EXPECT_EQ(enemies[guardianIndex].hp, 99);
 }
+
+} // namespace zema

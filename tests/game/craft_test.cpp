@@ -6,6 +6,8 @@
 #include "game/items.h"
 #include "rules_fixture.h"
 
+namespace zema {
+
 namespace {
 
 class CraftTest : public RulesTest {
@@ -176,3 +178,5 @@ TEST_F(CraftTest, StartAfterALostGameBeginsAFreshOne) {
     EXPECT_EQ(gates[4].open, 0);
     EXPECT_EQ(itemRows[30].taken, 0);
 }
+
+} // namespace zema

@@ -6,6 +6,8 @@
 #include "game/enemies.h"
 #include "rules_fixture.h"
 
+namespace zema {
+
 namespace {
 
 class EnemiesTest : public RulesTest {
@@ -222,3 +224,5 @@ TEST_F(EnemiesTest, MovementNeverTouchesHpOrKind) {
     EXPECT_EQ(enemies[guardianIndex].kind, 4);
     EXPECT_EQ(enemies[0].kind, 3);
 }
+
+} // namespace zema

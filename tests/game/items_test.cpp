@@ -3,6 +3,8 @@
 #include "game/items.h"
 #include "rules_fixture.h"
 
+namespace zema {
+
 namespace {
 
 const int firstRow[gateCount + 1] = {0, 4, 9, 15, 23, 32, 43, 50};
@@ -166,3 +168,5 @@ TEST_F(ItemsTest, ResetPutsEveryRowBackAndClosesEveryGate) {
     openGates();
     EXPECT_TRUE(recordedSoundSlots().empty());
 }
+
+} // namespace zema

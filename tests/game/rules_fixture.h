@@ -7,18 +7,15 @@
 
 #include "display/display_headless.h"
 #include "game/world.h"
+#include "headless/start_headless.h"
 #include "input/input_headless.h"
 #include "sound/sound_headless.h"
 
+namespace zema {
+
 class RulesTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        restoreStartContents();
-        useFixedSeed(1);
-        startHeadlessDisplay(1024, 768);
-        startHeadlessInput(false);
-        clearRecordedSounds();
-    }
+    void SetUp() override { startHeadless({.reset = false}); }
 
     // The state of a game just started from the title screen.
     static void startPlaying() {
@@ -41,3 +38,5 @@ class RulesTest : public ::testing::Test {
         }
     }
 };
+
+} // namespace zema

@@ -6,6 +6,8 @@
 #include "game/enemies.h"
 #include "rules_fixture.h"
 
+namespace zema {
+
 using WorldTest = RulesTest;
 
 TEST_F(WorldTest, ProgramStartOpensOnTheTitleWithTheStartState) {
@@ -144,3 +146,5 @@ TEST_F(WorldTest, RestoringStartContentsUndoesEveryChange) {
     EXPECT_EQ(gates[2].open, 0);
     EXPECT_EQ(itemRows[5].taken, 0);
 }
+
+} // namespace zema

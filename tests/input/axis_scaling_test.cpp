@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+namespace zema {
+
 TEST(AxisScaling, OnlyTheRawEndsReachTheEnds) {
     EXPECT_EQ(scaleAxis(-32768), -1000);
     EXPECT_EQ(scaleAxis(32767), 1000);
@@ -32,3 +34,5 @@ TEST(DpadAxis, NeitherOrBothLeaveTheStick) {
     EXPECT_EQ(dpadAxis(false, false, 1000), 1000);
     EXPECT_EQ(dpadAxis(true, true, 17), 17);
 }
+
+} // namespace zema

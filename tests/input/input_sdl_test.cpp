@@ -11,6 +11,8 @@
 #include "game/world.h"
 #include "input/input.h"
 
+namespace zema {
+
 namespace {
 
 bool sameControls(const ControlState& a, const ControlState& b) {
@@ -293,3 +295,5 @@ TEST_F(SdlInput, KeyboardReadsArrowsHeldTogetherAndNeverFires) {
 }
 
 } // namespace
+
+} // namespace zema

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace zema {
+
 class BitReader {
   public:
     BitReader(const uint8_t* data, size_t size) : data(data), size(size) {}
@@ -80,3 +82,5 @@ inline std::vector<uint8_t> inflateFixed(const std::vector<uint8_t>& deflated) {
             out.push_back(out[out.size() - distance]);
     }
 }
+
+} // namespace zema

@@ -6,6 +6,8 @@
 #include "inflate_fixed.h"
 #include "png/png_writer.h"
 
+namespace zema {
+
 namespace {
 
 uint32_t bigEndian(const uint8_t* p) {
@@ -86,3 +88,5 @@ TEST(PngWriter, FileHoldsTheImageRowByRowInRgb) {
 }
 
 } // namespace
+
+} // namespace zema

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <string>
 
+namespace zema {
+
 namespace {
 
 uint32_t bigEndianAt(const std::vector<uint8_t>& bytes, size_t at) {
@@ -107,3 +109,5 @@ TEST(RgbaPng, EmptyOrHugeSizesGiveNothing) {
     EXPECT_TRUE(encodeRgbaPng(pixel, 16385, 1).empty());
     EXPECT_TRUE(encodeRgbaPng(pixel, 1, 0xFFFFFFFFu).empty());
 }
+
+} // namespace zema

@@ -4,6 +4,8 @@
 
 #include "sim_run.h"
 
+namespace zema {
+
 namespace {
 
 bool mentions(const std::string& text, const std::string& part) {
@@ -189,3 +191,5 @@ TEST(SimOutput, SoundsAreListedByNameInOrder) {
     EXPECT_EQ(jsonRaw(run.lines[0], "sounds"), "[]");
     EXPECT_EQ(jsonRaw(run.lines[1], "sounds"), "[\"sndGet\"]");
 }
+
+} // namespace zema

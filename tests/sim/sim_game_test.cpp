@@ -3,6 +3,8 @@
 
 #include "sim_run.h"
 
+namespace zema {
+
 namespace {
 
 const std::string replays = ZEMA_REPLAY_DIR;
@@ -60,3 +62,5 @@ TEST(SimGame, LosingScriptEndsOnTheGameOverPicture) {
               "[[\"BeginScene\"],[\"Clear\"],[\"Present\"],"
               "[\"imgGameOver\",[0,0,350,300],[1,1],[337,234]],[\"EndScene\"],[\"Present\"]]");
 }
+
+} // namespace zema

@@ -10,6 +10,8 @@
 #include <stdexcept>
 #include <unistd.h>
 
+namespace zema {
+
 namespace {
 
 std::string readAll(const std::string& path) {
@@ -127,3 +129,5 @@ std::vector<std::string> jsonKeys(const std::string& line) {
     });
     return keys;
 }
+
+} // namespace zema

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace zema {
+
 struct SimRun {
     int status = -1; // exit status, or -1 when it did not exit normally
     std::vector<std::string> lines;
@@ -20,3 +22,5 @@ long jsonInt(const std::string& line, const std::string& key);
 std::string jsonRaw(const std::string& line, const std::string& key);
 // The top-level keys, in order.
 std::vector<std::string> jsonKeys(const std::string& line);
+
+} // namespace zema

@@ -11,8 +11,11 @@
 #include "game/collision.h"
 #include "game/craft.h"
 #include "game/world.h"
+#include "headless/start_headless.h"
 #include "input/input_headless.h"
 #include "sound/sound_headless.h"
+
+namespace zema {
 
 namespace {
 
@@ -22,18 +25,10 @@ struct SoakCounts {
 
 class SoakTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        restoreStartContents();
-        useFixedSeed(12345);
-        startHeadlessDisplay(1024, 768);
-        clearRecordedSounds();
-    }
-
     // Plays frameCount random frames; Enter, Space and the joystick's start button come often
     // enough that many games start and end.
     static SoakCounts soak(bool joystick, unsigned seed, long frameCount) {
-        startHeadlessInput(joystick);
-        resetGame();
+        startHeadless({.joystick = joystick, .seed = 12345});
         std::mt19937 random(seed);
         auto chance = [&](int percentTimesTen) {
             return static_cast<int>(random() % 1000) < percentTimesTen;
@@ -123,3 +118,5 @@ TEST_F(SoakTest, JoystickGames) {
     const SoakCounts counts = soak(true, 2, 120000);
     expectFarReachingSoak(counts);
 }
+
+} // namespace zema

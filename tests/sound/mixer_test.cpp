@@ -5,6 +5,8 @@
 
 #include "sound/mixer.h"
 
+namespace zema {
+
 namespace {
 
 constexpr int framesPerGameFrame = mixerRate / 10; // the game runs ten frames a second
@@ -152,3 +154,5 @@ TEST_F(Mixer, EmptySlotsAndBadSlotsStaySilent) {
 }
 
 } // namespace
+
+} // namespace zema

@@ -13,6 +13,8 @@
 #include "sound/sound_device.h"
 #include "wav_builder.h"
 
+namespace zema {
+
 namespace {
 
 constexpr int frameBytes = 4;
@@ -58,10 +60,9 @@ class SoundDevice : public testing::Test {
         return samples;
     }
     bool loadAllSix() {
-        const char* names[soundSlotCount] = {"bgm.wav", "clear.wav", "door.wav",
-                                             "get.wav", "hit.wav",   "over.wav"};
         for (int slot = 0; slot < soundSlotCount; ++slot)
-            if (!loadWave(SoundSlot(slot), soundPath(names[slot]).c_str())) return false;
+            if (!loadWave(SoundSlot(slot), soundPath(soundFileName(SoundSlot(slot))).c_str()))
+                return false;
         return true;
     }
 };
@@ -82,7 +83,7 @@ int64_t findRun(const std::vector<int16_t>& out, const std::vector<int16_t>& wan
 
 TEST_F(SoundDevice, MixedOutputCarriesTheLoopingTune) {
     WaveClip tune;
-    ASSERT_EQ(readWaveFile(soundPath("bgm.wav").c_str(), tune), waveOk);
+    ASSERT_EQ(readWaveFile(soundPath(soundFileName(sndBgm)).c_str(), tune), waveOk);
     ASSERT_EQ(tune.format.samplesPerSec, 44100u);
     ASSERT_EQ(tune.format.channels, 2);
     std::vector<int16_t> tuneSamples = samplesOf(tune);
@@ -140,9 +141,8 @@ TEST_F(SoundDevice, EightBitMonoClipIsConvertedToTheOutputFormat) {
 TEST_F(SoundDevice, MissingFileStopsLoadingAndReleaseFreesWhatWasLoaded) {
     ASSERT_TRUE(initSound());
     ASSERT_TRUE(createPrimaryBuffer());
-    const char* names[5] = {"bgm.wav", "clear.wav", "door.wav", "get.wav", "hit.wav"};
-    for (int slot = 0; slot < 5; ++slot)
-        ASSERT_TRUE(loadWave(SoundSlot(slot), soundPath(names[slot]).c_str()));
+    for (int slot = 0; slot < sndOver; ++slot)
+        ASSERT_TRUE(loadWave(SoundSlot(slot), soundPath(soundFileName(SoundSlot(slot))).c_str()));
     EXPECT_FALSE(loadWave(sndOver, "/nonexistent/zema/over.wav"));
     for (int slot = 0; slot < 5; ++slot)
         EXPECT_TRUE(soundSlotLoaded(SoundSlot(slot)));
@@ -170,7 +170,7 @@ TEST_F(SoundDevice, NoDeviceIsAStartUpFailure) {
     EXPECT_FALSE(initSound());
     EXPECT_FALSE(soundDeviceOpen());
     EXPECT_FALSE(createPrimaryBuffer());
-    EXPECT_FALSE(loadWave(sndBgm, soundPath("bgm.wav").c_str()));
+    EXPECT_FALSE(loadWave(sndBgm, soundPath(soundFileName(sndBgm)).c_str()));
     EXPECT_TRUE(releaseSound());
 }
 
@@ -181,3 +181,5 @@ TEST_F(SoundDevice, UnknownAudioDriverIsAStartUpFailure) {
 }
 
 } // namespace
+
+} // namespace zema

@@ -6,7 +6,10 @@
 #include <string>
 #include <tuple>
 
+#include "sound/sound.h"
 #include "sound/wav_reader.h"
+
+namespace zema {
 
 namespace {
 
@@ -35,8 +38,8 @@ std::vector<double> channel(const WaveClip& clip, int which) {
 
 TEST(GameSounds, AllSixLoadInMoreThanOneFormat) {
     std::set<std::tuple<uint32_t, int, int>> formats;
-    for (const char* name :
-         {"bgm.wav", "clear.wav", "door.wav", "get.wav", "hit.wav", "over.wav"}) {
+    for (int slot = 0; slot < soundSlotCount; ++slot) {
+        const char* name = soundFileName(SoundSlot(slot));
         WaveClip clip = readSound(name);
         EXPECT_TRUE(waveFormatPlayable(clip)) << name;
         EXPECT_EQ(clip.samples.size(), clip.dataSize) << name;
@@ -49,7 +52,7 @@ TEST(GameSounds, AllSixLoadInMoreThanOneFormat) {
 }
 
 TEST(GameSounds, TuneLoopsForTwentySecondsOrMoreWithoutAClick) {
-    WaveClip tune = readSound("bgm.wav");
+    WaveClip tune = readSound(soundFileName(sndBgm));
     ASSERT_EQ(tune.format.channels, 2);
     double seconds =
         double(tune.samples.size()) / tune.format.blockAlign / tune.format.samplesPerSec;
@@ -69,7 +72,9 @@ TEST(GameSounds, TuneLoopsForTwentySecondsOrMoreWithoutAClick) {
 }
 
 TEST(GameSounds, EffectsStartAtOnceAndDieAwayToSilence) {
-    for (const char* name : {"clear.wav", "door.wav", "get.wav", "hit.wav", "over.wav"}) {
+    // Every sound but the tune.
+    for (int slot = sndBgm + 1; slot < soundSlotCount; ++slot) {
+        const char* name = soundFileName(SoundSlot(slot));
         WaveClip clip = readSound(name);
         std::vector<double> v = channel(clip, 0);
         double rate = clip.format.samplesPerSec;
@@ -88,3 +93,5 @@ TEST(GameSounds, EffectsStartAtOnceAndDieAwayToSilence) {
 }
 
 } // namespace
+
+} // namespace zema

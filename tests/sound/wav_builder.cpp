@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <unistd.h>
 
+namespace zema {
+
 void append32(Bytes& out, uint32_t value) {
     for (int i = 0; i < 4; ++i)
         out.push_back(uint8_t(value >> (8 * i)));
@@ -100,3 +102,5 @@ std::string writeTempFile(const std::string& name, const Bytes& bytes) {
     }
     return path.string();
 }
+
+} // namespace zema

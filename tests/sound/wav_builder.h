@@ -8,6 +8,8 @@
 
 #include "sound/wav_reader.h"
 
+namespace zema {
+
 using Bytes = std::vector<uint8_t>;
 
 void append32(Bytes& out, uint32_t value);
@@ -34,3 +36,5 @@ Bytes pcmWave(uint16_t channels, uint32_t rate, uint16_t bits, const Bytes& data
 WaveResult readBytes(const Bytes& bytes, WaveClip& clip);
 // Writes the bytes into a file under the system's temporary folder; its path.
 std::string writeTempFile(const std::string& name, const Bytes& bytes);
+
+} // namespace zema

@@ -3,6 +3,8 @@
 
 #include "wav_builder.h"
 
+namespace zema {
+
 namespace {
 
 WaveResult resultOf(const Bytes& format) {
@@ -56,3 +58,5 @@ TEST(WavRefusedFormats, InconsistentFrameSizeOrTruncatedExtension) {
 }
 
 } // namespace
+
+} // namespace zema

@@ -3,6 +3,8 @@
 
 #include "wav_builder.h"
 
+namespace zema {
+
 namespace {
 
 const Bytes someSamples = samples16({100, -100, 200, -200, 300, -300});
@@ -174,3 +176,5 @@ TEST(WavFile, MissingFileCannotBeOpened) {
 }
 
 } // namespace
+
+} // namespace zema

@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+namespace zema {
+
 namespace {
 void put16(std::vector<uint8_t>& out, uint32_t value) {
     out.push_back(static_cast<uint8_t>(value));
@@ -82,3 +84,5 @@ bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     return std::fclose(file) == 0 && written;
 }
+
+} // namespace zema

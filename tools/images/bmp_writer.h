@@ -9,6 +9,8 @@
 #include "canvas.h"
 #include "palette.h"
 
+namespace zema {
+
 // A 4-bit bitmap uses the first 16 palette entries; an 8-bit one up to 256.
 std::vector<uint8_t> encodeIndexedBitmap(const Canvas& canvas, const std::vector<Rgb>& palette,
                                          int bitsPerPixel);
@@ -17,3 +19,5 @@ std::vector<uint8_t> encodeArgbBitmap(int width, int height, const std::vector<u
 
 // Writes the bytes to the file; false (with errno set) when it cannot.
 bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes);
+
+} // namespace zema

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace zema {
+
 namespace {
 constexpr float bayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
 
@@ -147,3 +149,5 @@ Canvas mirrored(const Canvas& canvas) {
             at(out, x, y) = at(canvas, canvas.width - 1 - x, y);
     return out;
 }
+
+} // namespace zema

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace zema {
+
 constexpr uint8_t clear = 0;
 
 struct Point {
@@ -49,3 +51,5 @@ void shadePolygon(Canvas& canvas, const std::vector<Point>& points, const Ramp& 
 // widening the silhouette by `thickness` pixels first so that no detail is lost.
 void outline(Canvas& canvas, uint8_t ink, int thickness);
 Canvas mirrored(const Canvas& canvas);
+
+} // namespace zema

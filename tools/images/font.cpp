@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+namespace zema {
+
 namespace {
 struct Glyph {
     char c;
@@ -98,3 +100,5 @@ void drawText(Canvas& canvas, const std::string& text, int x, int y, const TextS
 void drawTextCentred(Canvas& canvas, const std::string& text, int y, const TextStyle& style) {
     drawText(canvas, text, (canvas.width - textWidth(text, style.scale)) / 2, y, style);
 }
+
+} // namespace zema

@@ -6,6 +6,8 @@
 
 #include "canvas.h"
 
+namespace zema {
+
 constexpr int glyphWidth = 5, glyphHeight = 7;
 
 // True when the glyph for `c` has its pixel (column, row) set; unknown characters are blank.
@@ -24,3 +26,5 @@ struct TextStyle {
 int textWidth(const std::string& text, int scale);
 void drawText(Canvas& canvas, const std::string& text, int x, int y, const TextStyle& style);
 void drawTextCentred(Canvas& canvas, const std::string& text, int y, const TextStyle& style);
+
+} // namespace zema

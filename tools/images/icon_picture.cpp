@@ -5,6 +5,8 @@
 
 #include "palette.h"
 
+namespace zema {
+
 std::vector<uint32_t> iconPixels(const Canvas& craft) {
     std::vector<uint32_t> out(iconSize * iconSize, 0);
     const float step = static_cast<float>(craft.width) / iconSize;
@@ -30,3 +32,5 @@ std::vector<uint32_t> iconPixels(const Canvas& craft) {
         }
     return out;
 }
+
+} // namespace zema

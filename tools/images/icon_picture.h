@@ -6,7 +6,11 @@
 
 #include "canvas.h"
 
+namespace zema {
+
 constexpr int iconSize = 64;
 
 // 0xAARRGGBB pixels, top row first, iconSize x iconSize.
 std::vector<uint32_t> iconPixels(const Canvas& craft);
+
+} // namespace zema

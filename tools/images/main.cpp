@@ -9,6 +9,7 @@
 #include "picture_set.h"
 
 int main(int argc, char** argv) {
+    using namespace zema;
     if (argc != 2) {
         std::fprintf(stderr, "usage: zema-images OUTPUT-FOLDER\n");
         return 2;

@@ -6,6 +6,8 @@
 #include "game/world.h"
 #include "pictures.h"
 
+namespace zema {
+
 namespace {
 constexpr uint8_t wallMark = cSteel; // any non-clear index marks a wall pixel before texturing
 
@@ -86,3 +88,5 @@ Canvas mapPicture() {
     drawGoal(textured);
     return textured;
 }
+
+} // namespace zema

@@ -2,6 +2,8 @@
 // warm reds and golds for danger and rewards, a green and a purple to tell enemies apart.
 #include "palette.h"
 
+namespace zema {
+
 const Rgb sharedPalette[16] = {
     keyBlue,         // transparent
     {20, 18, 36},    // ink: outlines, mortar, night sky
@@ -27,3 +29,5 @@ const Ramp fireRamp = {{cRedDark, cRed, cOrange, cYellow, cWhite}};
 const Ramp greenRamp = {{cInk, cGreenDark, cGreen, cYellow}};
 const Ramp purpleRamp = {{cInk, cRedDark, cPurple, cSteelLight, cWhite}};
 const Ramp goldRamp = {{cRedDark, cOrange, cYellow, cWhite}};
+
+} // namespace zema

@@ -5,6 +5,8 @@
 
 #include "canvas.h"
 
+namespace zema {
+
 struct Rgb {
     uint8_t r, g, b;
 };
@@ -33,3 +35,5 @@ enum PaletteIndex : uint8_t {
 extern const Rgb sharedPalette[16];
 
 extern const Ramp steelRamp, tealRamp, fireRamp, greenRamp, purpleRamp, goldRamp;
+
+} // namespace zema

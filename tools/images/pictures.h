@@ -7,6 +7,8 @@
 #include "canvas.h"
 #include "palette.h"
 
+namespace zema {
+
 // 16-colour pictures in the shared palette.
 Canvas craftPicture();         // facing right; the left-facing craft is its mirror image
 Canvas enemyPicture(int kind); // 1, 2 or 3
@@ -27,3 +29,5 @@ RgbTile energyTile();
 
 // Copies the drawn (non-transparent) pixels of a picture onto another.
 void paste(Canvas& target, const Canvas& picture, int x, int y);
+
+} // namespace zema

@@ -5,6 +5,8 @@
 #include "font.h"
 #include "pictures.h"
 
+namespace zema {
+
 namespace {
 const Ramp skyRamp = {{cInk, cInk, cSteelDark}};
 
@@ -81,3 +83,5 @@ Canvas gameOverPicture() {
     drawTextCentred(c, "Esc to quit", 240, quiet);
     return c;
 }
+
+} // namespace zema

@@ -4,6 +4,8 @@
 
 #include "pictures.h"
 
+namespace zema {
+
 namespace {
 constexpr float pi = std::numbers::pi_v<float>;
 
@@ -189,3 +191,5 @@ Canvas itemPicture(int kind) {
     outline(c, cInk, 2);
     return c;
 }
+
+} // namespace zema

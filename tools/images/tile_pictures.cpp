@@ -5,6 +5,8 @@
 
 #include "pictures.h"
 
+namespace zema {
+
 namespace {
 constexpr int tileSize = 30;
 
@@ -88,3 +90,5 @@ RgbTile energyTile() {
     }
     return tile;
 }
+
+} // namespace zema

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace zema {
+
 namespace {
 
 class BitWriter {
@@ -231,3 +233,5 @@ bool writePng(const std::string& path, const uint32_t* pixels, int32_t width, in
     const bool written = std::fwrite(png.data(), 1, png.size(), file) == png.size();
     return std::fclose(file) == 0 && written;
 }
+
+} // namespace zema

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace zema {
+
 // The PNG file for width x height ARGB pixels (pitch pixels per row); alpha is dropped.
 std::vector<uint8_t> encodePng(const uint32_t* pixels, int32_t width, int32_t height,
                                int32_t pitch);
@@ -25,3 +27,5 @@ uint32_t zlibAdler32(const uint8_t* data, size_t size);
 // False, with errno telling why, when the file cannot be written.
 bool writePng(const std::string& path, const uint32_t* pixels, int32_t width, int32_t height,
               int32_t pitch);
+
+} // namespace zema

@@ -9,6 +9,8 @@
 #include "game/collision.h"
 #include "game/enemies.h"
 
+namespace zema {
+
 namespace {
 
 // The view after one frame's keys, taken back axis by axis as the rules take steps back.
@@ -149,3 +151,5 @@ Leg planLeg(const CellGoal& goal, int maxFrames, int damageWeight) {
     }
     return best;
 }
+
+} // namespace zema

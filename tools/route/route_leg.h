@@ -9,6 +9,8 @@
 
 #include "game/world.h"
 
+namespace zema {
+
 constexpr int gridSize = worldSize / 50; // views 0, 50, ... 4950 on each axis
 constexpr int cellCount = gridSize * gridSize;
 
@@ -47,3 +49,5 @@ int staticDistance(const CellGoal& goal);
 
 // Whether the craft may stand at this view with the walls and gates as they stand.
 bool cellFree(int cell);
+
+} // namespace zema

@@ -11,9 +11,12 @@
 #include "game/craft.h"
 #include "game/items.h"
 #include "game/world.h"
+#include "headless/start_headless.h"
 #include "input/input_headless.h"
 #include "route/route_leg.h"
 #include "sound/sound_headless.h"
+
+namespace zema {
 
 namespace {
 
@@ -164,11 +167,11 @@ bool allDone() {
 
 } // namespace
 
+} // namespace zema
+
 int main() {
-    // Start-up as the game and zema-sim do it.
-    startHeadlessDisplay(1024, 768);
-    startHeadlessInput(false);
-    resetGame();
+    using namespace zema;
+    startHeadless();
 
     command("# Clears the whole game: every item row, all seven gates, the guardian, the goal.");
     command("enter");

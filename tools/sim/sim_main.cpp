@@ -9,16 +9,19 @@
 #include <string>
 #include <vector>
 
+#include "demo/frame_record.h"
+#include "demo/script_line.h"
 #include "display/display_headless.h"
-#include "display/images.h"
 #include "frame/frame.h"
 #include "game/craft.h"
 #include "game/world.h"
+#include "headless/start_headless.h"
 #include "input/input_headless.h"
-#include "sim/sim_report.h"
-#include "sim/sim_script.h"
+#include "render/images.h"
 #include "sim/sim_shot.h"
 #include "sound/sound_headless.h"
+
+namespace zema {
 
 namespace {
 
@@ -183,27 +186,21 @@ int shotsMissing(const Options& options, long frameCount) {
 
 } // namespace
 
+} // namespace zema
+
 int main(int argc, char** argv) {
+    using namespace zema;
     const Options options = parseOptions(argc, argv);
-    if (options.seeded) useFixedSeed(options.seed);
 
     // Start-up as the game does it: the input device is chosen, the game reset, the title
     // screen shown. The background tune starts here and is not reported.
-    startHeadlessDisplay(options.width, options.height);
+    startHeadless({options.joystick, options.width, options.height, options.seeded, options.seed});
     if (!options.shots.empty()) {
-#ifdef ZEMA_SIM_PICTURES
         const int failed = loadImages();
         if (failed >= 0)
             fail(std::string("cannot load the picture of ") +
                  imageSlotName(static_cast<ImageSlot>(failed)));
-#else
-        fail("--shot needs the pictures, and this zema-sim was built without them");
-#endif
     }
-    startHeadlessInput(options.joystick);
-    resetGame();
-    playSound(sndBgm, true);
-    clearRecordedSounds();
 
     static LineReader reader;
     std::string line, error;

@@ -6,8 +6,10 @@
 #include <vector>
 
 #include "display/display_headless.h"
-#include "display/images.h"
 #include "png/png_writer.h"
+#include "render/images.h"
+
+namespace zema {
 
 void compositeRecordedOps(BackBuffer& target) {
     for (int i = 0; i < recordedOpCount; ++i) {
@@ -33,3 +35,5 @@ bool writeFrameShot(const std::string& path, uint32_t width, uint32_t height) {
         return false;
     }
 }
+
+} // namespace zema

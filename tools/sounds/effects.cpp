@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace zema {
+
 namespace {
 
 constexpr double twoPi = 6.283185307179586;
@@ -133,3 +135,5 @@ Track makeGameOver() {
     normalise(track, 0.7);
     return track;
 }
+
+} // namespace zema

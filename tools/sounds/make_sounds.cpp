@@ -5,6 +5,7 @@
 #include "sound_files.h"
 
 int main(int argc, char** argv) {
+    using namespace zema;
     if (argc != 2) {
         std::fprintf(stderr, "usage: zema-make-sounds DIR\n");
         return 2;

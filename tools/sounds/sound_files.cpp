@@ -1,8 +1,14 @@
 // The table of the six generated WAV files, shared by zema-make-sounds and the browser build.
 #include "sound_files.h"
 
+#include "assets/sound_list.h"
+
 #include "sounds.h"
 
-const SoundFile soundFiles[soundFileCount] = {
-    {"bgm.wav", makeTune, 16}, {"clear.wav", makeFanfare, 16}, {"door.wav", makeGate, 8},
-    {"get.wav", makeItem, 8},  {"hit.wav", makeHit, 16},       {"over.wav", makeGameOver, 16}};
+namespace zema {
+
+#define ZEMA_SOUND_FILE(slot, fileName, generator, bits) {fileName, generator, bits},
+const SoundFile soundFiles[soundFileCount] = {ZEMA_SOUNDS(ZEMA_SOUND_FILE)};
+#undef ZEMA_SOUND_FILE
+
+} // namespace zema

@@ -3,9 +3,13 @@
 
 #include "synth.h"
 
+namespace zema {
+
 Track makeTune();     // bgm.wav: 44,100 Hz stereo 16-bit, a seamless loop
 Track makeFanfare();  // clear.wav: 44,100 Hz stereo 16-bit
 Track makeGate();     // door.wav: 22,050 Hz mono 8-bit
 Track makeItem();     // get.wav: 22,050 Hz mono 8-bit
 Track makeHit();      // hit.wav: 22,050 Hz mono 16-bit
 Track makeGameOver(); // over.wav: 32,000 Hz mono 16-bit
+
+} // namespace zema

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdio>
 
+namespace zema {
+
 Track makeTrack(int rate, int channels, double seconds, bool wrap) {
     Track track{rate, channels, wrap, {}, {}};
     size_t frames = size_t(std::lround(seconds * rate));
@@ -125,3 +127,5 @@ bool writeWave(const char* path, const Track& track, int bits) {
     bool written = std::fwrite(out.data(), 1, out.size(), file) == out.size();
     return std::fclose(file) == 0 && written;
 }
+
+} // namespace zema

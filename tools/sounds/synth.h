@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace zema {
+
 // One or two channels of float samples in -1..1, at a given rate. With wrap set, whatever is
 // added past the end lands at the start again, so a loop joins without a seam.
 struct Track {
@@ -33,3 +35,5 @@ void normalise(Track& track, double peak);
 std::vector<uint8_t> encodeWave(const Track& track, int bits);
 // Writes a canonical PCM WAV (16-byte "fmt ", then "data") with 8 or 16 bits per sample.
 bool writeWave(const char* path, const Track& track, int bits);
+
+} // namespace zema

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace zema {
+
 namespace {
 
 constexpr int tuneRate = 44100;
@@ -167,3 +169,5 @@ Track makeTune() {
     normalise(track, 0.5);
     return track;
 }
+
+} // namespace zema

@@ -11,6 +11,10 @@ status=$?
 # Chromium and the server run in process groups of their own, noted as they start.
 while read -r pid; do
     kill -KILL -- "-$pid" 2>/dev/null || true
+    for _ in $(seq 50); do
+        kill -0 -- "-$pid" 2>/dev/null || break
+        sleep 0.1
+    done
 done <"$pids"
 rm -f "$pids"
 if [ "$status" -eq 0 ]; then

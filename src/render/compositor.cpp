@@ -1,0 +1,338 @@
+// The compositor: clears the back buffer and draws source rectangles of textures into it,
+// clipped, scaled, filtered and blended as described in compositor.h.
+#include "render/compositor.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <cwchar>
+
+#include "render/texture.h"
+
+namespace zema {
+
+namespace {
+
+// Working rows and per-column sampling tables, made once: a frame allocates nothing. Draws run
+// on the one game thread.
+uint32_t rowAbove[maxBitmapSide], rowBelow[maxBitmapSide];
+int32_t columnLeft[maxBitmapSide], columnRight[maxBitmapSide];
+uint32_t columnWeight[maxBitmapSide];
+
+constexpr uint32_t opaque = 0xFF000000u;
+constexpr uint32_t untinted = 0xFFFFFFFFu;
+
+uint32_t scale255(uint32_t value, uint32_t factor) {
+    return (value * factor + 127) / 255;
+}
+
+uint32_t tint(uint32_t texel, uint32_t colour) {
+    uint32_t out = 0;
+    for (int shift = 0; shift < 32; shift += 8)
+        out |= scale255((texel >> shift) & 0xFF, (colour >> shift) & 0xFF) << shift;
+    return out;
+}
+
+// Source over below by a partial alpha (1..254).
+uint32_t blendPartial(uint32_t source, uint32_t below, uint32_t alpha) {
+    uint32_t out = opaque;
+    for (int shift = 0; shift < 24; shift += 8) {
+        const uint32_t s = (source >> shift) & 0xFF, d = (below >> shift) & 0xFF;
+        out |= ((s * alpha + d * (255 - alpha) + 127) / 255) << shift;
+    }
+    return out;
+}
+
+uint32_t blend(uint32_t source, uint32_t below) {
+    const uint32_t alpha = source >> 24;
+    if (alpha == 255) return source;
+    if (alpha == 0) return below;
+    return blendPartial(source, below, alpha);
+}
+
+// Mixes two texels, the second weighed weight / 256, each channel rounded. Two channels at a
+// time in 16-bit lanes: a channel's sum is at most 255 * 256 + 128, which fits its lane.
+uint32_t mix(uint32_t a, uint32_t b, uint32_t weight) {
+    if (weight == 0 || a == b) return a;
+    const uint32_t keep = 256 - weight;
+    const uint32_t redBlue =
+        (((a & 0x00FF00FFu) * keep + (b & 0x00FF00FFu) * weight + 0x00800080u) >> 8) & 0x00FF00FFu;
+    const uint32_t alphaGreen =
+        ((((a >> 8) & 0x00FF00FFu) * keep + ((b >> 8) & 0x00FF00FFu) * weight + 0x00800080u) >> 8) &
+        0x00FF00FFu;
+    return redBlue | alphaGreen << 8;
+}
+
+void blendRow(uint32_t* target, const uint32_t* texels, int32_t count, int step, uint32_t colour) {
+    // step -1 reads texels from the end: a mirrored row.
+    const uint32_t* texel = step > 0 ? texels : texels + count - 1;
+    if (colour == untinted) {
+        // Most texels are fully opaque or fully transparent: copy or skip those.
+        for (int32_t i = 0; i < count; ++i, texel += step) {
+            const uint32_t t = *texel;
+            if (t >= 0xFF000000u)
+                target[i] = t;
+            else if (t >= 0x01000000u)
+                target[i] = blendPartial(t, target[i], t >> 24);
+        }
+    } else {
+        for (int32_t i = 0; i < count; ++i, texel += step)
+            target[i] = blend(tint(*texel, colour), target[i]);
+    }
+}
+
+// The pixels of one axis a draw covers, clipped to 0..limit: [first, end).
+struct Span {
+    int32_t first, end;
+};
+
+Span coveredSpan(double scale, double translation, double extent, int32_t limit) {
+    // Pixel p is covered when 0 <= (p + 0.5 - translation) / scale < extent.
+    double first, end;
+    if (scale > 0) {
+        first = std::ceil(translation - 0.5);
+        end = std::ceil(translation + scale * extent - 0.5);
+    } else {
+        first = std::floor(translation + scale * extent - 0.5) + 1;
+        end = std::floor(translation - 0.5) + 1;
+    }
+    first = std::clamp(first, 0.0, static_cast<double>(limit));
+    end = std::clamp(end, first, static_cast<double>(limit));
+    return {static_cast<int32_t>(first), static_cast<int32_t>(end)};
+}
+
+// Texel position sampled for pixel p: s = start + (p + 0.5 - translation) / scale - 0.5, split
+// into the texel left of it (clamped to the texture) and the weight of the next one in 1/256.
+struct Sample {
+    int32_t lower, upper;
+    uint32_t weight;
+};
+
+Sample sampleAt(int32_t p, double scale, double translation, int32_t start, int32_t size) {
+    double s = start + (p + 0.5 - translation) / scale - 0.5;
+    s = std::clamp(s, -1.0, static_cast<double>(size));
+    const double whole = std::floor(s);
+    auto lower = static_cast<int32_t>(whole);
+    uint32_t weight = static_cast<uint32_t>(std::lround((s - whole) * 256));
+    if (weight == 256) { // rounds up to the next texel exactly
+        ++lower;
+        weight = 0;
+    }
+    return {std::clamp(lower, 0, size - 1), std::clamp(lower + 1, 0, size - 1), weight};
+}
+
+bool isExact(float scale, float translation) {
+    return (scale == 1.0f || scale == -1.0f) && translation == std::floor(translation) &&
+           std::abs(translation) < 1e12f;
+}
+
+// The hot path: an untinted, unmirrored, unscaled draw of a texture whose palette is all fully
+// opaque or fully transparent. Each texel is copied or skipped, with no blending arithmetic:
+// out = (below & keep) | colour, where keep is all ones for a transparent index and colour 0.
+// Runs of one index (the map's corridors and plain walls) are skipped or filled 16 texels at a
+// time; other texels go two at a time through tables indexed by a whole byte of indices.
+struct CopyTables {
+    uint32_t colours[256], keep[256];
+    uint64_t pairColours[256], pairKeep[256]; // 4-bit textures: byte -> two texels, left first
+};
+
+void makeCopyTables(const Texture& texture, CopyTables& tables) {
+    for (int i = 0; i < 256; ++i) {
+        const bool shown = (texture.palette[i] >> 24) != 0;
+        tables.colours[i] = shown ? texture.palette[i] : 0;
+        tables.keep[i] = shown ? 0 : 0xFFFFFFFFu;
+    }
+    if (texture.bitsPerTexel != 4) return;
+    for (int b = 0; b < 256; ++b) {
+        const int left = b >> 4, right = b & 0x0F;
+        // Little-endian: the left texel is the low half of the 64-bit pair.
+        tables.pairColours[b] = tables.colours[left] | uint64_t{tables.colours[right]} << 32;
+        tables.pairKeep[b] = tables.keep[left] | uint64_t{tables.keep[right]} << 32;
+    }
+}
+
+// One texel over the pixel below: a shown texel replaces it, a keyed one leaves it.
+inline void copyTexel(uint32_t& pixel, uint8_t index, const CopyTables& tables) {
+    pixel = (pixel & tables.keep[index]) | tables.colours[index];
+}
+
+// Two 4-bit texels packed in one byte, over two pixels at once.
+inline void copyTexelPair(uint32_t* pixels, uint8_t pair, const CopyTables& tables) {
+    uint64_t below;
+    std::memcpy(&below, pixels, 8);
+    below = (below & tables.pairKeep[pair]) | tables.pairColours[pair];
+    std::memcpy(pixels, &below, 8);
+}
+
+void copyPairs(uint32_t* out, const uint8_t* src, int32_t pairs, const CopyTables& tables) {
+    constexpr uint64_t everyByte = 0x0101010101010101ull;
+    int32_t p = 0;
+    for (; p + 8 <= pairs; p += 8) {
+        uint64_t chunk;
+        std::memcpy(&chunk, src + p, 8);
+        const uint8_t first = chunk & 0xFF;
+        if (chunk == first * everyByte) {
+            if (tables.pairKeep[first] == ~uint64_t{0}) continue; // sixteen transparent texels
+            if (tables.pairKeep[first] == 0) {
+                for (int q = 0; q < 8; ++q)
+                    std::memcpy(out + 2 * (p + q), &tables.pairColours[first], 8);
+                continue;
+            }
+        }
+        for (int q = 0; q < 8; ++q)
+            copyTexelPair(out + 2 * (p + q), src[p + q], tables);
+    }
+    for (; p < pairs; ++p)
+        copyTexelPair(out + 2 * p, src[p], tables);
+}
+
+void copySingles(uint32_t* out, const uint8_t* src, int32_t count, const CopyTables& tables) {
+    constexpr uint64_t everyByte = 0x0101010101010101ull;
+    int32_t i = 0;
+    for (; i + 8 <= count; i += 8) {
+        uint64_t chunk;
+        std::memcpy(&chunk, src + i, 8);
+        const uint8_t first = chunk & 0xFF;
+        if (chunk == first * everyByte && tables.keep[first] == 0xFFFFFFFFu) continue;
+        for (int q = 0; q < 8; ++q)
+            copyTexel(out[i + q], src[i + q], tables);
+    }
+    for (; i < count; ++i)
+        copyTexel(out[i], src[i], tables);
+}
+
+void copyIndexedRow(uint32_t* target, const Texture& texture, int32_t row, int64_t column,
+                    int32_t count, const CopyTables& tables) {
+    const uint8_t* indices = texture.indices.data() + static_cast<size_t>(row) * texture.rowBytes;
+    const int32_t inside =
+        static_cast<int32_t>(std::clamp<int64_t>(texture.width - column, 0, count));
+    int32_t i = 0;
+    if (texture.bitsPerTexel == 8) {
+        copySingles(target, indices + column, inside, tables);
+        i = inside;
+    } else {
+        int64_t x = column;
+        if (i < inside && (x & 1)) { // starts on a right-hand nibble
+            copyTexel(target[i], indices[x >> 1] & 0x0F, tables);
+            ++i, ++x;
+        }
+        const int32_t pairs = (inside - i) / 2;
+        copyPairs(target + i, indices + (x >> 1), pairs, tables);
+        i += 2 * pairs;
+        x += 2 * pairs;
+        if (i < inside) {
+            copyTexel(target[i], indices[x >> 1] >> 4, tables);
+            ++i;
+        }
+    }
+    if (i < count) { // past the right edge: the last column repeats
+        const uint32_t last = textureTexel(texture, texture.width - 1, row);
+        for (; i < count; ++i)
+            target[i] = blend(last, target[i]);
+    }
+}
+
+void drawExact(BackBuffer& target, const Texture& texture, SourceRect source, Vector2 scaling,
+               Vector2 translation, uint32_t colour, Span across, Span down) {
+    const auto tx = static_cast<int64_t>(translation.x);
+    const auto ty = static_cast<int64_t>(translation.y);
+    const int32_t count = across.end - across.first;
+    // Texel column of the leftmost pixel of the span, and the row of each pixel row.
+    const int64_t firstColumn =
+        scaling.x > 0 ? source.left + across.first - tx : source.left + tx - (across.end - 1) - 1;
+    const int step = scaling.x > 0 ? 1 : -1;
+    const bool copyable =
+        scaling.x > 0 && colour == untinted && texture.bitsPerTexel != 32 && texture.binaryAlpha;
+    static CopyTables tables;
+    if (copyable) makeCopyTables(texture, tables);
+    for (int32_t py = down.first; py < down.end; ++py) {
+        const int64_t rowAt = scaling.y > 0 ? source.top + py - ty : source.top + ty - py - 1;
+        const auto row = static_cast<int32_t>(std::clamp<int64_t>(rowAt, 0, texture.height - 1));
+        uint32_t* line = target.pixels + static_cast<ptrdiff_t>(py) * target.pitch + across.first;
+        if (copyable) {
+            copyIndexedRow(line, texture, row, firstColumn, count, tables);
+        } else {
+            fetchTextureRow(texture, row, firstColumn, count, rowAbove);
+            blendRow(line, rowAbove, count, step, colour);
+        }
+    }
+}
+
+void drawFiltered(BackBuffer& target, const Texture& texture, SourceRect source, Vector2 scaling,
+                  Vector2 translation, uint32_t colour, Span across, Span down) {
+    const int32_t count = across.end - across.first;
+    int32_t lowest = texture.width - 1, highest = 0;
+    for (int32_t i = 0; i < count; ++i) {
+        const Sample s =
+            sampleAt(across.first + i, scaling.x, translation.x, source.left, texture.width);
+        columnLeft[i] = s.lower;
+        columnRight[i] = s.upper;
+        columnWeight[i] = s.weight;
+        lowest = std::min(lowest, std::min(s.lower, s.upper));
+        highest = std::max(highest, std::max(s.lower, s.upper));
+    }
+    const int32_t fetched = highest - lowest + 1;
+    int32_t rowAboveIs = -1, rowBelowIs = -1;
+    for (int32_t py = down.first; py < down.end; ++py) {
+        const Sample t = sampleAt(py, scaling.y, translation.y, source.top, texture.height);
+        if (rowAboveIs != t.lower) {
+            if (rowBelowIs == t.lower)
+                std::copy(rowBelow, rowBelow + fetched, rowAbove);
+            else
+                fetchTextureRow(texture, t.lower, lowest, fetched, rowAbove);
+            rowAboveIs = t.lower;
+        }
+        if (t.weight != 0 && rowBelowIs != t.upper) {
+            fetchTextureRow(texture, t.upper, lowest, fetched, rowBelow);
+            rowBelowIs = t.upper;
+        }
+        uint32_t* line = target.pixels + static_cast<ptrdiff_t>(py) * target.pitch + across.first;
+        for (int32_t i = 0; i < count; ++i) {
+            const int32_t l = columnLeft[i] - lowest, r = columnRight[i] - lowest;
+            uint32_t texel = mix(rowAbove[l], rowAbove[r], columnWeight[i]);
+            if (t.weight != 0)
+                texel = mix(texel, mix(rowBelow[l], rowBelow[r], columnWeight[i]), t.weight);
+            if (colour != untinted) texel = tint(texel, colour);
+            line[i] = blend(texel, line[i]);
+        }
+    }
+}
+
+} // namespace
+
+void compositeClear(BackBuffer& target, uint32_t colour) {
+    if (target.pixels == nullptr || target.pitch < target.width) return;
+    for (int32_t y = 0; y < target.height; ++y) {
+        uint32_t* line = target.pixels + static_cast<ptrdiff_t>(y) * target.pitch;
+        // wchar_t is 32 bits here, and the C library's wide fill is the fastest fill at hand.
+        static_assert(sizeof(wchar_t) == sizeof(uint32_t));
+        std::wmemset(reinterpret_cast<wchar_t*>(line), static_cast<wchar_t>(colour | opaque),
+                     static_cast<size_t>(target.width));
+    }
+}
+
+void compositeDraw(BackBuffer& target, const Texture& texture, SourceRect source, Vector2 scaling,
+                   Vector2 translation, uint32_t colour) {
+    if (target.pixels == nullptr || target.width <= 0 || target.height <= 0 ||
+        target.pitch < target.width)
+        return;
+    if (!std::isfinite(scaling.x) || !std::isfinite(scaling.y) || scaling.x == 0 ||
+        scaling.y == 0 || !std::isfinite(translation.x) || !std::isfinite(translation.y))
+        return;
+    if (source.left < 0 || source.left > texture.width || source.top < 0 ||
+        source.top > texture.height || source.right <= source.left || source.bottom <= source.top)
+        return;
+    const double width = static_cast<double>(source.right) - source.left;
+    const double height = static_cast<double>(source.bottom) - source.top;
+    const Span across =
+        coveredSpan(scaling.x, translation.x, width, std::min(target.width, maxBitmapSide));
+    const Span down =
+        coveredSpan(scaling.y, translation.y, height, std::min(target.height, maxBitmapSide));
+    if (across.first >= across.end || down.first >= down.end) return;
+    if (isExact(scaling.x, translation.x) && isExact(scaling.y, translation.y))
+        drawExact(target, texture, source, scaling, translation, colour, across, down);
+    else
+        drawFiltered(target, texture, source, scaling, translation, colour, across, down);
+}
+
+} // namespace zema

@@ -1,0 +1,27 @@
+// The fifteen images: the table of what each slot is loaded from, the loaded textures, and
+// drawing a slot.
+#include "render/images.h"
+
+namespace zema {
+
+#define ZEMA_PICTURE_SPEC(slot, id, bw, bh, bpp, tw, th, format)                                   \
+    {id, bw, bh, bpp, tw, th, TextureFormat::format},
+const ImageSpec imageTable[imageSlotCount] = {ZEMA_PICTURES(ZEMA_PICTURE_SPEC)};
+#undef ZEMA_PICTURE_SPEC
+
+Texture* imageTextures[imageSlotCount] = {};
+
+void releaseImages() {
+    for (Texture*& texture : imageTextures) {
+        releaseTexture(texture);
+        texture = nullptr;
+    }
+}
+
+void compositeImage(BackBuffer& target, ImageSlot slot, SourceRect source, Vector2 scaling,
+                    Vector2 translation, uint32_t colour) {
+    if (slot < 0 || slot >= imageSlotCount || imageTextures[slot] == nullptr) return;
+    compositeDraw(target, *imageTextures[slot], source, scaling, translation, colour);
+}
+
+} // namespace zema

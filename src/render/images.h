@@ -1,0 +1,27 @@
+// The fifteen images: which resource each slot is loaded from, at which size and format.
+#pragma once
+
+#include "render/compositor.h"
+
+namespace zema {
+
+struct ImageSpec {
+    int resourceId;
+    int32_t bitmapWidth, bitmapHeight, bitsPerPixel;
+    int32_t textureWidth, textureHeight;
+    TextureFormat format;
+};
+
+extern const ImageSpec imageTable[imageSlotCount];
+extern Texture* imageTextures[imageSlotCount];
+
+// Loads the slots in table order; returns -1 when all fifteen are loaded, otherwise the slot
+// that failed (the slots before it stay loaded).
+int loadImages();
+void releaseImages();
+
+// Draws a slot's picture as compositeDraw does; a slot that is not loaded draws nothing.
+void compositeImage(BackBuffer& target, ImageSlot slot, SourceRect source, Vector2 scaling,
+                    Vector2 translation, uint32_t colour);
+
+} // namespace zema

@@ -1,0 +1,28 @@
+// Loads the fifteen images from the embedded resources. Kept apart from images.cpp so that a
+// program that only draws (the simulator without its pictures) need not link the resources.
+#include "render/bmp_reader.h"
+#include "render/images.h"
+#include "render/resources.h"
+
+namespace zema {
+
+int loadImages() {
+    for (int slot = 0; slot < imageSlotCount; ++slot) {
+        const ImageSpec& spec = imageTable[slot];
+        Resource resource{};
+        if (!findResource(spec.resourceId, resource)) return slot;
+        // A picture of another size or depth than the table's is a broken build: the frame's
+        // source rectangles are worked out for exactly these sizes.
+        BitmapView view;
+        if (!readBitmap(resource.data, resource.size, view) || view.width != spec.bitmapWidth ||
+            view.height != spec.bitmapHeight || view.bitsPerPixel != spec.bitsPerPixel)
+            return slot;
+        releaseTexture(imageTextures[slot]);
+        imageTextures[slot] = loadTextureFromBitmap(resource.data, resource.size, spec.textureWidth,
+                                                    spec.textureHeight, spec.format);
+        if (imageTextures[slot] == nullptr) return slot;
+    }
+    return -1;
+}
+
+} // namespace zema

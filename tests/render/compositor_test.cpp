@@ -1,0 +1,297 @@
+// compositeDraw against the reference drawing over many random draws, exact landing at scale
+// +-1, and the draws that must leave the back buffer alone.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <random>
+
+#include "bmp_builder.h"
+#include "reference_draw.h"
+#include "render/compositor.h"
+
+namespace zema {
+
+namespace {
+
+struct TextureDeleter {
+    void operator()(Texture* t) const { releaseTexture(t); }
+};
+using TexturePtr = std::unique_ptr<Texture, TextureDeleter>;
+
+struct Drawable {
+    TexturePtr texture;
+    Picture picture; // the same texels, kept by the test
+};
+
+BackBuffer bufferOf(Canvas& canvas) {
+    return {canvas.pixels.data(), canvas.width, canvas.height, canvas.width};
+}
+
+Canvas noiseCanvas(std::mt19937& random, int32_t width, int32_t height) {
+    Canvas canvas{width, height, {}, {}};
+    for (int32_t i = 0; i < width * height; ++i)
+        canvas.pixels.push_back(0xFF000000u | (random() & 0xFFFFFF));
+    return canvas;
+}
+
+// Texels made in code: some keyed (transparent black), some partly transparent.
+Drawable randomArgb(std::mt19937& random, int32_t width, int32_t height) {
+    Picture picture{width, height, {}};
+    for (int32_t i = 0; i < width * height; ++i) {
+        const uint32_t kind = random() % 10;
+        const uint32_t rgb = random() & 0xFFFFFF;
+        picture.argb.push_back(kind < 3   ? 0u
+                               : kind < 5 ? (random() & 0xFF000000u) | rgb
+                                          : 0xFF000000u | rgb);
+    }
+    TexturePtr texture(createTexture(width, height, picture.argb.data()));
+    return {std::move(texture), std::move(picture)};
+}
+
+// A 4- or 8-bit bitmap whose palette holds the key colour, loaded as the game loads pictures.
+Drawable randomBitmap(std::mt19937& random, int32_t width, int32_t height, int32_t bits) {
+    BitmapSpec spec{width, height, bits, {0x0000FF}, {}};
+    const int colours = bits == 4 ? 16 : 1 + static_cast<int>(random() % 255);
+    while (static_cast<int>(spec.palette.size()) < colours)
+        spec.palette.push_back(random() & 0xFFFFFF);
+    Picture picture{width, height, {}};
+    // Either every texel drawn afresh, or runs of one index up to 40 long, as in the map's
+    // corridors and walls.
+    const bool runs = random() % 2 == 0;
+    uint8_t k = 0;
+    for (int32_t i = 0, left = 0; i < width * height; ++i, --left) {
+        if (left <= 0) {
+            k = static_cast<uint8_t>(random() % 4 == 0 ? 0 : random() % colours);
+            left = runs ? 1 + static_cast<int>(random() % 40) : 1;
+        }
+        spec.indices.push_back(k);
+        picture.argb.push_back(spec.palette[k] == 0x0000FF ? 0u : 0xFF000000u | spec.palette[k]);
+    }
+    const std::vector<uint8_t> bytes = buildBitmap(spec);
+    TexturePtr texture(
+        loadTextureFromBitmap(bytes.data(), bytes.size(), width, height, TextureFormat::A8R8G8B8));
+    return {std::move(texture), std::move(picture)};
+}
+
+float randomScale(std::mt19937& random) {
+    static const float chosen[] = {1, -1, 2, -2, 0.5f, -0.5f, 10, -10, 14, 25, 3.75f, -0.3f};
+    if (random() % 3 != 0) return chosen[random() % std::size(chosen)];
+    std::uniform_real_distribution<float> any(-5, 5);
+    float s = 0;
+    while (s == 0)
+        s = any(random);
+    return s;
+}
+
+float randomPlace(std::mt19937& random) {
+    const auto whole = static_cast<float>(static_cast<int>(random() % 140) - 50);
+    return random() % 2 ? whole : whole + std::uniform_real_distribution<float>(0, 1)(random);
+}
+
+struct Comparison {
+    int compared = 0, drawn = 0, worst = 0;
+};
+
+// Draws with the compositor and the reference from the same canvas; returns how far apart
+// the two came, channel by channel, over the pixels the reference is sure of.
+Comparison compareDraw(Canvas& canvas, const Drawable& drawable, SourceRect source, Vector2 scaling,
+                       Vector2 translation, uint32_t colour) {
+    Canvas expected = canvas;
+    referenceDraw(expected, drawable.picture, source, scaling, translation, colour);
+    const std::vector<uint32_t> before = canvas.pixels;
+    BackBuffer buffer = bufferOf(canvas);
+    compositeDraw(buffer, *drawable.texture, source, scaling, translation, colour);
+    Comparison result;
+    for (size_t i = 0; i < canvas.pixels.size(); ++i) {
+        if (expected.undecided[i]) continue;
+        ++result.compared;
+        if (expected.pixels[i] != before[i]) ++result.drawn;
+        for (int c = 0; c < 32; c += 8) {
+            const int a = (canvas.pixels[i] >> c) & 0xFF, b = (expected.pixels[i] >> c) & 0xFF;
+            result.worst = std::max(result.worst, std::abs(a - b));
+        }
+    }
+    return result;
+}
+
+TEST(Compositor, MatchesTheReferenceOverRandomDraws) {
+    std::mt19937 random(20261208);
+    long drawnPixels = 0;
+    for (int round = 0; round < 4000; ++round) {
+        const int32_t width = 1 + static_cast<int32_t>(random() % 90);
+        const int32_t height = 1 + static_cast<int32_t>(random() % 40);
+        const int maker = static_cast<int>(random() % 3);
+        const Drawable drawable = maker == 0
+                                      ? randomArgb(random, width, height)
+                                      : randomBitmap(random, width, height, maker == 1 ? 4 : 8);
+        ASSERT_TRUE(drawable.texture);
+        SourceRect source;
+        source.left = static_cast<int32_t>(random() % (width + 1));
+        source.top = static_cast<int32_t>(random() % (height + 1));
+        source.right = source.left + 1 + static_cast<int32_t>(random() % (width + 8));
+        source.bottom = source.top + 1 + static_cast<int32_t>(random() % (height + 8));
+        Vector2 scaling{randomScale(random), randomScale(random)};
+        if (random() % 4 == 0) scaling.y = scaling.x;
+        Vector2 translation{randomPlace(random), randomPlace(random)};
+        uint32_t colour = random() % 3 == 0 ? static_cast<uint32_t>(random()) : 0xFFFFFFFFu;
+        if (random() % 4 == 0) { // the game's own kind of draw: whole pixels, scale 1, untinted
+            scaling = {1, 1};
+            translation = {std::floor(translation.x), std::floor(translation.y)};
+            colour = 0xFFFFFFFFu;
+        }
+        Canvas canvas = noiseCanvas(random, 64, 48);
+        const Comparison result =
+            compareDraw(canvas, drawable, source, scaling, translation, colour);
+        // Whole-pixel draws at scale +-1 sample single texels: only the tint's rounding may
+        // differ. Filtered draws also round their weights to 1/256.
+        const bool exact = std::abs(scaling.x) == 1 && std::abs(scaling.y) == 1 &&
+                           translation.x == std::floor(translation.x) &&
+                           translation.y == std::floor(translation.y);
+        const int allowed = exact ? (colour == 0xFFFFFFFFu ? 0 : 1) : 3;
+        ASSERT_LE(result.worst, allowed)
+            << "round " << round << ": " << width << "x" << height << " source (" << source.left
+            << "," << source.top << "," << source.right << "," << source.bottom << ") scale ("
+            << scaling.x << "," << scaling.y << ") at (" << translation.x << "," << translation.y
+            << ") colour " << std::hex << colour;
+        drawnPixels += result.drawn;
+    }
+    EXPECT_GT(drawnPixels, 100000); // the draws did land on the canvas
+}
+
+TEST(Compositor, ExtremeNumbersStayWithinTheRules) {
+    std::mt19937 random(7);
+    const Drawable drawable = randomArgb(random, 5, 4);
+    const float huge = 1e30f, tiny = 1e-30f;
+    const Vector2 scalings[] = {{huge, 1}, {1, -huge}, {tiny, 1}, {-tiny, tiny}, {3e9f, 2e9f}};
+    const Vector2 places[] = {{0, 0}, {-huge, 3}, {huge, -huge}, {-3e9f, 10}, {2.5f, 1e10f}};
+    for (const Vector2 scaling : scalings)
+        for (const Vector2 place : places) {
+            Canvas canvas = noiseCanvas(random, 32, 16);
+            const Comparison result =
+                compareDraw(canvas, drawable, {1, 0, 5, 4}, scaling, place, 0xFFFFFFFFu);
+            EXPECT_LE(result.worst, 3)
+                << scaling.x << "," << scaling.y << " at " << place.x << "," << place.y;
+        }
+}
+
+class ExactLanding : public testing::TestWithParam<std::pair<int, int>> {};
+
+TEST_P(ExactLanding, EveryTexelLandsOnItsOwnPixel) {
+    const auto [sx, sy] = GetParam();
+    std::mt19937 random(sx * 3 + sy);
+    Picture picture{7, 5, {}};
+    for (int i = 0; i < 35; ++i)
+        picture.argb.push_back(0xFF000000u | (random() & 0xFFFFFF));
+    TexturePtr texture(createTexture(7, 5, picture.argb.data()));
+    Canvas canvas{40, 30, std::vector<uint32_t>(1200, 0xFF0000FFu), {}};
+    BackBuffer buffer = bufferOf(canvas);
+    compositeDraw(buffer, *texture, {0, 0, 7, 5}, {static_cast<float>(sx), static_cast<float>(sy)},
+                  {20, 12}, 0xFFFFFFFFu);
+    // Texel (u, v) covers the pixel from 20 + sx * u to 20 + sx * (u + 1).
+    std::vector<uint32_t> expected(1200, 0xFF0000FFu);
+    for (int v = 0; v < 5; ++v)
+        for (int u = 0; u < 7; ++u) {
+            const int px = sx > 0 ? 20 + u : 20 - 1 - u;
+            const int py = sy > 0 ? 12 + v : 12 - 1 - v;
+            expected[py * 40 + px] = picture.argb[v * 7 + u];
+        }
+    EXPECT_EQ(canvas.pixels, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Compositor, ExactLanding,
+                         testing::Values(std::pair{1, 1}, std::pair{-1, 1}, std::pair{1, -1},
+                                         std::pair{-1, -1}));
+
+TEST(Compositor, KeyedTexelsLeaveTheBackgroundExactly) {
+    BitmapSpec spec{4, 1, 4, {0x0000FF, 0x00FF00}, {0, 1, 0, 1}};
+    const std::vector<uint8_t> bytes = buildBitmap(spec);
+    TexturePtr texture(
+        loadTextureFromBitmap(bytes.data(), bytes.size(), 4, 1, TextureFormat::A8R8G8B8));
+    ASSERT_TRUE(texture);
+    Canvas canvas{4, 1, {0xFF112233u, 0xFF445566u, 0xFF778899u, 0xFFAABBCCu}, {}};
+    BackBuffer buffer = bufferOf(canvas);
+    compositeDraw(buffer, *texture, {0, 0, 4, 1}, {1, 1}, {0, 0}, 0xFFFFFFFFu);
+    EXPECT_EQ(canvas.pixels,
+              (std::vector<uint32_t>{0xFF112233u, 0xFF00FF00u, 0xFF778899u, 0xFF00FF00u}));
+}
+
+TEST(Compositor, DrawsThatMustDrawNothing) {
+    std::mt19937 random(3);
+    const Drawable drawable = randomArgb(random, 10, 8);
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    struct Case {
+        const char* what;
+        SourceRect source;
+        Vector2 scaling, translation;
+    } cases[] = {
+        {"left below 0", {-1, 0, 5, 5}, {1, 1}, {0, 0}},
+        {"left past the width", {11, 0, 15, 5}, {1, 1}, {0, 0}},
+        {"top below 0", {0, -1, 5, 5}, {1, 1}, {0, 0}},
+        {"top past the height", {0, 9, 5, 12}, {1, 1}, {0, 0}},
+        {"right before left", {5, 0, 4, 5}, {1, 1}, {0, 0}},
+        {"bottom above top", {0, 5, 5, 4}, {1, 1}, {0, 0}},
+        {"empty", {3, 3, 3, 3}, {1, 1}, {0, 0}},
+        {"zero x scale", {0, 0, 10, 8}, {0, 1}, {0, 0}},
+        {"zero y scale", {0, 0, 10, 8}, {1, 0}, {0, 0}},
+        {"minus zero scale", {0, 0, 10, 8}, {-0.0f, 1}, {0, 0}},
+        {"NaN scale", {0, 0, 10, 8}, {nan, 1}, {0, 0}},
+        {"infinite scale", {0, 0, 10, 8}, {1, inf}, {0, 0}},
+        {"NaN place", {0, 0, 10, 8}, {1, 1}, {0, nan}},
+        {"infinite place", {0, 0, 10, 8}, {1, 1}, {-inf, 0}},
+        {"left of the buffer", {0, 0, 10, 8}, {1, 1}, {-10, 0}},
+        {"mirrored off the left", {0, 0, 10, 8}, {-1, 1}, {0, 0}},
+        {"below the buffer", {0, 0, 10, 8}, {1, 1}, {0, 16}},
+    };
+    for (const Case& c : cases) {
+        Canvas canvas = noiseCanvas(random, 20, 16);
+        const std::vector<uint32_t> before = canvas.pixels;
+        BackBuffer buffer = bufferOf(canvas);
+        compositeDraw(buffer, *drawable.texture, c.source, c.scaling, c.translation, 0xFFFFFFFFu);
+        EXPECT_EQ(canvas.pixels, before) << c.what;
+    }
+}
+
+TEST(Compositor, SourceStartingAtTheRightEdgeRepeatsTheLastColumn) {
+    const uint32_t texels[] = {0xFF000001u, 0xFF000002u, 0xFF000003u};
+    TexturePtr texture(createTexture(3, 1, texels));
+    Canvas canvas{4, 1, std::vector<uint32_t>(4, 0xFF0000FFu), {}};
+    BackBuffer buffer = bufferOf(canvas);
+    compositeDraw(buffer, *texture, {3, 0, 7, 1}, {1, 1}, {0, 0}, 0xFFFFFFFFu);
+    EXPECT_EQ(canvas.pixels, std::vector<uint32_t>(4, 0xFF000003u));
+}
+
+TEST(Compositor, ClearFillsTheWholeBufferWithinItsPitch) {
+    std::vector<uint32_t> memory(6 * 3, 0x12345678u);
+    BackBuffer buffer{memory.data(), 4, 3, 6};
+    compositeClear(buffer, 0x000000FFu);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 6; ++x)
+            EXPECT_EQ(memory[y * 6 + x], x < 4 ? 0xFF0000FFu : 0x12345678u) << x << "," << y;
+}
+
+TEST(Compositor, TargetWithPitchBelowItsWidthIsLeftAlone) {
+    std::vector<uint32_t> memory(8, 0x12345678u);
+    BackBuffer buffer{memory.data(), 4, 2, 3};
+    compositeClear(buffer, 0xFF0000FFu);
+    const uint32_t texel = 0xFFFFFFFFu;
+    TexturePtr texture(createTexture(1, 1, &texel));
+    compositeDraw(buffer, *texture, {0, 0, 1, 1}, {4, 2}, {0, 0}, 0xFFFFFFFFu);
+    EXPECT_EQ(memory, std::vector<uint32_t>(8, 0x12345678u));
+}
+
+TEST(Compositor, TintMultipliesColourAndAlpha) {
+    const uint32_t texel = 0xFFFF8040u;
+    TexturePtr texture(createTexture(1, 1, &texel));
+    Canvas canvas{1, 1, {0xFF000000u}, {}};
+    BackBuffer buffer = bufferOf(canvas);
+    // Half alpha, red kept, green halved, blue dropped: then half of that over black.
+    compositeDraw(buffer, *texture, {0, 0, 1, 1}, {1, 1}, {0, 0}, 0x80FF8000u);
+    EXPECT_EQ(canvas.pixels[0], 0xFF802000u);
+}
+
+} // namespace
+
+} // namespace zema
