@@ -146,6 +146,7 @@ int startUp() {
     resetGame();
     startFrameRecord();
     playSound(sndBgm, true);
+    startMessageLoop();
     running = true;
     EM_ASM({ Module.zemaStarted(); });
     return 0;

@@ -61,8 +61,12 @@ bool runMessageLoopPass() {
     return true;
 }
 
-int runMessageLoop() {
+void startMessageLoop() {
     quitPosted = false;
+}
+
+int runMessageLoop() {
+    startMessageLoop();
     while (runMessageLoopPass())
         SDL_Delay(frameSleepMs);
     return 0;

@@ -137,6 +137,16 @@ async def play_in_real_time(page, zema_sim, work):
     await page.wait_for("typeof Module !== 'undefined' && Module.zemaState === 'running' && "
                         "Module.zemaFrameNumber() >= 2", what="the game to start again")
     await title_matches(page, zema_sim, 1024, 768, work, "started again")
+
+    # Reloading in the middle of a game starts afresh on the title.
+    await page.press("Enter")
+    await page.wait_for("JSON.parse(Module.zemaRecord()).screenMode === 0", what="play")
+    await page.evaluate("window.zemaOldPage = true")
+    await page.send("Page.reload")
+    await page.wait_for("window.zemaOldPage === undefined && typeof Module !== 'undefined' && "
+                        "Module.zemaState === 'running' && Module.zemaFrameNumber() >= 2",
+                        what="the reloaded page")
+    await title_matches(page, zema_sim, 1024, 768, work, "reloaded during play")
     check(not page.exceptions(), f"no script errors ({len(page.exceptions())})")
 
 
