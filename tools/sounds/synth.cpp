@@ -23,10 +23,18 @@ void addFrame(Track& track, int64_t frame, float value, float pan) {
         track.left[frame] += value;
         return;
     }
-    // Equal-power panning keeps a sound's loudness as it moves across.
-    double angle = pan * 1.5707963267948966;
-    track.left[frame] += float(value * std::cos(angle) * 1.4142135623730951);
-    track.right[frame] += float(value * std::sin(angle) * 1.4142135623730951);
+    // Equal-power panning keeps a sound's loudness as it moves across. A note keeps its pan, so
+    // the last pan's two gains are kept rather than worked out again for every frame.
+    static float lastPan = -1;
+    static double panCos = 0, panSin = 0;
+    if (pan != lastPan) {
+        const double angle = pan * 1.5707963267948966;
+        panCos = std::cos(angle);
+        panSin = std::sin(angle);
+        lastPan = pan;
+    }
+    track.left[frame] += float(value * panCos * 1.4142135623730951);
+    track.right[frame] += float(value * panSin * 1.4142135623730951);
 }
 
 double noteHz(int midiNote) {
