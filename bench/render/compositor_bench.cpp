@@ -69,6 +69,18 @@ Setup& setup() {
     return instance;
 }
 
+// A play frame from the start place (0) and with the guardian on screen (1), in milliseconds.
+void atBothPlaces(benchmark::internal::Benchmark* b) {
+    b->Unit(benchmark::kMillisecond)->ArgName("atGuardian")->Arg(0)->Arg(1);
+}
+
+// False, with the benchmark skipped, when a picture did not load.
+bool picturesLoaded(benchmark::State& state) {
+    if (setup().failedSlot < 0) return true;
+    state.SkipWithError("the pictures did not load");
+    return false;
+}
+
 void compositeFrame(BackBuffer& target, const std::vector<DisplayOp>& ops) {
     for (const DisplayOp& op : ops) {
         if (op.kind == DisplayOpKind::Clear)
@@ -79,11 +91,8 @@ void compositeFrame(BackBuffer& target, const std::vector<DisplayOp>& ops) {
 }
 
 void playFrameThroughCompositor(benchmark::State& state) {
+    if (!picturesLoaded(state)) return;
     Setup& s = setup();
-    if (s.failedSlot >= 0) {
-        state.SkipWithError("the pictures did not load");
-        return;
-    }
     BackBuffer target{s.pixels.data(), width, height, width};
     const std::vector<DisplayOp>& ops = state.range(0) ? s.guardianOps : s.ops;
     for (auto _ : state) {
@@ -93,11 +102,7 @@ void playFrameThroughCompositor(benchmark::State& state) {
     }
     state.counters["draws"] = s.draws;
 }
-BENCHMARK(playFrameThroughCompositor)
-    ->Unit(benchmark::kMillisecond)
-    ->ArgName("atGuardian")
-    ->Arg(0)
-    ->Arg(1);
+BENCHMARK(playFrameThroughCompositor)->Apply(atBothPlaces);
 
 void copyOfTheBackBuffer(benchmark::State& state) {
     Setup& s = setup();
@@ -113,11 +118,8 @@ BENCHMARK(copyOfTheBackBuffer)->Unit(benchmark::kMillisecond);
 // SDL's software renderer on a plain surface, with the same pictures as ARGB textures,
 // alpha blending and linear scaling, drawing the same list.
 void playFrameThroughSdlSoftwareRenderer(benchmark::State& state) {
+    if (!picturesLoaded(state)) return;
     Setup& s = setup();
-    if (s.failedSlot >= 0) {
-        state.SkipWithError("the pictures did not load");
-        return;
-    }
     SDL_Surface* surface =
         SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
     SDL_Renderer* renderer = surface ? SDL_CreateSoftwareRenderer(surface) : nullptr;
@@ -173,11 +175,7 @@ void playFrameThroughSdlSoftwareRenderer(benchmark::State& state) {
     SDL_DestroyRenderer(renderer);
     SDL_FreeSurface(surface);
 }
-BENCHMARK(playFrameThroughSdlSoftwareRenderer)
-    ->Unit(benchmark::kMillisecond)
-    ->ArgName("atGuardian")
-    ->Arg(0)
-    ->Arg(1);
+BENCHMARK(playFrameThroughSdlSoftwareRenderer)->Apply(atBothPlaces);
 
 // The map draw alone, from a map with no runs at all: every texel drawn afresh, a quarter of
 // them transparent. The real map's corridors and walls make long runs; this is the floor.
@@ -208,11 +206,8 @@ BENCHMARK(mapDrawWithoutRuns)->Unit(benchmark::kMillisecond);
 // Not a timing of its own: reports what the fifteen loaded textures hold and how long the
 // first load took, as counters.
 void imageMemory(benchmark::State& state) {
+    if (!picturesLoaded(state)) return;
     Setup& s = setup();
-    if (s.failedSlot >= 0) {
-        state.SkipWithError("the pictures did not load");
-        return;
-    }
     double total = 0;
     for (auto _ : state) {
         total = 0;

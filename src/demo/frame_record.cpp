@@ -1,8 +1,10 @@
 // Formats the simulator's per-frame line without allocating.
 #include "demo/frame_record.h"
 
+#include <charconv>
 #include <cstdint>
 #include <cstring>
+#include <initializer_list>
 
 #include "display/display_headless.h"
 #include "game/world.h"
@@ -12,14 +14,17 @@ namespace zema {
 
 namespace {
 
-constexpr char digitPairs[] = // "00" "01" ... "99"
-    "00010203040506070809101112131415161718192021222324"
-    "25262728293031323334353637383940414243444546474849"
-    "50515253545556575859606162636465666768697071727374"
-    "75767778798081828384858687888990919293949596979899";
+// The device operations by kind, in DisplayOpKind's order.
+constexpr const char* deviceOpNames[] = {"BeginScene", "Clear", "EndScene", "Present"};
+
+// Every coordinate the frame passes is a whole number; a fraction would round half away from
+// zero.
+long long rounded(float v) {
+    return static_cast<long long>(v < 0.0f ? v - 0.5f : v + 0.5f);
+}
 
 // The line is the bulk of the simulator's work with --draws, so the writer avoids strlen on
-// literals and writes numbers two digits at a time.
+// literals and formats numbers in place.
 struct Writer {
     char* p;
     template <size_t N> void text(const char (&s)[N]) {
@@ -27,32 +32,20 @@ struct Writer {
         p += N - 1;
     }
     void ch(char c) { *p++ = c; }
-    void number(long long v) {
-        unsigned long long u = static_cast<unsigned long long>(v);
-        if (v < 0) {
-            ch('-');
-            u = 0ULL - u;
-        }
-        char digits[24];
-        char* end = digits + sizeof digits;
-        char* d = end;
-        while (u >= 100) {
-            d -= 2;
-            std::memcpy(d, digitPairs + 2 * (u % 100), 2);
-            u /= 100;
-        }
-        if (u >= 10) {
-            d -= 2;
-            std::memcpy(d, digitPairs + 2 * u, 2);
-        } else {
-            *--d = static_cast<char>('0' + u);
-        }
-        std::memcpy(p, d, static_cast<size_t>(end - d));
-        p += end - d;
+    void number(long long v) { p = std::to_chars(p, p + 24, v).ptr; }
+    template <size_t N> void field(const char (&name)[N], long long v) {
+        text(name);
+        number(v);
     }
-    // Every coordinate the frame passes is a whole number; a fraction would round half away
-    // from zero.
-    void number(float v) { number(static_cast<long long>(v < 0.0f ? v - 0.5f : v + 0.5f)); }
+    // "[a,b,...]"
+    void numbers(std::initializer_list<long long> values) {
+        ch('[');
+        for (const long long* v = values.begin(); v != values.end(); ++v) {
+            if (v != values.begin()) ch(',');
+            number(*v);
+        }
+        ch(']');
+    }
     void quoted(const char* s) {
         ch('"');
         const size_t n = std::strlen(s);
@@ -69,37 +62,23 @@ void writeDraws(Writer& w) {
         if (i > 0) w.ch(',');
         switch (op.kind) {
         case DisplayOpKind::BeginScene:
-            w.text("[\"BeginScene\"]");
-            break;
         case DisplayOpKind::Clear:
-            w.text("[\"Clear\"]");
-            break;
         case DisplayOpKind::EndScene:
-            w.text("[\"EndScene\"]");
-            break;
         case DisplayOpKind::Present:
-            w.text("[\"Present\"]");
+            w.ch('[');
+            w.quoted(deviceOpNames[static_cast<int>(op.kind)]);
+            w.ch(']');
             break;
         case DisplayOpKind::Draw:
             w.ch('[');
             w.quoted(imageSlotName(op.slot));
-            w.text(",[");
-            w.number(static_cast<long long>(op.source.left));
             w.ch(',');
-            w.number(static_cast<long long>(op.source.top));
+            w.numbers({op.source.left, op.source.top, op.source.right, op.source.bottom});
             w.ch(',');
-            w.number(static_cast<long long>(op.source.right));
+            w.numbers({rounded(op.scaling.x), rounded(op.scaling.y)});
             w.ch(',');
-            w.number(static_cast<long long>(op.source.bottom));
-            w.text("],[");
-            w.number(op.scaling.x);
-            w.ch(',');
-            w.number(op.scaling.y);
-            w.text("],[");
-            w.number(op.translation.x);
-            w.ch(',');
-            w.number(op.translation.y);
-            w.text("]]");
+            w.numbers({rounded(op.translation.x), rounded(op.translation.y)});
+            w.ch(']');
             break;
         }
     }
@@ -111,33 +90,19 @@ void writeDraws(Writer& w) {
 size_t formatFrameLine(char* out, long frameNumber, bool withDraws) {
     Writer w{out};
     const GameState& s = gameState;
-    w.text("{\"frame\":");
-    w.number(static_cast<long long>(frameNumber));
-    w.text(",\"screenMode\":");
-    w.number(static_cast<long long>(s.screenMode));
-    w.text(",\"gameOver\":");
-    w.number(static_cast<long long>(s.gameOver));
-    w.text(",\"scrollX\":");
-    w.number(static_cast<long long>(s.scrollX));
-    w.text(",\"scrollY\":");
-    w.number(static_cast<long long>(s.scrollY));
-    w.text(",\"energy\":");
-    w.number(static_cast<long long>(s.energy));
-    w.text(",\"shotTimer\":");
-    w.number(static_cast<long long>(s.shotTimer));
-    w.text(",\"facingLeft\":");
-    w.number(static_cast<long long>(s.facingLeft));
+    w.field("{\"frame\":", frameNumber);
+    w.field(",\"screenMode\":", s.screenMode);
+    w.field(",\"gameOver\":", s.gameOver);
+    w.field(",\"scrollX\":", s.scrollX);
+    w.field(",\"scrollY\":", s.scrollY);
+    w.field(",\"energy\":", s.energy);
+    w.field(",\"shotTimer\":", s.shotTimer);
+    w.field(",\"facingLeft\":", s.facingLeft);
     w.text(",\"enemies\":[");
     for (int i = 0; i < enemyCount; ++i) {
         const Enemy& e = enemies[i];
         if (i > 0) w.ch(',');
-        w.ch('[');
-        const int32_t fields[5] = {e.x, e.y, e.vx, e.vy, e.hp};
-        for (int f = 0; f < 5; ++f) {
-            if (f > 0) w.ch(',');
-            w.number(static_cast<long long>(fields[f]));
-        }
-        w.ch(']');
+        w.numbers({e.x, e.y, e.vx, e.vy, e.hp});
     }
     w.text("],\"taken\":\"");
     for (const ItemRow& row : itemRows)

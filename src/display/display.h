@@ -25,6 +25,9 @@ struct DisplayMode {
     uint32_t Width, Height, RefreshRate, Format;
 };
 
+// The one Format the game's modes have: 32 bits a pixel, the top 8 unused.
+constexpr uint32_t formatX8R8G8B8 = 22;
+
 // The mode in use; its Width and Height size the view.
 extern DisplayMode displayMode;
 

@@ -21,7 +21,7 @@ void recordDevice(DisplayOpKind kind, uint32_t colour = 0) {
 } // namespace
 
 void startHeadlessDisplay(uint32_t width, uint32_t height) {
-    displayMode = {width, height, 0, 22};
+    displayMode = {width, height, 0, formatX8R8G8B8};
     clearRecordedOps();
 }
 

@@ -15,8 +15,6 @@ struct ListedMode {
     int32_t bytesPerPixel; // 0 for palette or packed-YUV formats
 };
 
-constexpr uint32_t formatX8R8G8B8 = 22;
-
 // SDL lists modes largest first; the game's list holds the 4-byte modes with a real size, in the
 // reverse of that order: ascending, as the original platform lists them.
 std::vector<DisplayMode> adapterModeOrder(const std::vector<ListedMode>& largestFirst);

@@ -6,12 +6,11 @@
 
 #include "display/display.h"
 #include "render/compositor.h"
+#include "result.h"
 
 struct SDL_Window;
 
 namespace zema {
-
-constexpr int32_t E_FAIL = static_cast<int32_t>(0x80004005);
 
 // Lists the display modes, takes the last (largest) as W x H, makes the window fullscreen and
 // loads the fifteen images. On a failure shows its message box (or writes the text to standard

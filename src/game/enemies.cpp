@@ -33,24 +33,33 @@ void chase(int i) {
     e.y += e.vy;
 }
 
+// A diagonal mover's course: once its x is past the limit, it starts its run again from the
+// restart point.
+struct DiagonalCourse {
+    int32_t limitX, restartX, restartY;
+};
+constexpr DiagonalCourse upperDownRightCourse = {3700, 410, 2333};
+constexpr DiagonalCourse lowerDownRightCourse = {4700, 1437, 3080};
+constexpr DiagonalCourse upLeftCourse = {410, 4034, 2936};
+
 // Touching a wall holds its height for the frame, so it slides right along the wall.
-void moveDownRight(int i, int32_t limit, int32_t restartX, int32_t restartY) {
+void moveDownRight(int i, const DiagonalCourse& course) {
     Enemy& e = enemies[i];
     if (enemyHitsWall(i)) e.y -= 10;
-    if (e.x > limit) {
-        e.x = restartX;
-        e.y = restartY;
+    if (e.x > course.limitX) {
+        e.x = course.restartX;
+        e.y = course.restartY;
     }
     e.x += 10;
     e.y += 10;
 }
 
-void moveUpLeft(int i) {
+void moveUpLeft(int i, const DiagonalCourse& course) {
     Enemy& e = enemies[i];
     if (enemyHitsWall(i)) e.y += 10;
-    if (e.x < 410) {
-        e.x = 4034;
-        e.y = 2936;
+    if (e.x < course.limitX) {
+        e.x = course.restartX;
+        e.y = course.restartY;
     }
     e.x -= 10;
     e.y -= 10;
@@ -58,21 +67,21 @@ void moveUpLeft(int i) {
 
 // Each rule looks at the wall again from the unmoved place and sees the velocity the rules
 // before it left, so they chain: a horizontal run into a wall comes straight back.
-void moveGuardian() {
-    Enemy& e = enemies[guardianIndex];
-    if (e.vx == 20 && enemyHitsWall(guardianIndex)) {
+void moveGuardian(int i) {
+    Enemy& e = enemies[i];
+    if (e.vx == 20 && enemyHitsWall(i)) {
         e.vx = 0;
         e.vy = 20;
     }
-    if (e.vx == -20 && enemyHitsWall(guardianIndex)) {
+    if (e.vx == -20 && enemyHitsWall(i)) {
         e.vx = 0;
         e.vy = -20;
     }
-    if (e.vy == 20 && enemyHitsWall(guardianIndex)) {
+    if (e.vy == 20 && enemyHitsWall(i)) {
         e.vy = 0;
         e.vx = -20;
     }
-    if (e.vy == -20 && enemyHitsWall(guardianIndex)) {
+    if (e.vy == -20 && enemyHitsWall(i)) {
         e.vy = 0;
         e.vx = 20;
     }
@@ -84,45 +93,27 @@ void moveGuardian() {
 
 void moveEnemies() {
     for (int i = 0; i < enemyCount; ++i) {
-        switch (i) {
-        case 0:
-        case 4:
-        case 11:
-        case 12:
-        case 16:
-        case 17:
-        case 22:
-        case 23:
+        switch (enemyPattern(i)) {
+        case EnemyPattern::BounceHorizontal:
             bounceHorizontally(i);
             break;
-        case 1:
-        case 2:
-        case 3:
-        case 5:
-        case 6:
-        case 7:
-        case 9:
-        case 10:
-        case 14:
-        case 15:
+        case EnemyPattern::BounceVertical:
             bounceVertically(i);
             break;
-        case chaserIndex:
+        case EnemyPattern::Chase:
             chase(i);
             break;
-        case 13:
-            moveDownRight(i, 3700, 410, 2333);
+        case EnemyPattern::DownRightUpper:
+            moveDownRight(i, upperDownRightCourse);
             break;
-        case 18:
-        case 19:
-            moveUpLeft(i);
+        case EnemyPattern::DownRightLower:
+            moveDownRight(i, lowerDownRightCourse);
             break;
-        case 20:
-        case 21:
-            moveDownRight(i, 4700, 1437, 3080);
+        case EnemyPattern::UpLeft:
+            moveUpLeft(i, upLeftCourse);
             break;
-        case guardianIndex:
-            moveGuardian();
+        case EnemyPattern::Guardian:
+            moveGuardian(i);
             break;
         }
     }

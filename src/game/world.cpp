@@ -13,32 +13,37 @@ unsigned fixedSeed = 0;
 
 constexpr GameState startState = {ModeTitle, 100, 100, 250, 0, 0, 0, 0, 0, 0};
 
-constexpr Enemy startEnemies[enemyCount] = {
-    {3, 840, 900, 10, 0, 20},    // 0
-    {2, 1100, 1200, 0, -10, 20}, // 1
-    {1, 1700, 560, 0, 10, 20},   // 2
-    {1, 2400, 560, 0, -10, 20},  // 3
-    {3, 2060, 980, 10, 0, 20},   // 4
-    {1, 1700, 1260, 0, 10, 20},  // 5
-    {1, 2400, 1260, 0, -10, 20}, // 6
-    {1, 3500, 700, 0, 10, 20},   // 7
-    {1, 4000, 700, 0, 0, 20},    // 8
-    {1, 4500, 700, 0, -10, 20},  // 9
-    {1, 3020, 1340, 0, 10, 20},  // 10
-    {2, 3370, 1530, 10, 0, 20},  // 11
-    {2, 1530, 1920, 10, 0, 20},  // 12
-    {2, 410, 2333, 0, 0, 20},    // 13
-    {1, 3590, 2270, 0, 10, 20},  // 14
-    {1, 4600, 2270, 0, 10, 20},  // 15
-    {3, 3240, 2530, 10, 0, 20},  // 16
-    {3, 3700, 1930, 10, 0, 20},  // 17
-    {2, 4034, 2936, 0, 0, 20},   // 18
-    {2, 3595, 2837, 0, 0, 20},   // 19
-    {2, 4437, 3040, 0, 0, 20},   // 20
-    {2, 2722, 3203, 0, 0, 20},   // 21
-    {3, 3799, 2938, 10, 0, 20},  // 22
-    {3, 414, 2938, 10, 0, 20},   // 23
-    {4, 4000, 4000, 20, 0, 100}, // 24
+// Each enemy's start record and the pattern it moves by, for the whole program.
+struct EnemyStart {
+    Enemy record;
+    EnemyPattern pattern;
+};
+constexpr EnemyStart enemyStarts[enemyCount] = {
+    {{3, 840, 900, 10, 0, 20}, EnemyPattern::BounceHorizontal},   // 0
+    {{2, 1100, 1200, 0, -10, 20}, EnemyPattern::BounceVertical},  // 1
+    {{1, 1700, 560, 0, 10, 20}, EnemyPattern::BounceVertical},    // 2
+    {{1, 2400, 560, 0, -10, 20}, EnemyPattern::BounceVertical},   // 3
+    {{3, 2060, 980, 10, 0, 20}, EnemyPattern::BounceHorizontal},  // 4
+    {{1, 1700, 1260, 0, 10, 20}, EnemyPattern::BounceVertical},   // 5
+    {{1, 2400, 1260, 0, -10, 20}, EnemyPattern::BounceVertical},  // 6
+    {{1, 3500, 700, 0, 10, 20}, EnemyPattern::BounceVertical},    // 7
+    {{1, 4000, 700, 0, 0, 20}, EnemyPattern::Chase},              // 8
+    {{1, 4500, 700, 0, -10, 20}, EnemyPattern::BounceVertical},   // 9
+    {{1, 3020, 1340, 0, 10, 20}, EnemyPattern::BounceVertical},   // 10
+    {{2, 3370, 1530, 10, 0, 20}, EnemyPattern::BounceHorizontal}, // 11
+    {{2, 1530, 1920, 10, 0, 20}, EnemyPattern::BounceHorizontal}, // 12
+    {{2, 410, 2333, 0, 0, 20}, EnemyPattern::DownRightUpper},     // 13
+    {{1, 3590, 2270, 0, 10, 20}, EnemyPattern::BounceVertical},   // 14
+    {{1, 4600, 2270, 0, 10, 20}, EnemyPattern::BounceVertical},   // 15
+    {{3, 3240, 2530, 10, 0, 20}, EnemyPattern::BounceHorizontal}, // 16
+    {{3, 3700, 1930, 10, 0, 20}, EnemyPattern::BounceHorizontal}, // 17
+    {{2, 4034, 2936, 0, 0, 20}, EnemyPattern::UpLeft},            // 18
+    {{2, 3595, 2837, 0, 0, 20}, EnemyPattern::UpLeft},            // 19
+    {{2, 4437, 3040, 0, 0, 20}, EnemyPattern::DownRightLower},    // 20
+    {{2, 2722, 3203, 0, 0, 20}, EnemyPattern::DownRightLower},    // 21
+    {{3, 3799, 2938, 10, 0, 20}, EnemyPattern::BounceHorizontal}, // 22
+    {{3, 414, 2938, 10, 0, 20}, EnemyPattern::BounceHorizontal},  // 23
+    {{4, 4000, 4000, 20, 0, 100}, EnemyPattern::Guardian},        // 24
 };
 constexpr Gate startGates[gateCount] = {
     {1345, 1106, 1374, 1534, 0}, // 0
@@ -157,11 +162,15 @@ struct StartContentsLoader {
 void restoreStartContents() {
     gameState = startState;
     for (int i = 0; i < enemyCount; ++i)
-        enemies[i] = startEnemies[i];
+        enemies[i] = enemyStarts[i].record;
     for (int i = 0; i < gateCount; ++i)
         gates[i] = startGates[i];
     for (int i = 0; i < itemRowCount; ++i)
         itemRows[i] = startItemRows[i];
+}
+
+EnemyPattern enemyPattern(int i) {
+    return enemyStarts[i].pattern;
 }
 
 void useFixedSeed(unsigned seed) {

@@ -31,6 +31,17 @@ struct Enemy {
     int32_t hp; // alive while above 0
 };
 
+// How an enemy moves, fixed by its row in the start table.
+enum class EnemyPattern : uint8_t {
+    BounceHorizontal, // along x, turning back at walls
+    BounceVertical,   // along y, turning back at walls
+    Chase,            // homes in on the craft through everything
+    DownRightUpper,   // diagonal runs down and right, on the upper course
+    DownRightLower,   // the same on the lower course
+    UpLeft,           // diagonal runs up and left
+    Guardian,         // runs round the walls
+};
+
 struct Gate {
     int32_t left, top, right, bottom;
     uint8_t open; // any non-zero value is open
@@ -58,6 +69,9 @@ extern const WorldRect goalRect;
 extern Enemy enemies[enemyCount];
 extern Gate gates[gateCount];
 extern ItemRow itemRows[itemRowCount];
+
+// The pattern enemy i moves by, for 0 <= i < enemyCount.
+EnemyPattern enemyPattern(int i);
 
 // Puts a new game in place. Enemy places and velocities are left as they are: a new game's
 // enemies go on from where the last one left them.

@@ -1,5 +1,6 @@
 // From a device reading to one frame's controls: arrows steer, the stick steers only at its
 // very ends, and only the joystick's third button fires.
+#include "input/axis_scaling.h"
 #include "input/input.h"
 
 namespace zema {
@@ -9,7 +10,8 @@ ControlState controlsFromKeyboard(const KeyboardReading& keys) {
 }
 
 ControlState controlsFromJoystick(const JoystickReading& stick) {
-    return {stick.x == -1000, stick.x == 1000, stick.y == -1000, stick.y == 1000, stick.fireButton};
+    return {stick.x == -axisEnd, stick.x == axisEnd, stick.y == -axisEnd, stick.y == axisEnd,
+            stick.fireButton};
 }
 
 } // namespace zema

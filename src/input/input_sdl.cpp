@@ -7,12 +7,11 @@
 #include "game/world.h"
 #include "input/axis_scaling.h"
 #include "input/input.h"
+#include "result.h"
 
 namespace zema {
 
 namespace {
-
-constexpr int32_t inputSetupFailed = static_cast<int32_t>(0x80004005);
 
 bool subsystemStarted = false;
 // At most one of these is open: a pad SDL knows the layout of is read as a controller.
@@ -93,7 +92,7 @@ KeyboardReading readKeyboard() {
 int32_t initInput(SDL_Window* /*window: SDL's devices belong to the process, not a window*/) {
     // The joystick is read even while another window has the focus.
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
-    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) return inputSetupFailed;
+    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) return E_FAIL;
     subsystemStarted = true;
     gameState.hasJoystick = SDL_NumJoysticks() >= 1 ? 1 : 0;
     // A joystick that then fails to open is not noticed here: its reads fail, the keyboard is

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 #include "display/display.h"
 #include "render/bmp_reader.h"
@@ -31,6 +32,11 @@ struct Texture;
 Texture* loadTextureFromBitmap(const uint8_t* bitmap, size_t size, int32_t width, int32_t height,
                                TextureFormat format);
 void releaseTexture(Texture* texture);
+// Owns a texture and releases it.
+struct TextureDeleter {
+    void operator()(Texture* texture) const { releaseTexture(texture); }
+};
+using TexturePtr = std::unique_ptr<Texture, TextureDeleter>;
 int32_t textureWidth(const Texture& texture);
 int32_t textureHeight(const Texture& texture);
 

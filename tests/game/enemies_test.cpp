@@ -18,6 +18,11 @@ class EnemiesTest : public RulesTest {
     }
 };
 
+void expectPlace(int i, int32_t x, int32_t y) {
+    EXPECT_EQ(enemies[i].x, x) << "enemy " << i;
+    EXPECT_EQ(enemies[i].y, y) << "enemy " << i;
+}
+
 void stepEnemies(int frames) {
     for (int f = 0; f < frames; ++f)
         moveEnemies();
@@ -35,8 +40,7 @@ TEST_F(EnemiesTest, VerticalBouncerMovesIntoContactThenTurns) {
     EXPECT_EQ(enemies[2].y, 291);
     EXPECT_EQ(enemies[2].vy, 10);
     moveEnemies();
-    EXPECT_EQ(enemies[2].y, 301);
-    EXPECT_EQ(enemies[2].x, 1700);
+    expectPlace(2, 1700, 301);
 }
 
 TEST_F(EnemiesTest, HorizontalBouncersRunTheirCorridorsBetweenTheFrameWalls) {
@@ -76,8 +80,7 @@ TEST_F(EnemiesTest, DeadEnemiesKeepMovingAndKeepTheirHp) {
 
 TEST_F(EnemiesTest, ChaserHomesInThroughWallsAndSwingsAboutTheTarget) {
     moveEnemies();
-    EXPECT_EQ(enemies[chaserIndex].x, 3995);
-    EXPECT_EQ(enemies[chaserIndex].y, 695);
+    expectPlace(chaserIndex, 3995, 695);
     stepEnemies(59);
     EXPECT_EQ(enemies[chaserIndex].y, 400);
     stepEnemies(640);
@@ -96,21 +99,17 @@ TEST_F(EnemiesTest, ChaserFollowsTheViewNotTheScreenPlace) {
     enemies[chaserIndex] = {1, 1000, 1000, 0, 0, 20};
     gameState.scrollX = 1000; // target (1300, 400)
     moveEnemies();
-    EXPECT_EQ(enemies[chaserIndex].x, 1005);
-    EXPECT_EQ(enemies[chaserIndex].y, 995);
+    expectPlace(chaserIndex, 1005, 995);
     enemies[chaserIndex] = {1, 1300, 400, 5, -5, 20}; // on the target: velocity kept
     moveEnemies();
-    EXPECT_EQ(enemies[chaserIndex].x, 1305);
-    EXPECT_EQ(enemies[chaserIndex].y, 395);
+    expectPlace(chaserIndex, 1305, 395);
 }
 
 TEST_F(EnemiesTest, DownRightMoverSlidesAlongAWallItTouches) {
     moveEnemies(); // enemy 13 starts on wall 0's right edge
-    EXPECT_EQ(enemies[13].x, 420);
-    EXPECT_EQ(enemies[13].y, 2333);
+    expectPlace(13, 420, 2333);
     moveEnemies();
-    EXPECT_EQ(enemies[13].x, 430);
-    EXPECT_EQ(enemies[13].y, 2343);
+    expectPlace(13, 430, 2343);
     EXPECT_EQ(enemies[13].vx, 0); // velocities are left alone
     EXPECT_EQ(enemies[13].vy, 0);
 }
@@ -118,11 +117,10 @@ TEST_F(EnemiesTest, DownRightMoverSlidesAlongAWallItTouches) {
 TEST_F(EnemiesTest, DownRightMoverJumpsBackTheFrameAfterPassingItsLimit) {
     enemies[13] = {2, 3700, 3000, 0, 0, 20}; // free of walls
     moveEnemies();
-    EXPECT_EQ(enemies[13].x, 3710); // x equal to the limit does not jump
-    EXPECT_EQ(enemies[13].y, 3010);
+    // x equal to the limit does not jump
+    expectPlace(13, 3710, 3010);
     moveEnemies();
-    EXPECT_EQ(enemies[13].x, 420);
-    EXPECT_EQ(enemies[13].y, 2343);
+    expectPlace(13, 420, 2343);
 }
 
 TEST_F(EnemiesTest, SecondDownRightMoverReachesItsLimitAndRestarts) {
@@ -133,8 +131,7 @@ TEST_F(EnemiesTest, SecondDownRightMoverReachesItsLimitAndRestarts) {
     }
     ASSERT_EQ(enemies[20].x, 4707); // from 4437 in steps of 10
     moveEnemies();
-    EXPECT_EQ(enemies[20].x, 1447);
-    EXPECT_EQ(enemies[20].y, 3090);
+    expectPlace(20, 1447, 3090);
 }
 
 TEST_F(EnemiesTest, UpLeftMoverJumpsBackToItsRestartPoint) {
@@ -147,29 +144,26 @@ TEST_F(EnemiesTest, UpLeftMoverJumpsBackToItsRestartPoint) {
     }
     ASSERT_EQ(enemies[18].x, 404);
     moveEnemies();
-    EXPECT_EQ(enemies[18].x, 4024);
-    EXPECT_EQ(enemies[18].y, 2926);
+    expectPlace(18, 4024, 2926);
     EXPECT_EQ(lowest, 404);
 }
 
 TEST_F(EnemiesTest, UpLeftMoverAtExactlyTheLimitDoesNotJump) {
     enemies[19] = {2, 410, 3000, 0, 0, 20}; // on wall 0's right edge: held at its height
     moveEnemies();
-    EXPECT_EQ(enemies[19].x, 400);
-    EXPECT_EQ(enemies[19].y, 3000);
+    expectPlace(19, 400, 3000);
     moveEnemies();
-    EXPECT_EQ(enemies[19].x, 4024);
-    EXPECT_EQ(enemies[19].y, 2926);
+    expectPlace(19, 4024, 2926);
 }
 
 TEST_F(EnemiesTest, UpLeftMoverHeldAtAWallKeepsItsHeight) {
     enemies[19] = {2, 3000, 3611, 0, 0, 20}; // top edge one row below wall 25
     moveEnemies();
-    EXPECT_EQ(enemies[19].y, 3601); // moved into contact
-    EXPECT_EQ(enemies[19].x, 2990);
+    // moved into contact
+    expectPlace(19, 2990, 3601);
     moveEnemies();
-    EXPECT_EQ(enemies[19].y, 3601); // touching: pushed down 10, then up 10
-    EXPECT_EQ(enemies[19].x, 2980);
+    // touching: pushed down 10, then up 10
+    expectPlace(19, 2980, 3601);
 }
 
 TEST_F(EnemiesTest, GuardianTurnsAtTheFrameWallAndPatrolsHorizontally) {

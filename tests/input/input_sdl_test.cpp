@@ -100,19 +100,23 @@ class SdlInput : public ::testing::Test {
     }
     void setHat(Uint8 value) { ASSERT_EQ(SDL_JoystickSetVirtualHat(pad, 0, value), 0); }
 
+    // The attached pad is found at start-up, and its axis 0 steers left only at its very end.
+    void startWithPadSteeringLeftAtTheEnd() {
+        ASSERT_EQ(initInput(nullptr), 0);
+        EXPECT_EQ(gameState.hasJoystick, 1);
+        setAxis(0, -32768);
+        EXPECT_TRUE(sameControls(readControlState(), {true, false, false, false, false}));
+        setAxis(0, -32767);
+        EXPECT_TRUE(sameControls(readControlState(), none));
+    }
+
     int padIndex = -1;
     SDL_Joystick* pad = nullptr;
 };
 
 TEST_F(SdlInput, RawJoystickAxesSteerOnlyAtTheirVeryEnds) {
     attachRawPad();
-    ASSERT_EQ(initInput(nullptr), 0);
-    EXPECT_EQ(gameState.hasJoystick, 1);
-
-    setAxis(0, -32768);
-    EXPECT_TRUE(sameControls(readControlState(), {true, false, false, false, false}));
-    setAxis(0, -32767);
-    EXPECT_TRUE(sameControls(readControlState(), none));
+    startWithPadSteeringLeftAtTheEnd();
     setAxis(0, 0);
     EXPECT_TRUE(sameControls(readControlState(), none));
     setAxis(0, 32767);
@@ -189,12 +193,7 @@ TEST_F(SdlInput, FireButtonFiresOnlyInPlay) {
 
 TEST_F(SdlInput, StandardControllerUsesItsLayoutAndDpad) {
     attachStandardController();
-    ASSERT_EQ(initInput(nullptr), 0);
-    EXPECT_EQ(gameState.hasJoystick, 1);
-    setAxis(0, -32768);
-    EXPECT_TRUE(sameControls(readControlState(), {true, false, false, false, false}));
-    setAxis(0, -32767);
-    EXPECT_TRUE(sameControls(readControlState(), none));
+    startWithPadSteeringLeftAtTheEnd();
     setButton(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true);
     EXPECT_TRUE(sameControls(readControlState(), {false, true, false, false, false}));
     setButton(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, false);

@@ -15,22 +15,17 @@ namespace zema {
 
 namespace {
 
-struct TextureDeleter {
-    void operator()(Texture* t) const { releaseTexture(t); }
-};
-using TexturePtr = std::unique_ptr<Texture, TextureDeleter>;
-
 struct Drawable {
     TexturePtr texture;
     Picture picture; // the same texels, kept by the test
 };
 
-BackBuffer bufferOf(Canvas& canvas) {
+BackBuffer bufferOf(ReferenceCanvas& canvas) {
     return {canvas.pixels.data(), canvas.width, canvas.height, canvas.width};
 }
 
-Canvas noiseCanvas(std::mt19937& random, int32_t width, int32_t height) {
-    Canvas canvas{width, height, {}, {}};
+ReferenceCanvas noiseCanvas(std::mt19937& random, int32_t width, int32_t height) {
+    ReferenceCanvas canvas{width, height, {}, {}};
     for (int32_t i = 0; i < width * height; ++i)
         canvas.pixels.push_back(0xFF000000u | (random() & 0xFFFFFF));
     return canvas;
@@ -96,9 +91,9 @@ struct Comparison {
 
 // Draws with the compositor and the reference from the same canvas; returns how far apart
 // the two came, channel by channel, over the pixels the reference is sure of.
-Comparison compareDraw(Canvas& canvas, const Drawable& drawable, SourceRect source, Vector2 scaling,
-                       Vector2 translation, uint32_t colour) {
-    Canvas expected = canvas;
+Comparison compareDraw(ReferenceCanvas& canvas, const Drawable& drawable, SourceRect source,
+                       Vector2 scaling, Vector2 translation, uint32_t colour) {
+    ReferenceCanvas expected = canvas;
     referenceDraw(expected, drawable.picture, source, scaling, translation, colour);
     const std::vector<uint32_t> before = canvas.pixels;
     BackBuffer buffer = bufferOf(canvas);
@@ -141,7 +136,7 @@ TEST(Compositor, MatchesTheReferenceOverRandomDraws) {
             translation = {std::floor(translation.x), std::floor(translation.y)};
             colour = 0xFFFFFFFFu;
         }
-        Canvas canvas = noiseCanvas(random, 64, 48);
+        ReferenceCanvas canvas = noiseCanvas(random, 64, 48);
         const Comparison result =
             compareDraw(canvas, drawable, source, scaling, translation, colour);
         // Whole-pixel draws at scale +-1 sample single texels: only the tint's rounding may
@@ -168,7 +163,7 @@ TEST(Compositor, ExtremeNumbersStayWithinTheRules) {
     const Vector2 places[] = {{0, 0}, {-huge, 3}, {huge, -huge}, {-3e9f, 10}, {2.5f, 1e10f}};
     for (const Vector2 scaling : scalings)
         for (const Vector2 place : places) {
-            Canvas canvas = noiseCanvas(random, 32, 16);
+            ReferenceCanvas canvas = noiseCanvas(random, 32, 16);
             const Comparison result =
                 compareDraw(canvas, drawable, {1, 0, 5, 4}, scaling, place, 0xFFFFFFFFu);
             EXPECT_LE(result.worst, 3)
@@ -185,7 +180,7 @@ TEST_P(ExactLanding, EveryTexelLandsOnItsOwnPixel) {
     for (int i = 0; i < 35; ++i)
         picture.argb.push_back(0xFF000000u | (random() & 0xFFFFFF));
     TexturePtr texture(createTexture(7, 5, picture.argb.data()));
-    Canvas canvas{40, 30, std::vector<uint32_t>(1200, 0xFF0000FFu), {}};
+    ReferenceCanvas canvas{40, 30, std::vector<uint32_t>(1200, 0xFF0000FFu), {}};
     BackBuffer buffer = bufferOf(canvas);
     compositeDraw(buffer, *texture, {0, 0, 7, 5}, {static_cast<float>(sx), static_cast<float>(sy)},
                   {20, 12}, 0xFFFFFFFFu);
@@ -210,7 +205,7 @@ TEST(Compositor, KeyedTexelsLeaveTheBackgroundExactly) {
     TexturePtr texture(
         loadTextureFromBitmap(bytes.data(), bytes.size(), 4, 1, TextureFormat::A8R8G8B8));
     ASSERT_TRUE(texture);
-    Canvas canvas{4, 1, {0xFF112233u, 0xFF445566u, 0xFF778899u, 0xFFAABBCCu}, {}};
+    ReferenceCanvas canvas{4, 1, {0xFF112233u, 0xFF445566u, 0xFF778899u, 0xFFAABBCCu}, {}};
     BackBuffer buffer = bufferOf(canvas);
     compositeDraw(buffer, *texture, {0, 0, 4, 1}, {1, 1}, {0, 0}, 0xFFFFFFFFu);
     EXPECT_EQ(canvas.pixels,
@@ -246,7 +241,7 @@ TEST(Compositor, DrawsThatMustDrawNothing) {
         {"below the buffer", {0, 0, 10, 8}, {1, 1}, {0, 16}},
     };
     for (const Case& c : cases) {
-        Canvas canvas = noiseCanvas(random, 20, 16);
+        ReferenceCanvas canvas = noiseCanvas(random, 20, 16);
         const std::vector<uint32_t> before = canvas.pixels;
         BackBuffer buffer = bufferOf(canvas);
         compositeDraw(buffer, *drawable.texture, c.source, c.scaling, c.translation, 0xFFFFFFFFu);
@@ -257,7 +252,7 @@ TEST(Compositor, DrawsThatMustDrawNothing) {
 TEST(Compositor, SourceStartingAtTheRightEdgeRepeatsTheLastColumn) {
     const uint32_t texels[] = {0xFF000001u, 0xFF000002u, 0xFF000003u};
     TexturePtr texture(createTexture(3, 1, texels));
-    Canvas canvas{4, 1, std::vector<uint32_t>(4, 0xFF0000FFu), {}};
+    ReferenceCanvas canvas{4, 1, std::vector<uint32_t>(4, 0xFF0000FFu), {}};
     BackBuffer buffer = bufferOf(canvas);
     compositeDraw(buffer, *texture, {3, 0, 7, 1}, {1, 1}, {0, 0}, 0xFFFFFFFFu);
     EXPECT_EQ(canvas.pixels, std::vector<uint32_t>(4, 0xFF000003u));
@@ -285,7 +280,7 @@ TEST(Compositor, TargetWithPitchBelowItsWidthIsLeftAlone) {
 TEST(Compositor, TintMultipliesColourAndAlpha) {
     const uint32_t texel = 0xFFFF8040u;
     TexturePtr texture(createTexture(1, 1, &texel));
-    Canvas canvas{1, 1, {0xFF000000u}, {}};
+    ReferenceCanvas canvas{1, 1, {0xFF000000u}, {}};
     BackBuffer buffer = bufferOf(canvas);
     // Half alpha, red kept, green halved, blue dropped: then half of that over black.
     compositeDraw(buffer, *texture, {0, 0, 1, 1}, {1, 1}, {0, 0}, 0x80FF8000u);

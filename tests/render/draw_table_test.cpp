@@ -11,11 +11,6 @@ namespace zema {
 
 namespace {
 
-struct TextureDeleter {
-    void operator()(Texture* t) const { releaseTexture(t); }
-};
-using TexturePtr = std::unique_ptr<Texture, TextureDeleter>;
-
 constexpr uint32_t blue = 0xFF0000FFu;
 
 TexturePtr opaqueTile(uint32_t argb) {

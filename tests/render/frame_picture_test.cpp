@@ -54,6 +54,18 @@ class FramePicture : public testing::Test {
     BackBuffer target() { return {pixels.data(), 1024, 768, 1024}; }
     uint32_t at(int32_t x, int32_t y) const { return pixels[y * 1024 + x]; }
 
+    // The picture's colour reaches exactly to the corners of the inclusive box, with blue just
+    // beyond them.
+    void expectPictureSpans(uint32_t colour, int32_t left, int32_t top, int32_t right,
+                            int32_t bottom) const {
+        EXPECT_EQ(at(left, top), colour);
+        EXPECT_EQ(at(right, bottom), colour);
+        EXPECT_EQ(at(left - 1, top), blue);
+        EXPECT_EQ(at(left, top - 1), blue);
+        EXPECT_EQ(at(right + 1, bottom), blue);
+        EXPECT_EQ(at(right, bottom + 1), blue);
+    }
+
     // The one draw of slot in the recorded frame, drawn alone on blue; the box it covers.
     Box drawAlone(ImageSlot slot, int occurrence = 0) {
         BackBuffer buffer = target();
@@ -82,13 +94,7 @@ class FramePicture : public testing::Test {
 TEST_F(FramePicture, TitleStandsCentredOnBlue) {
     runOneFrame();
     compositeFrame();
-    const uint32_t title = testPictureColour(imgTitle);
-    EXPECT_EQ(at(112, 84), title);
-    EXPECT_EQ(at(911, 683), title);
-    EXPECT_EQ(at(111, 84), blue);
-    EXPECT_EQ(at(112, 83), blue);
-    EXPECT_EQ(at(912, 683), blue);
-    EXPECT_EQ(at(911, 684), blue);
+    expectPictureSpans(testPictureColour(imgTitle), 112, 84, 911, 683);
     EXPECT_EQ(at(0, 0), blue);
 }
 
@@ -96,13 +102,7 @@ TEST_F(FramePicture, GameOverPictureAfterALostGame) {
     gameState.gameOver = 1;
     runOneFrame();
     compositeFrame();
-    const uint32_t over = testPictureColour(imgGameOver);
-    EXPECT_EQ(at(337, 234), over);
-    EXPECT_EQ(at(686, 533), over);
-    EXPECT_EQ(at(336, 234), blue);
-    EXPECT_EQ(at(337, 233), blue);
-    EXPECT_EQ(at(687, 533), blue);
-    EXPECT_EQ(at(686, 534), blue);
+    expectPictureSpans(testPictureColour(imgGameOver), 337, 234, 686, 533);
 }
 
 TEST_F(FramePicture, FirstPlayFrameShowsTheFullEnergyBar) {

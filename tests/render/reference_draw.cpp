@@ -15,8 +15,8 @@ double channel(uint32_t argb, int c) {
 
 } // namespace
 
-void referenceDraw(Canvas& canvas, const Picture& picture, SourceRect source, Vector2 scaling,
-                   Vector2 translation, uint32_t colour) {
+void referenceDraw(ReferenceCanvas& canvas, const Picture& picture, SourceRect source,
+                   Vector2 scaling, Vector2 translation, uint32_t colour) {
     canvas.undecided.assign(canvas.pixels.size(), false);
     if (source.left < 0 || source.left > picture.width || source.top < 0 ||
         source.top > picture.height || source.right < source.left || source.bottom < source.top)

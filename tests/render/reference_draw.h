@@ -14,7 +14,7 @@ struct Picture {
     std::vector<uint32_t> argb; // the texels as a draw samples them
 };
 
-struct Canvas {
+struct ReferenceCanvas {
     int32_t width, height;
     std::vector<uint32_t> pixels;
     // Set by referenceDraw for pixels whose centre lies within a hair of the drawn area's
@@ -22,7 +22,7 @@ struct Canvas {
     std::vector<bool> undecided;
 };
 
-void referenceDraw(Canvas& canvas, const Picture& picture, SourceRect source, Vector2 scaling,
-                   Vector2 translation, uint32_t colour);
+void referenceDraw(ReferenceCanvas& canvas, const Picture& picture, SourceRect source,
+                   Vector2 scaling, Vector2 translation, uint32_t colour);
 
 } // namespace zema

@@ -12,11 +12,6 @@ namespace zema {
 
 namespace {
 
-struct TextureDeleter {
-    void operator()(Texture* t) const { releaseTexture(t); }
-};
-using TexturePtr = std::unique_ptr<Texture, TextureDeleter>;
-
 TexturePtr load(const BitmapSpec& spec, int32_t width, int32_t height,
                 TextureFormat format = TextureFormat::A8R8G8B8) {
     const std::vector<uint8_t> bytes = buildBitmap(spec);

@@ -1,6 +1,8 @@
 // Which sample formats are played and which refused.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "wav_builder.h"
 
 namespace zema {
@@ -23,19 +25,17 @@ TEST(WavPlayableFormats, PcmEightOrSixteenBitsOneOrTwoChannels) {
 }
 
 TEST(WavPlayableFormats, RatesFromOneHundredToTwoHundredThousand) {
-    EXPECT_EQ(resultOf(pcmFormat(1, 100, 16)), waveOk);
-    EXPECT_EQ(resultOf(pcmFormat(1, 200000, 16)), waveOk);
-    EXPECT_EQ(resultOf(pcmFormat(1, 99, 16)), waveUnsupported);
-    EXPECT_EQ(resultOf(pcmFormat(1, 200001, 16)), waveUnsupported);
-    EXPECT_EQ(resultOf(pcmFormat(1, 0, 16)), waveUnsupported);
+    for (uint32_t rate : {100u, 200000u})
+        EXPECT_EQ(resultOf(pcmFormat(1, rate, 16)), waveOk) << rate;
+    for (uint32_t rate : {0u, 99u, 200001u})
+        EXPECT_EQ(resultOf(pcmFormat(1, rate, 16)), waveUnsupported) << rate;
 }
 
 TEST(WavRefusedFormats, OtherDepthsChannelsAndEncodings) {
-    EXPECT_EQ(resultOf(pcmFormat(1, 44100, 24)), waveUnsupported);
-    EXPECT_EQ(resultOf(pcmFormat(1, 44100, 32)), waveUnsupported);
-    EXPECT_EQ(resultOf(pcmFormat(1, 44100, 4)), waveUnsupported);
-    EXPECT_EQ(resultOf(pcmFormat(0, 44100, 16)), waveUnsupported);
-    EXPECT_EQ(resultOf(pcmFormat(3, 44100, 16)), waveUnsupported);
+    for (int bits : {4, 24, 32})
+        EXPECT_EQ(resultOf(pcmFormat(1, 44100, bits)), waveUnsupported) << bits;
+    for (int channels : {0, 3})
+        EXPECT_EQ(resultOf(pcmFormat(channels, 44100, 16)), waveUnsupported) << channels;
     Bytes floatFormat = pcmFormat(2, 44100, 16);
     floatFormat[0] = 3; // IEEE float
     EXPECT_EQ(resultOf(floatFormat), waveUnsupported);

@@ -9,15 +9,12 @@
 #include "app/icon_surface.h"
 #include "png/png_writer.h"
 
-namespace zema {} // namespace zema
-
 int main(int argc, char** argv) {
-    using namespace zema;
     if (argc != 2) {
         std::fprintf(stderr, "usage: zema-icon OUTPUT.png\n");
         return 2;
     }
-    SDL_Surface* icon = loadIconSurface();
+    SDL_Surface* icon = zema::loadIconSurface();
     if (icon == nullptr) {
         std::fprintf(stderr, "zema-icon: the icon resource cannot be read: %s\n", SDL_GetError());
         return 1;
@@ -33,8 +30,8 @@ int main(int argc, char** argv) {
         SDL_memcpy(pixels.data() + static_cast<size_t>(y) * rgba->w * 4,
                    static_cast<const uint8_t*>(rgba->pixels) + static_cast<size_t>(y) * rgba->pitch,
                    static_cast<size_t>(rgba->w) * 4);
-    const std::vector<uint8_t> png = encodeRgbaPng(pixels.data(), static_cast<uint32_t>(rgba->w),
-                                                   static_cast<uint32_t>(rgba->h));
+    const std::vector<uint8_t> png = zema::encodeRgbaPng(
+        pixels.data(), static_cast<uint32_t>(rgba->w), static_cast<uint32_t>(rgba->h));
     SDL_FreeSurface(rgba);
     std::FILE* out = std::fopen(argv[1], "wb");
     if (png.empty() || out == nullptr) {
