@@ -5,7 +5,6 @@
 #include <SDL.h>
 #include <emscripten.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "app/main_window.h"
