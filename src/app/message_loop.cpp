@@ -55,19 +55,24 @@ void handleEvent(const SDL_Event& event) {
     }
 }
 
-int runMessageLoop() {
+bool runMessageLoopPass() {
+    SDL_Event event;
+    while (SDL_PollEvent(&event) != 0)
+        handleEvent(event);
+    if (quitPosted) return false;
+    if (loopHooks.beforeFrame) loopHooks.beforeFrame();
+    runFrame();
+    return true;
+}
+
+void startMessageLoop() {
     quitPosted = false;
-    for (;;) {
-        SDL_Event event;
-        if (SDL_PollEvent(&event) != 0) {
-            handleEvent(event);
-            continue;
-        }
-        if (quitPosted) break;
-        if (loopHooks.beforeFrame) loopHooks.beforeFrame();
-        runFrame();
+}
+
+int runMessageLoop() {
+    startMessageLoop();
+    while (runMessageLoopPass())
         SDL_Delay(frameSleepMs);
-    }
     return 0;
 }
 
