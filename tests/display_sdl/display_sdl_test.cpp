@@ -237,6 +237,7 @@ TEST_F(DummyDisplay, FullscreenByDefaultTheViewStaysTheLargestMode) {
     EXPECT_EQ(displayMode.Width, 1024u);
     EXPECT_EQ(displayMode.Height, 768u);
     EXPECT_FALSE(displayIsFullscreen());
+}
 
 // The browser's canvas is the window: the view is the window's size, the window is not made
 // fullscreen, and a new size is taken when asked, between frames, with the title centred in it.
