@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds ZEMA and passes every test: the suite on a normal build, the same suite under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and the fuzz targets for a bounded time.
+# Builds ZEMA and passes every test: the suite on a normal build, the browser build in headless
+# Chromium, the same suite under AddressSanitizer and UndefinedBehaviorSanitizer, and the fuzz
+# targets for a bounded time.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 jobs="$(nproc)"
@@ -10,6 +11,10 @@ echo "== build and test"
 cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$root/build" -j"$jobs"
 ctest --test-dir "$root/build" --output-on-failure -j"$jobs"
+
+echo "== the browser build, tested in headless Chromium against zema-sim"
+bash "$root/scripts/web.sh" build
+bash "$root/web/tests/run_browser_tests.sh" "$root/build-web/www" "$root/build/tools/zema-sim"
 
 echo "== build and test under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S "$root" -B "$root/build-sanitize" -DCMAKE_BUILD_TYPE=Debug -DZEMA_SANITIZE=ON \

@@ -14,6 +14,7 @@
 #include "headless/start_headless.h"
 #include "png/png_writer.h"
 #include "render/images.h"
+#include "sim/sim_shot.h"
 
 namespace zema {
 
@@ -28,13 +29,7 @@ std::vector<uint32_t> playFrame(int32_t width, int32_t height) {
     runFrame();
     std::vector<uint32_t> pixels(static_cast<size_t>(width) * height, 0);
     BackBuffer target{pixels.data(), width, height, width};
-    for (int i = 0; i < recordedOpCount; ++i) {
-        const DisplayOp& op = recordedOps[i];
-        if (op.kind == DisplayOpKind::Clear)
-            compositeClear(target, op.colour);
-        else if (op.kind == DisplayOpKind::Draw)
-            compositeImage(target, op.slot, op.source, op.scaling, op.translation, op.colour);
-    }
+    compositeRecordedOps(target);
     return pixels;
 }
 

@@ -56,21 +56,26 @@ void handleEvent(const SDL_Event& event) {
     }
 }
 
-int runMessageLoop() {
+bool runMessageLoopPass() {
+    SDL_Event event;
+    while (SDL_PollEvent(&event) != 0)
+        handleEvent(event);
+    if (quitPosted) return false;
+    if (loopHooks.beforeFrame) loopHooks.beforeFrame();
+    if (!demoBeforeFrame()) return true; // the demo has ended: the quit is posted
+    runFrame();
+    demoAfterFrame();
+    return true;
+}
+
+void startMessageLoop() {
     quitPosted = false;
-    for (;;) {
-        SDL_Event event;
-        if (SDL_PollEvent(&event) != 0) {
-            handleEvent(event);
-            continue;
-        }
-        if (quitPosted) break;
-        if (loopHooks.beforeFrame) loopHooks.beforeFrame();
-        if (!demoBeforeFrame()) continue;
-        runFrame();
-        demoAfterFrame();
+}
+
+int runMessageLoop() {
+    startMessageLoop();
+    while (runMessageLoopPass())
         if (demoFramesPaced()) SDL_Delay(frameSleepMs);
-    }
     return 0;
 }
 

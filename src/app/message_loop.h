@@ -25,6 +25,14 @@ void handleEvent(const SDL_Event& event);
 // before another frame.
 void postQuit();
 
+// Starts a loop afresh: no quit posted.
+void startMessageLoop();
+
+// One pass of the loop without its sleep: handles every waiting event, then runs one frame
+// unless a quit was posted (or a played demo has just ended, which posts it). False once a quit
+// was posted (no frame ran). The browser, which cannot sleep, calls it ten times a second.
+bool runMessageLoopPass();
+
 // Runs until a quit was posted; returns the quit's exit code, 0.
 int runMessageLoop();
 

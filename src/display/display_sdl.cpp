@@ -19,6 +19,7 @@ std::vector<DisplayMode> displayModes;
 DisplaySettings displaySettings;
 bool displayMessagesToStderrOnly = false;
 bool displaySkipWindowSurface = false;
+bool displayFollowsWindow = false;
 
 namespace {
 const char textCreateFailed[] = "Direct3Dの作成に失敗しました";
@@ -178,6 +179,14 @@ bool makeStreamTexture() {
     return streamTexture != nullptr;
 }
 
+// The one mode of a display that follows its window: the window's size now.
+std::vector<DisplayMode> windowMode() {
+    int w = 0, h = 0;
+    SDL_GetWindowSize(gameWindow, &w, &h);
+    if (w <= 0 || h <= 0) return {};
+    return {{static_cast<uint32_t>(w), static_cast<uint32_t>(h), 0, formatX8R8G8B8}};
+}
+
 bool makeBackBuffer() {
     backBuffer = {};
     if (path == PresentPath::WindowSurface) {
@@ -216,7 +225,7 @@ int32_t initDisplay(SDL_Window* window) {
     }
 
     const int display = displaySettings.displayIndex;
-    displayModes = listModes(display);
+    displayModes = displayFollowsWindow ? windowMode() : listModes(display);
     if (displayModes.empty()) {
         const char* driver = SDL_GetCurrentVideoDriver();
         SDL_SetError("display %d has no 32-bit mode (video driver '%s')", display,
@@ -230,7 +239,9 @@ int32_t initDisplay(SDL_Window* window) {
     windowedWidth = std::min<int>(displaySettings.windowWidth, int(fullscreenMode.Width));
     windowedHeight = std::min<int>(displaySettings.windowHeight, int(fullscreenMode.Height));
 
-    if (displaySettings.windowed) {
+    if (displayFollowsWindow) {
+        fullscreen = false; // the window is the page's canvas, whatever its size
+    } else if (displaySettings.windowed) {
         if (!goWindowed()) return fail(textDeviceFailed, noCaption, "cannot open the window");
         viewSize(displayMode.Width, displayMode.Height);
     } else if (!goFullscreen()) {

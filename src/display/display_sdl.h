@@ -43,6 +43,11 @@ extern bool displayMessagesToStderrOnly;
 // path after its notice; for tests and measurements of that path.
 extern bool displaySkipWindowSurface;
 
+// When set, the view is the window's own size instead of the largest mode, and the window is
+// not made fullscreen: for the browser, where the window is the page's canvas and SDL lists only
+// the screen's size.
+extern bool displayFollowsWindow;
+
 enum class PresentPath {
     None,
     WindowSurface,    // the compositor draws into the window's own framebuffer
@@ -55,8 +60,9 @@ bool displayDrawsInPlace();
 // holds the frame on screen.
 const BackBuffer& displayBackBuffer();
 
-// Called before each frame, never during one: in a window the view (displayMode's Width and
-// Height) takes the window's size; fullscreen it is the fullscreen mode's.
+// Called before each frame, never during one, so that a frame sees one size throughout: in a
+// window (and with displayFollowsWindow) the view (displayMode's Width and Height) takes the
+// window's size, and the back buffer follows; fullscreen it is the fullscreen mode's.
 void displayFollowWindow();
 
 // Between the window and fullscreen at the largest mode; the view follows at the next frame.

@@ -1,6 +1,8 @@
 // The sound device and the six sound slots: start-up steps, each true on success.
 #pragma once
 
+#include <cstdint>
+
 #include "sound/sound.h"
 
 namespace zema {
@@ -19,8 +21,14 @@ bool releaseSound();
 // still taken. For timing runs.
 void silenceSound(); // always true; releases whatever exists, in reverse order of creation
 
+// When set, sees every play request before the mixer does; the browser page keeps the frame's
+// requests for its frame record.
+extern void (*soundPlayObserver)(SoundSlot slot, bool looping);
+
 // What exists now, for tests and diagnostics.
 bool soundDeviceOpen();
 bool soundSlotLoaded(SoundSlot slot);
+// Output frames the mixer has produced since the program started.
+uint64_t soundFramesMixed();
 
 } // namespace zema

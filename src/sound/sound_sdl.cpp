@@ -2,6 +2,7 @@
 // runs our mixer in the audio callback.
 #include <SDL.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 
@@ -21,6 +22,7 @@ constexpr int mixerFrameBytes = mixerChannels * 2;
 constexpr uint64_t maxConvertedBytes = uint64_t(1) << 30;
 
 bool audioStarted = false;
+std::atomic<uint64_t> framesMixed{0};
 SDL_AudioDeviceID audioDevice = 0;
 bool mixerStarted = false;
 Uint8* slotFrames[soundSlotCount] = {};
@@ -28,6 +30,7 @@ bool slotLoaded[soundSlotCount] = {};
 
 void mixCallback(void*, Uint8* stream, int length) {
     mixAudio(reinterpret_cast<int16_t*>(stream), length / mixerFrameBytes);
+    framesMixed.fetch_add(uint64_t(length / mixerFrameBytes), std::memory_order_relaxed);
 }
 
 // Whole-clip conversion of the samples the file holds; the promised rest stays silence.
@@ -82,6 +85,8 @@ void releaseSlot(int slot) {
 }
 
 } // namespace
+
+void (*soundPlayObserver)(SoundSlot slot, bool looping) = nullptr;
 
 bool initSound() {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
@@ -139,6 +144,7 @@ bool loadWave(SoundSlot slot, const char* fileName) {
 
 void playSound(SoundSlot slot, bool looping) {
     noteFrameSound(slot);
+    if (soundPlayObserver) soundPlayObserver(slot, looping);
     requestPlay(slot, looping);
 }
 
@@ -165,6 +171,10 @@ bool soundDeviceOpen() {
 
 bool soundSlotLoaded(SoundSlot slot) {
     return slot >= 0 && slot < soundSlotCount && slotLoaded[slot];
+}
+
+uint64_t soundFramesMixed() {
+    return framesMixed.load(std::memory_order_relaxed);
 }
 
 } // namespace zema

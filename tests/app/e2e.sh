@@ -33,13 +33,7 @@ differing() {
 startGame() {
     (cd "$gameDir" && exec timeout -k 5 120 "$game") >"$work/game.out" 2>"$work/game.err" &
     gamePid=$!
-    window=""
-    for _ in $(seq 100); do
-        window="$(xdotool search --name '^ZEMA$' 2>/dev/null | head -n1)"
-        [ -n "$window" ] && break
-        sleep 0.1
-    done
-    [ -n "$window" ] || { fail "no ZEMA window appeared"; return 1; }
+    waitForGameWindow || { fail "no ZEMA window appeared"; return 1; }
     # Until the fullscreen window covers the screen and frames are being shown.
     for _ in $(seq 100); do
         read -r w h < <(xdotool getwindowgeometry --shell "$window" | awk -F= '/WIDTH/{w=$2}/HEIGHT/{h=$2}END{print w, h}')

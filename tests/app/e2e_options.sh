@@ -26,13 +26,7 @@ shots="$XDG_DATA_HOME/zema/screenshots"
 startGame() {
     (cd "$gameDir" && exec timeout -k 5 120 "$game" "$@") >"$work/game.out" 2>"$work/game.err" &
     gamePid=$!
-    window=""
-    for _ in $(seq 100); do
-        window="$(xdotool search --name '^ZEMA$' 2>/dev/null | head -n1)"
-        [ -n "$window" ] && break
-        sleep 0.1
-    done
-    [ -n "$window" ] || { fail "no ZEMA window appeared ($*)"; return 1; }
+    waitForGameWindow || { fail "no ZEMA window appeared ($*)"; return 1; }
 }
 
 geometry() {

@@ -53,6 +53,35 @@ TEST_F(MessageLoop, EventsWaitingAreAllHandledAndQuitComesBeforeAnyFrame) {
     EXPECT_EQ(recordedOpCount, 0);
 }
 
+// The browser runs the loop one pass at a time: each pass handles every waiting key, then runs
+// one frame, until a quit is posted.
+TEST_F(MessageLoop, APassHandlesTheWaitingKeysThenRunsOneFrame) {
+    startMessageLoop();
+    push(keyDown(SDLK_RETURN));
+    push(keyDown(SDLK_SPACE));
+    clearRecordedOps();
+    EXPECT_TRUE(runMessageLoopPass());
+    EXPECT_EQ(gameState.screenMode, ModePlay);
+    EXPECT_EQ(gameState.shotTimer, 9); // set to 10 by Space, then one frame of the beam
+    int presents = 0;
+    for (int i = 0; i < recordedOpCount; ++i)
+        presents += recordedOps[i].kind == DisplayOpKind::Present ? 1 : 0;
+    EXPECT_EQ(presents, 1);
+
+    clearRecordedOps();
+    EXPECT_TRUE(runMessageLoopPass());
+    EXPECT_EQ(gameState.shotTimer, 8);
+
+    // Esc and a key behind it: both handled, then no frame, in this pass or any later one.
+    push(keyDown(SDLK_ESCAPE));
+    push(keyDown(SDLK_SPACE));
+    clearRecordedOps();
+    EXPECT_FALSE(runMessageLoopPass());
+    EXPECT_EQ(gameState.shotTimer, 10);
+    EXPECT_FALSE(runMessageLoopPass());
+    EXPECT_EQ(recordedOpCount, 0);
+}
+
 TEST_F(MessageLoop, ClosingTheWindowEndsTheLoop) {
     push(closeRequest());
     EXPECT_EQ(runMessageLoop(), 0);

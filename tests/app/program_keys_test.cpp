@@ -15,6 +15,7 @@
 #include "frame/frame.h"
 #include "game/world.h"
 #include "png/png_writer.h"
+#include "scratch_files.h"
 
 namespace zema {
 namespace {
@@ -29,17 +30,10 @@ SDL_KeyboardEvent keyDown(SDL_Keycode key, Uint16 mod = KMOD_NONE, bool repeat =
     return event;
 }
 
-std::vector<uint8_t> fileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 class ProgramKeys : public ::testing::Test {
   protected:
     void SetUp() override {
-        char pattern[] = "/tmp/zema-keys-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dataHome = pattern;
+        ASSERT_FALSE(dataHome.empty());
         setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         displayMessagesToStderrOnly = true;
@@ -61,7 +55,6 @@ class ProgramKeys : public ::testing::Test {
         SDL_DestroyWindow(window);
         SDL_Quit();
         unsetenv("XDG_DATA_HOME");
-        EXPECT_EQ(std::system(("rm -rf '" + dataHome + "'").c_str()), 0);
     }
 
     // Sends the key and returns what it printed on standard output, one path a line.
@@ -71,7 +64,8 @@ class ProgramKeys : public ::testing::Test {
         return testing::internal::GetCapturedStdout();
     }
 
-    std::string dataHome;
+    ScratchFolder scratch{"zema-keys"};
+    const std::string& dataHome = scratch.path();
     SDL_Window* window = nullptr;
 };
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "png/png_writer.h"
+#include "scratch_files.h"
 
 namespace zema {
 namespace {
@@ -28,23 +29,11 @@ std::tm sampleTime() {
     return when;
 }
 
-std::vector<uint8_t> fileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 class ScreenshotFiles : public ::testing::Test {
   protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/zema-shots-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        root = pattern;
-    }
-    void TearDown() override {
-        const std::string command = "rm -rf '" + root + "'";
-        EXPECT_EQ(std::system(command.c_str()), 0);
-    }
-    std::string root;
+    void SetUp() override { ASSERT_FALSE(root.empty()); }
+    ScratchFolder scratch{"zema-shots"};
+    const std::string& root = scratch.path();
     // A 3 x 2 picture inside rows of 4 pixels.
     std::vector<uint32_t> pixels = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xDEADBEEF,
                                     0xFF000000, 0xFFFFFFFF, 0xFF123456, 0xDEADBEEF};

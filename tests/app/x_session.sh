@@ -4,22 +4,10 @@
 width="${width:-1024}"
 height="${height:-768}"
 
-for tool in Xvfb xdotool; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "SKIP: $tool is not installed (scripts/install-deps.sh test installs it)"
-        exit 77
-    fi
-done
-for tool in openbox wmctrl xprop xdpyinfo import convert compare identify; do
-    command -v "$tool" >/dev/null || { echo "FAIL: $tool is needed and not installed"; exit 1; }
-done
-
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-pass() { echo "ok: $*"; }
+# shellcheck source=tests/test_checks.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../test_checks.sh"
+skipWithout Xvfb xdotool
+needTools openbox wmctrl xprop xdpyinfo import convert compare identify
 
 work="$(mktemp -d)"
 xvfbPid=""
@@ -31,6 +19,17 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+
+# Waits up to 10 s for the game's window and sets $window; false when none appeared.
+waitForGameWindow() {
+    window=""
+    for _ in $(seq 100); do
+        window="$(xdotool search --name '^ZEMA$' 2>/dev/null | head -n1)"
+        [ -n "$window" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
 
 # Audio never needs a sound card here; the dummy driver accepts any format.
 export SDL_AUDIODRIVER=dummy

@@ -39,6 +39,7 @@ class DummyDisplay : public ::testing::Test {
     void TearDown() override {
         releaseDisplay();
         displaySettings = {};
+        displayFollowsWindow = false;
         if (window) SDL_DestroyWindow(window);
         SDL_Quit();
     }
@@ -236,6 +237,68 @@ TEST_F(DummyDisplay, FullscreenByDefaultTheViewStaysTheLargestMode) {
     EXPECT_EQ(displayMode.Width, 1024u);
     EXPECT_EQ(displayMode.Height, 768u);
     EXPECT_FALSE(displayIsFullscreen());
+}
+
+// The browser's canvas is the window: the view is the window's size, the window is not made
+// fullscreen, and a new size is taken when asked, between frames, with the title centred in it.
+TEST_F(DummyDisplay, FollowingTheWindowTakesItsSizeBetweenFrames) {
+    displayFollowsWindow = true;
+    ASSERT_EQ(initDisplay(window), 0);
+    EXPECT_EQ(displayMode.Width, 800u);
+    EXPECT_EQ(displayMode.Height, 600u);
+    ASSERT_EQ(displayModes.size(), 1u);
+    EXPECT_FALSE(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN);
+    SDL_SetWindowSize(window, 1024, 768);
+    SDL_PumpEvents();
+    EXPECT_EQ(displayMode.Width, 800u) << "a frame keeps one size throughout";
+    displayFollowWindow();
+    EXPECT_EQ(displayMode.Width, 1024u);
+    EXPECT_EQ(displayMode.Height, 768u);
+    ASSERT_EQ(displayModes.size(), 1u);
+    gameState.screenMode = ModeTitle;
+    gameState.gameOver = 0;
+    runFrame();
+    EXPECT_EQ(displayBackBuffer().width, 1024);
+    EXPECT_EQ(displayBackBuffer().height, 768);
+    EXPECT_EQ(mismatchesWithPictureAt(142, 112, 84), 0);
+}
+
+// The same on the fallback path: the streaming texture and the back buffer take the new size.
+TEST_F(DummyDisplay, FollowingTheWindowOnTheFallbackPathResizesItsBackBuffer) {
+    displayFollowsWindow = true;
+    displaySkipWindowSurface = true;
+    testing::internal::CaptureStderr();
+    const int32_t status = initDisplay(window);
+    displaySkipWindowSurface = false;
+    testing::internal::GetCapturedStderr();
+    ASSERT_EQ(status, 0);
+    ASSERT_EQ(displayPresentPath(), PresentPath::SoftwareRenderer);
+    SDL_SetWindowSize(window, 1024, 768);
+    SDL_PumpEvents();
+    displayFollowWindow();
+    EXPECT_EQ(displayMode.Width, 1024u);
+    EXPECT_EQ(displayBackBuffer().width, 1024);
+    EXPECT_EQ(displayBackBuffer().height, 768);
+    gameState.screenMode = ModeTitle;
+    gameState.gameOver = 0;
+    runFrame();
+    std::vector<uint32_t> pixels(1024 * 768);
+    ASSERT_EQ(SDL_RenderReadPixels(SDL_GetRenderer(window), nullptr, SDL_PIXELFORMAT_RGB888,
+                                   pixels.data(), 1024 * 4),
+              0)
+        << SDL_GetError();
+    // The title stands at (112, 84) on blue.
+    Resource resource = {};
+    ASSERT_TRUE(findResource(imageTable[imgTitle].resourceId, resource));
+    const TestBitmap title = readTestBitmap(resource.data, resource.size);
+    int wrong = 0;
+    for (int y = 0; y < 768; ++y)
+        for (int x = 0; x < 1024; ++x) {
+            const bool inside = x >= 112 && y >= 84 && x < 112 + 800 && y < 84 + 600;
+            const uint32_t expected = inside ? pixelColour(title, x - 112, y - 84) : pureBlue;
+            wrong += (pixels[y * 1024 + x] & 0xFFFFFF) != expected;
+        }
+    EXPECT_EQ(wrong, 0);
 }
 
 // Without the window's framebuffer: the HAL/REF notice, then SDL's software renderer shows the

@@ -8,22 +8,10 @@ set -uo pipefail
 build="$(readlink -f "$1")"
 version="$2"
 
-for tool in dpkg-deb lintian; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "SKIP: $tool is not installed (scripts/install-deps.sh test installs it)"
-        exit 77
-    fi
-done
-for tool in cpack dpkg-shlibdeps desktop-file-validate appstreamcli; do
-    command -v "$tool" >/dev/null || { echo "FAIL: $tool is needed and not installed"; exit 1; }
-done
-
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-pass() { echo "ok: $*"; }
+# shellcheck source=tests/test_checks.sh
+source "$(dirname "$0")/../test_checks.sh"
+skipWithout dpkg-deb lintian
+needTools cpack dpkg-shlibdeps desktop-file-validate appstreamcli
 
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -21,12 +22,13 @@ std::string readAll(const std::string& path) {
     return s.str();
 }
 
+// A new empty file whose name ends in the tag; the caller removes it.
 std::string tempPath(const char* tag) {
-    char path[] = "/tmp/zema-sim-test-XXXXXX";
-    const int fd = mkstemp(path);
-    if (fd < 0) throw std::runtime_error("mkstemp");
+    std::string path = std::string("/tmp/zema-sim-test-XXXXXX") + tag;
+    const int fd = mkstemps(path.data(), static_cast<int>(std::strlen(tag)));
+    if (fd < 0) throw std::runtime_error("mkstemps");
     close(fd);
-    return std::string(path) + tag;
+    return path;
 }
 
 // Walks a JSON line, calling visit(keyStart, keyEnd, valueStart) for every top-level key.

@@ -10,6 +10,8 @@
 #include <fstream>
 #include <string>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 #include "sound/sound_device.h"
 #include "wav_builder.h"
@@ -108,6 +110,36 @@ TEST_F(SoundDevice, MixedOutputCarriesTheLoopingTune) {
     // The second time round starts right where the first ended.
     EXPECT_TRUE(std::equal(tuneSamples.begin(), tuneSamples.begin() + 2 * 44100 * 2,
                            out.begin() + int64_t(loopEnd)));
+}
+
+// The browser page's two hooks: an observer sees every play request, in order, while it is set,
+// and the count of mixed frames follows what the device has taken from the mixer.
+std::vector<std::pair<SoundSlot, bool>> observed;
+
+TEST_F(SoundDevice, PlayObserverSeesEachRequestAndMixedFramesFollowTheOutput) {
+    observed.clear();
+    const uint64_t mixedBefore = soundFramesMixed();
+    ASSERT_TRUE(initSound());
+    ASSERT_TRUE(createPrimaryBuffer());
+    ASSERT_TRUE(loadAllSix());
+    soundPlayObserver = [](SoundSlot slot, bool looping) { observed.push_back({slot, looping}); };
+    playSound(sndBgm, true);
+    playSound(sndHit, false);
+    playSound(sndHit, false);
+    soundPlayObserver = nullptr;
+    playSound(sndGet, false);
+    ASSERT_TRUE(waitForOutput(outputBytes() + 44100 * frameBytes));
+    // Read while the device runs: the device writes every buffer it mixes, a few buffers at
+    // most in flight either way (one being mixed, the file's own write buffer). Once paused
+    // for release it writes silence that nothing mixed, so the counts are taken before that.
+    const int64_t mixedBytes = int64_t(soundFramesMixed() - mixedBefore) * frameBytes;
+    const int64_t writtenBytes = int64_t(outputBytes());
+    releaseSound();
+    const std::vector<std::pair<SoundSlot, bool>> expected = {
+        {sndBgm, true}, {sndHit, false}, {sndHit, false}};
+    EXPECT_EQ(observed, expected);
+    EXPECT_GE(writtenBytes, int64_t(44100) * frameBytes);
+    EXPECT_LE(std::abs(mixedBytes - writtenBytes), int64_t(4) * 512 * frameBytes);
 }
 
 TEST_F(SoundDevice, EightBitMonoClipIsConvertedToTheOutputFormat) {

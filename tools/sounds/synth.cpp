@@ -23,10 +23,18 @@ void addFrame(Track& track, int64_t frame, float value, float pan) {
         track.left[frame] += value;
         return;
     }
-    // Equal-power panning keeps a sound's loudness as it moves across.
-    double angle = pan * 1.5707963267948966;
-    track.left[frame] += float(value * std::cos(angle) * 1.4142135623730951);
-    track.right[frame] += float(value * std::sin(angle) * 1.4142135623730951);
+    // Equal-power panning keeps a sound's loudness as it moves across. A note keeps its pan, so
+    // the last pan's two gains are kept rather than worked out again for every frame.
+    static float lastPan = -1;
+    static double panCos = 0, panSin = 0;
+    if (pan != lastPan) {
+        const double angle = pan * 1.5707963267948966;
+        panCos = std::cos(angle);
+        panSin = std::sin(angle);
+        lastPan = pan;
+    }
+    track.left[frame] += float(value * panCos * 1.4142135623730951);
+    track.right[frame] += float(value * panSin * 1.4142135623730951);
 }
 
 double noteHz(int midiNote) {
@@ -88,11 +96,12 @@ void putId(std::vector<uint8_t>& out, const char* id) {
 
 } // namespace
 
-bool writeWave(const char* path, const Track& track, int bits) {
+std::vector<uint8_t> encodeWave(const Track& track, int bits) {
     uint32_t frames = uint32_t(track.left.size());
     uint32_t blockAlign = uint32_t(track.channels * bits / 8);
     uint32_t dataBytes = frames * blockAlign;
     std::vector<uint8_t> out;
+    out.reserve(44 + size_t(dataBytes) + 1); // the whole file: one allocation
     putId(out, "RIFF");
     put32(out, 4 + 8 + 16 + 8 + dataBytes + (dataBytes & 1));
     putId(out, "WAVE");
@@ -116,6 +125,11 @@ bool writeWave(const char* path, const Track& track, int bits) {
         }
     }
     if (dataBytes & 1) out.push_back(0);
+    return out;
+}
+
+bool writeWave(const char* path, const Track& track, int bits) {
+    const std::vector<uint8_t> out = encodeWave(track, bits);
     std::FILE* file = std::fopen(path, "wb");
     if (!file) return false;
     bool written = std::fwrite(out.data(), 1, out.size(), file) == out.size();

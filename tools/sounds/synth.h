@@ -31,6 +31,8 @@ float noise(uint32_t& seed);
 // Scales the track so its largest magnitude is peak.
 void normalise(Track& track, double peak);
 
+// A canonical PCM WAV (16-byte "fmt ", then "data") with 8 or 16 bits per sample.
+std::vector<uint8_t> encodeWave(const Track& track, int bits);
 // Writes a canonical PCM WAV (16-byte "fmt ", then "data") with 8 or 16 bits per sample.
 bool writeWave(const char* path, const Track& track, int bits);
 

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <vector>
 
 namespace zema {
 
@@ -73,41 +75,58 @@ void addLead(Track& track, int64_t start, double hold, double hz) {
     }
 }
 
+// Bass notes, pad notes and kicks repeat all through the tune: each distinct one is rendered once,
+// the first time it sounds, and its samples are added wherever it sounds again.
+using Rendered = std::vector<float>;
+
 // A plucked bass: a few harmonics, the upper ones dying first.
-void addBass(Track& track, int64_t start, double hz) {
+void addBass(Track& track, int64_t start, double hz, std::map<double, Rendered>& notes) {
     const double hold = 0.2, release = 0.04;
     int64_t frames = int64_t((hold + release) * tuneRate);
-    for (int64_t i = 0; i < frames; ++i) {
+    Rendered& note = notes[hz];
+    for (int64_t i = int64_t(note.size()); i < frames; ++i) {
         double t = double(i) / tuneRate;
         double v = 0;
         for (int k = 1; k <= 8; ++k)
             v += std::sin(twoPi * k * hz * t) / k * std::exp(-t * (2 + 3 * k));
         double gain = 0.34 * envelope(t, 0.004, 0.05, 0.8, hold, release);
-        addFrame(track, start + i, float(v * gain), 0.5f);
+        note.push_back(float(v * gain));
     }
+    for (int64_t i = 0; i < frames; ++i)
+        addFrame(track, start + i, note[size_t(i)], 0.5f);
 }
 
-// A slow, wide pad: each chord note slightly detuned apart on the two sides.
-void addPad(Track& track, int64_t start, double hold, double hz) {
+// A slow, wide pad: each chord note slightly detuned apart on the two sides (left and right
+// samples interleaved in the rendered note).
+void addPad(Track& track, int64_t start, double hold, double hz,
+            std::map<double, Rendered>& notes) {
     const double release = 0.5;
     int64_t frames = int64_t((hold + release) * tuneRate);
-    for (int64_t i = 0; i < frames; ++i) {
+    Rendered& note = notes[hz];
+    for (int64_t i = int64_t(note.size()) / 2; i < frames; ++i) {
         double t = double(i) / tuneRate;
         double gain = 0.045 * envelope(t, 0.35, 0.01, 1.0, hold, release);
         double octave = 0.25 * std::sin(twoPi * 2 * hz * t);
-        addFrame(track, start + i, float(gain * (std::sin(twoPi * hz * 0.997 * t) + octave)), 0);
-        addFrame(track, start + i, float(gain * (std::sin(twoPi * hz * 1.003 * t) + octave)), 1);
+        note.push_back(float(gain * (std::sin(twoPi * hz * 0.997 * t) + octave)));
+        note.push_back(float(gain * (std::sin(twoPi * hz * 1.003 * t) + octave)));
+    }
+    for (int64_t i = 0; i < frames; ++i) {
+        addFrame(track, start + i, note[size_t(2 * i)], 0);
+        addFrame(track, start + i, note[size_t(2 * i + 1)], 1);
     }
 }
 
-void addKick(Track& track, int64_t start) {
+void addKick(Track& track, int64_t start, Rendered& kick) {
+    const int64_t frames = int64_t(0.35 * tuneRate);
     double phase = 0;
-    for (int64_t i = 0; i < int64_t(0.35 * tuneRate); ++i) {
+    for (int64_t i = int64_t(kick.size()); i < frames; ++i) {
         double t = double(i) / tuneRate;
         phase += twoPi * (45 + 85 * std::exp(-t * 28)) / tuneRate;
         double attack = std::min(1.0, t / 0.002);
-        addFrame(track, start + i, float(0.5 * attack * std::exp(-t * 9) * std::sin(phase)), 0.5f);
+        kick.push_back(float(0.5 * attack * std::exp(-t * 9) * std::sin(phase)));
     }
+    for (int64_t i = 0; i < frames; ++i)
+        addFrame(track, start + i, kick[size_t(i)], 0.5f);
 }
 
 void addSnare(Track& track, int64_t start, uint32_t& seed) {
@@ -146,15 +165,17 @@ int padNote(int bassNote, int interval) {
 Track makeTune() {
     Track track = makeTrack(tuneRate, 2, double(bars * barFrames) / tuneRate, true);
     uint32_t seed = 12345;
+    std::map<double, Rendered> padNotes, bassNotes;
+    Rendered kick;
     for (int bar = 0; bar < bars; ++bar) {
         int64_t barStart = int64_t(bar) * barFrames;
         const Chord& chord = chords[bar];
         for (int interval : {0, chord.minor ? 3 : 4, 7})
-            addPad(track, barStart, 2.0 - 0.1, noteHz(padNote(chord.bassNote, interval)));
+            addPad(track, barStart, 2.0 - 0.1, noteHz(padNote(chord.bassNote, interval)), padNotes);
         for (int step = 0; step < 8; ++step) {
             int64_t at = barStart + int64_t(step) * eighthFrames;
-            addBass(track, at, noteHz(chord.bassNote + bassSteps[step]));
-            if (step == 0 || step == 4) addKick(track, at);
+            addBass(track, at, noteHz(chord.bassNote + bassSteps[step]), bassNotes);
+            if (step == 0 || step == 4) addKick(track, at, kick);
             if (step == 2 || step == 6) addSnare(track, at, seed);
             if (step % 2 == 1) addHat(track, at, seed);
         }

@@ -1,0 +1,19 @@
+// Draws every picture of the game as the bitmap bytes the game embeds, by resource identifier.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zema {
+
+struct DrawnPicture {
+    int id; // 111 ... 144; the window icon is 123
+    std::vector<uint8_t> bytes;
+};
+
+// The fifteen pictures in slot order, then the icon. False, with a reason, when a picture
+// cannot be encoded.
+bool drawPictures(std::vector<DrawnPicture>& pictures, std::string& error);
+
+} // namespace zema

@@ -1,0 +1,278 @@
+"""The browser build in headless Chromium, against zema-sim: the title drawn pixel for pixel,
+play through the keys, the frame record, sound after the first key, resizing, ending and
+starting again, and a failed start-up said on the page. With --bench it measures instead.
+
+Usage: browser_test.py WWW-FOLDER ZEMA-SIM [--bench] [--shots FOLDER]"""
+import asyncio
+import os
+import statistics
+import subprocess
+import sys
+import tempfile
+
+import cdp
+from png import read_png
+
+failures = []
+
+
+def check(condition, what):
+    print(("ok   " if condition else "FAIL ") + what, flush=True)
+    if not condition:
+        failures.append(what)
+
+
+def sim(zema_sim, script, width, height, shot_frame=None, shot_path=None):
+    """zema-sim's lines for the script, and the picture of one frame when asked."""
+    args = [zema_sim, "--mode", f"{width}x{height}"]
+    if shot_frame:
+        args += ["--shot", str(shot_frame), shot_path]
+    done = subprocess.run(args, input=script, capture_output=True, text=True, timeout=60)
+    if done.returncode != 0:
+        raise RuntimeError(f"zema-sim failed: {done.stderr}")
+    return done.stdout.splitlines()
+
+
+def differing_pixels(canvas, picture, masked=None):
+    """How many pixels differ in colour (alpha aside), outside the masked rectangle."""
+    cw, ch, cdata = canvas
+    pw, ph, pdata = picture
+    if (cw, ch) != (pw, ph):
+        return cw * ch or 1
+    differ = 0
+    for y in range(ch):
+        row = y * cw * 4
+        a, b = cdata[row:row + cw * 4], pdata[row:row + cw * 4]
+        if a == b:
+            continue
+        for x in range(cw):
+            if masked and masked[0] <= x < masked[2] and masked[1] <= y < masked[3]:
+                continue
+            i = x * 4
+            if a[i:i + 3] != b[i:i + 3]:
+                differ += 1
+    return differ
+
+
+async def title_matches(page, zema_sim, width, height, work, what):
+    shot = os.path.join(work, f"title-{width}x{height}.png")
+    sim(zema_sim, "frame\n", width, height, 1, shot)
+    canvas = await page.canvas_pixels()
+    differ = differing_pixels(canvas, read_png(shot))
+    check(differ == 0, f"{what}: the {width}x{height} canvas equals zema-sim's title "
+                       f"({differ} pixels differ)")
+
+
+async def frames_pass(page, count):
+    start = await page.evaluate("Module.zemaFrameNumber()")
+    await page.wait_for(f"Module.zemaFrameNumber() >= {start + count}",
+                        what=f"{count} more frames")
+
+
+async def record(page):
+    import json
+    return json.loads(await page.evaluate("Module.zemaRecord()"))
+
+
+async def play_in_real_time(page, zema_sim, work):
+    """The page as a player meets it: the loop at its own pace."""
+    await page.open(page.server.url(), 1024, 768)
+    check(await page.evaluate("Module.zemaState") == "running", "the game starts")
+    await frames_pass(page, 2)
+    await title_matches(page, zema_sim, 1024, 768, work, "title")
+    first = await page.evaluate("Module.zemaFrameNumber()")
+    await asyncio.sleep(2)
+    paced = await page.evaluate("Module.zemaFrameNumber()") - first
+    check(10 <= paced <= 25, f"the loop keeps the game's pace, about ten frames a second "
+                             f"({paced} frames in 2 s)")
+    audio = await page.evaluate("Module.zemaAudio()")
+    check(audio["state"] != "running" and audio["framesMixed"] == 0,
+          f"no sound before the first key (context {audio['state']}, "
+          f"{audio['framesMixed']} frames mixed)")
+
+    await page.resize(1280, 720)
+    await page.wait_for("Module.canvas.width === 1280 && Module.canvas.height === 720",
+                        what="the canvas to follow the page's size")
+    await frames_pass(page, 2)
+    await title_matches(page, zema_sim, 1280, 720, work, "after resizing")
+    await page.resize(1024, 768)
+    await page.wait_for("Module.canvas.width === 1024", what="the canvas to follow back")
+
+    await page.press("Enter")
+    await page.wait_for("Module.zemaAudio().state === 'running'", what="the audio context")
+    mixed = (await page.evaluate("Module.zemaAudio()"))["framesMixed"]
+    await asyncio.sleep(0.5)
+    more = (await page.evaluate("Module.zemaAudio()"))["framesMixed"]
+    check(more - mixed > 10000, f"the mixer is fed after the first key "
+                                f"({more - mixed} frames in half a second)")
+    await page.wait_for("JSON.parse(Module.zemaRecord()).screenMode === 0",
+                        what="Enter to start play")
+    check(True, "Enter starts play")
+
+    before = await record(page)
+    await page.key("ArrowRight", True)
+    await frames_pass(page, 3)
+    await page.key("ArrowRight", False)
+    await frames_pass(page, 1)
+    after = await record(page)
+    moved = after["scrollX"] - before["scrollX"]
+    check(moved > 0 and moved % 50 == 0 and after["scrollY"] == before["scrollY"],
+          f"a held Right arrow scrolls in 50-pixel steps (scrollX {before['scrollX']} -> "
+          f"{after['scrollX']})")
+    await page.press("Space")
+    await frames_pass(page, 1)
+    shot = await record(page)
+    check(shot["shotTimer"] == 9, f"Space fires the beam (shotTimer {shot['shotTimer']})")
+
+    await page.press("Escape")
+    await page.wait_for("Module.zemaState === 'ended'", what="Esc to end the game")
+    text = await page.evaluate("document.getElementById('message').innerText")
+    check("ended" in text and "Start again" in text,
+          f"the page says the game ended and offers to start again ({text!r})")
+    frame = await page.evaluate("Module.zemaFrameNumber()")
+    await asyncio.sleep(0.3)
+    check(await page.evaluate("Module.zemaFrameNumber()") == frame, "no frame runs after Esc")
+
+    await page.evaluate("document.getElementById('again').click()")
+    await page.wait_for("typeof Module !== 'undefined' && Module.zemaState === 'running' && "
+                        "Module.zemaFrameNumber() >= 2", what="the game to start again")
+    await title_matches(page, zema_sim, 1024, 768, work, "started again")
+
+    # Reloading in the middle of a game starts afresh on the title.
+    await page.press("Enter")
+    await page.wait_for("JSON.parse(Module.zemaRecord()).screenMode === 0", what="play")
+    await page.evaluate("window.zemaOldPage = true")
+    await page.send("Page.reload")
+    await page.wait_for("window.zemaOldPage === undefined && typeof Module !== 'undefined' && "
+                        "Module.zemaState === 'running' && Module.zemaFrameNumber() >= 2",
+                        what="the reloaded page")
+    await title_matches(page, zema_sim, 1024, 768, work, "reloaded during play")
+    check(not page.exceptions(), f"no script errors ({len(page.exceptions())})")
+
+
+# A script in zema-sim's words; the page gets the same keys, one frame at a time.
+SCRIPT = """frame
+enter
+frames 2
+frames 3 r
+frames 2 d
+space
+frame
+frames 2 l
+frames 2 u
+space
+frame
+"""
+KEYS = {"l": "ArrowLeft", "r": "ArrowRight", "u": "ArrowUp", "d": "ArrowDown"}
+
+
+async def play_by_script(page, zema_sim, work):
+    """The same inputs as zema-sim, frame by frame (the page's ?paused switch)."""
+    expected = sim(zema_sim, SCRIPT, 1024, 768)
+    last_shot = os.path.join(work, "scripted.png")
+    sim(zema_sim, SCRIPT, 1024, 768, len(expected), last_shot)
+    await page.open(page.server.url("?paused"), 1024, 768)
+    held, lines = set(), []
+    for command in SCRIPT.split("\n"):
+        words = command.split()
+        if not words:
+            continue
+        if words[0] in ("enter", "space"):
+            await page.press("Enter" if words[0] == "enter" else "Space")
+            continue
+        count = int(words[1]) if words[0] == "frames" else 1
+        letters = words[-1] if len(words) > (2 if words[0] == "frames" else 1) else ""
+        wanted = {KEYS[c] for c in letters}
+        for key in held - wanted:
+            await page.key(key, False)
+        for key in wanted - held:
+            await page.key(key, True)
+        held = wanted
+        for _ in range(count):
+            check_step = await page.evaluate("Module.zemaStep(1)")
+            if check_step != 1:
+                raise AssertionError("a scripted frame did not run")
+            lines.append(await page.evaluate("Module.zemaRecord()"))
+    same = sum(1 for a, b in zip(lines, expected) if a == b)
+    check(len(lines) == len(expected) and same == len(expected),
+          f"the page's records equal zema-sim's, frame by frame ({same} of {len(expected)})")
+    if lines != expected:
+        for a, b in zip(lines, expected):
+            if a != b:
+                print(f"  page:     {a}\n  zema-sim: {b}")
+                break
+    # The craft wobbles by the browser's own random numbers; the rest is the same picture.
+    craft = (295, 240, 505, 410)
+    differ = differing_pixels(await page.canvas_pixels(), read_png(last_shot), craft)
+    check(differ == 0, f"the last scripted frame, beam included, equals zema-sim's picture "
+                       f"outside the craft ({differ} pixels differ)")
+
+
+async def failed_start(page):
+    await page.open(page.server.url("?leave-out-sound=hit.wav"), 800, 600)
+    state = await page.evaluate("Module.zemaState")
+    text = await page.evaluate("document.getElementById('message').innerText")
+    check(state == "failed" and "hit.wav" in text and "Start again" in text,
+          f"a sound that cannot be loaded is said on the page ({text!r})")
+    check(await page.evaluate("Module.zemaFrameNumber()") == 0, "no frame runs after it")
+
+
+async def bench(page, www):
+    sizes = {name: os.path.getsize(os.path.join(www, name)) for name in sorted(os.listdir(www))}
+    for name, size in sizes.items():
+        print(f"size {name}: {size} bytes")
+    print(f"size total: {sum(sizes.values())} bytes")
+    times, steps = [], []
+    for _ in range(7):
+        await page.open(page.server.url(), 1024, 768)
+        await page.wait_for("Module.zemaFirstFrameAt", what="the first frame")
+        times.append(await page.evaluate("Module.zemaFirstFrameAt"))
+        steps.append(await page.evaluate("Module.zemaSteps"))
+    print("title on the canvas after (ms): " + ", ".join(f"{t:.0f}" for t in times) +
+          f"; median {statistics.median(times):.0f}")
+    names = ["main", "pictures", "sounds", "display", "soundLoad"]
+    print("start-up steps, median ms since the page opened: " + ", ".join(
+        f"{n} {statistics.median(s[n] for s in steps):.0f}" for n in names))
+    await page.open(page.server.url("?paused"), 1920, 1080)
+    await page.press("Enter")
+    await page.evaluate("Module.zemaStep(1)")
+    # From the start place with the beam on, the craft still: every gate, enemy and item row
+    # drawn, 129 draws. The browser compiles hot code again, optimised, after a while: the first
+    # frames are left out.
+    await page.evaluate("Module.zemaTimeFrames(100, true)")
+    frames, presents = [], []
+    for _ in range(9):
+        t = await page.evaluate("Module.zemaTimeFrames(30, true)")
+        frames.append(t["frameMs"] - t["presentMs"])
+        presents.append(t["presentMs"])
+    print("play frame at 1920x1080, start place, beam on (ms, means of 30 frames): drawing " +
+          ", ".join(f"{f:.2f}" for f in frames) + f"; median {statistics.median(frames):.2f}; "
+          f"present median {statistics.median(presents):.2f}")
+    if "--shots" in sys.argv:
+        await page.screenshot(os.path.join(sys.argv[sys.argv.index("--shots") + 1],
+                                           "play-1920x1080.png"))
+
+
+async def main():
+    www, zema_sim = sys.argv[1], sys.argv[2]
+    server = cdp.Server(www)
+    page = cdp.Browser()
+    try:
+        page.server = server
+        await page.start()
+        with tempfile.TemporaryDirectory(prefix="zema-web-test-") as work:
+            if "--bench" in sys.argv:
+                await bench(page, www)
+                return 0
+            await play_in_real_time(page, zema_sim, work)
+            await play_by_script(page, zema_sim, work)
+            await failed_start(page)
+    finally:
+        await page.close()
+        server.stop()
+    print("browser tests: " + ("all passed" if not failures else f"{len(failures)} FAILED"))
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(asyncio.run(main()))

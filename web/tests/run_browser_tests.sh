@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Runs the browser tests (or, with --bench, the measurements) on a built page, bounded in time,
+# and leaves no browser or server behind even when the run is killed.
+# Usage: run_browser_tests.sh WWW-FOLDER ZEMA-SIM [--bench] [--shots FOLDER]
+set -uo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+pids="$(mktemp)"
+# Debian's Python, which has python3-websockets.
+ZEMA_WEB_PID_FILE="$pids" timeout -k 10 300 /usr/bin/python3 "$here/browser_test.py" "$@"
+status=$?
+# Chromium and the server run in process groups of their own, noted as they start.
+while read -r pid; do
+    kill -KILL -- "-$pid" 2>/dev/null || true
+    for _ in $(seq 50); do
+        kill -0 -- "-$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+done <"$pids"
+rm -f "$pids"
+if [ "$status" -eq 0 ]; then
+    echo "== browser tests: passed"
+else
+    echo "== browser tests: FAILED (status $status)"
+fi
+exit "$status"

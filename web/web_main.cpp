@@ -1,0 +1,223 @@
+// The game in the browser: the desktop's start-up order over SDL's Emscripten backend, then the
+// desktop's message-loop pass ten times a second off the browser's own scheduling. The canvas is
+// the window; the view follows its size.
+#define SDL_MAIN_HANDLED
+#include <SDL.h>
+#include <emscripten.h>
+
+#include <string>
+
+#include "app/main_window.h"
+#include "app/message_loop.h"
+#include "display/display_sdl.h"
+#include "frame/frame.h"
+#include "game/craft.h"
+#include "game/world.h"
+#include "input/input_sdl.h"
+#include "sound/sound_device.h"
+#include "web_assets.h"
+#include "web_record.h"
+
+namespace zema {
+namespace {
+
+constexpr int framesPerSecond = 10; // the desktop's 100 ms sleep after each frame
+
+// Test switches, passed by the page from its address (see shell.html).
+struct Switches {
+    bool paused = false;      // frames run only when zemaStep asks
+    std::string soundLeftOut; // this WAV file is not made, so its loading fails
+};
+Switches switches;
+long frameNumber = 0;
+bool running = false;
+
+// The page shows the text over the canvas with a way to start again.
+void tellPage(const char* kind, const std::string& text) {
+    EM_ASM({ Module.zemaEnded(UTF8ToString($0), UTF8ToString($1)); }, kind, text.c_str());
+}
+
+// The page's canvas is the window: its size is the browser window's inner size.
+void matchWindowToPage() {
+    const int w = EM_ASM_INT({ return window.innerWidth; });
+    const int h = EM_ASM_INT({ return window.innerHeight; });
+    int currentW = 0, currentH = 0;
+    SDL_GetWindowSize(mainWindow, &currentW, &currentH);
+    if (w > 0 && h > 0 && (w != currentW || h != currentH)) SDL_SetWindowSize(mainWindow, w, h);
+    displayFollowWindow();
+}
+
+void shutDown() {
+    releaseSound();
+    releaseInput();
+    releaseDisplay();
+    destroyMainWindow();
+    SDL_Quit();
+}
+
+// One pass of the desktop's loop: the waiting keys, then a frame.
+bool loopPass() {
+    matchWindowToPage();
+    clearFrameRequests();
+    if (!runMessageLoopPass()) return false;
+    recordFrame(++frameNumber);
+    // The moment the title first stood on the canvas, for the page's start-up measurement.
+    if (frameNumber == 1) EM_ASM({ Module.zemaFirstFrameAt = performance.now(); });
+    return true;
+}
+
+void endGame() {
+    emscripten_cancel_main_loop();
+    running = false;
+    shutDown();
+    tellPage("ended", "The game has ended.");
+}
+
+void tick() {
+    if (!switches.paused && running && !loopPass()) endGame();
+}
+
+bool startSound(std::string& failed) {
+    if (!initSound() || !createPrimaryBuffer()) {
+        failed = "the sound device could not be opened";
+        return false;
+    }
+    for (int slot = 0; slot < soundSlotCount; ++slot) {
+        const char* name = soundFileName(SoundSlot(slot));
+        if (!loadWave(SoundSlot(slot), name)) {
+            failed = std::string("the sound ") + name + " could not be loaded";
+            return false;
+        }
+    }
+    return true;
+}
+
+Switches readSwitches(int argc, char** argv) {
+    Switches s;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--paused") s.paused = true;
+        if (arg == "--leave-out-sound" && i + 1 < argc) s.soundLeftOut = argv[++i];
+    }
+    return s;
+}
+
+// Notes when a start-up step has ended (milliseconds since the page opened), for the page's
+// measurements.
+void markStep(const char* step) {
+    EM_ASM({ (Module.zemaSteps = Module.zemaSteps || {})[UTF8ToString($0)] = performance.now(); },
+           step);
+}
+
+// Start-up in the desktop's order; a failed step is said on the page instead of a message box.
+int startUp() {
+    markStep("main");
+    std::string error;
+    if (!makePictures(error)) {
+        tellPage("failed", "The pictures could not be made: " + error);
+        return 1;
+    }
+    markStep("pictures");
+    if (!makeSoundFiles(switches.soundLeftOut, error)) {
+        tellPage("failed", "The sounds could not be made: " + error);
+        return 1;
+    }
+    markStep("sounds");
+    createMainWindow();
+    if (mainWindow) matchWindowToPage();
+    displayMessagesToStderrOnly = true;
+    displayFollowsWindow = true;
+    if (initDisplay(mainWindow) < 0) {
+        tellPage("failed", "The display could not be set up.");
+        return 0;
+    }
+    if (initInput(mainWindow) < 0) {
+        tellPage("failed", "The input could not be set up.");
+        return 0;
+    }
+    markStep("display");
+    if (!startSound(error)) {
+        releaseSound();
+        tellPage("failed", "Start-up failed: " + error + ".");
+        return 255;
+    }
+    markStep("soundLoad");
+    resetGame();
+    startFrameRecord();
+    playSound(sndBgm, true);
+    startMessageLoop();
+    running = true;
+    EM_ASM({ Module.zemaStarted(); });
+    return 0;
+}
+
+} // namespace
+} // namespace zema
+
+using namespace zema;
+
+extern "C" {
+
+// The last frame's record, as zema-sim writes it without draws.
+EMSCRIPTEN_KEEPALIVE const char* zemaRecordLine() {
+    return lastFrameRecord();
+}
+
+// Runs up to `count` passes of the loop at once (the page's test switch --paused stops the
+// timed ones); returns the frames run.
+EMSCRIPTEN_KEEPALIVE int zemaStep(int count) {
+    int done = 0;
+    while (running && done < count) {
+        if (!loopPass()) {
+            endGame();
+            break;
+        }
+        ++done;
+    }
+    return done;
+}
+
+EMSCRIPTEN_KEEPALIVE double zemaFramesMixed() {
+    return static_cast<double>(soundFramesMixed());
+}
+
+EMSCRIPTEN_KEEPALIVE int zemaFrameNumber() {
+    return static_cast<int>(frameNumber);
+}
+
+// Runs `count` frames (with Space pressed before each when `withBeam` is set) and writes the mean
+// time of a frame and of its present alone, in milliseconds, to the two outputs; the present is
+// timed by showing the frame again. For the page's measurements.
+EMSCRIPTEN_KEEPALIVE void zemaTimeFrames(int count, int withBeam, double* frameMs,
+                                         double* presentMs) {
+    double frames = 0, presents = 0;
+    int done = 0;
+    for (; done < count && running; ++done) {
+        if (withBeam) fireShot();
+        clearFrameRequests();
+        const double t0 = emscripten_get_now();
+        runFrame();
+        const double t1 = emscripten_get_now();
+        displayPresent();
+        const double t2 = emscripten_get_now();
+        recordFrame(++frameNumber);
+        frames += t1 - t0;
+        presents += t2 - t1;
+    }
+    *frameMs = done > 0 ? frames / done : 0;
+    *presentMs = done > 0 ? presents / done : 0;
+}
+}
+
+int main(int argc, char** argv) {
+    SDL_SetMainReady();
+    switches = readSwitches(argc, argv);
+    const int status = startUp();
+    if (!running) {
+        shutDown();
+        return status;
+    }
+    // Keeps the program alive after main returns; the browser calls tick ten times a second.
+    emscripten_set_main_loop(tick, framesPerSecond, 0);
+    return 0;
+}
