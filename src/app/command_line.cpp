@@ -90,6 +90,28 @@ bool useNoSound(const char*, CommandLine& line) {
     return true;
 }
 
+bool useDemo(DemoRun run, const char* value, CommandLine& line) {
+    Options& options = line.options;
+    if (options.demo != DemoRun::None)
+        return refuse(line, "only one of --record, --playdemo and --timedemo can be given");
+    if (*value == '\0') return refuse(line, "a demo needs a file name");
+    options.demo = run;
+    options.demoPath = value;
+    return true;
+}
+
+bool useRecord(const char* value, CommandLine& line) {
+    return useDemo(DemoRun::Record, value, line);
+}
+
+bool usePlayDemo(const char* value, CommandLine& line) {
+    return useDemo(DemoRun::Play, value, line);
+}
+
+bool useTimeDemo(const char* value, CommandLine& line) {
+    return useDemo(DemoRun::Time, value, line);
+}
+
 constexpr OptionSpec optionTable[] = {
     {"help", 'h', Value::None, nullptr, "show this help and exit", showHelp},
     {"version", 0, Value::None, nullptr, "show the version and exit", showVersion},
@@ -100,6 +122,12 @@ constexpr OptionSpec optionTable[] = {
     {"display", 0, Value::Required, "N", "use display N, counted from 0 (default 0)", useDisplay},
     {"nosound", 0, Value::None, nullptr, "play without sound: no audio device, no sound file",
      useNoSound},
+    {"record", 0, Value::Required, "FILE", "play as usual and write the game to FILE as a demo",
+     useRecord},
+    {"playdemo", 0, Value::Required, "FILE", "play the demo in FILE at the game's own pace",
+     usePlayDemo},
+    {"timedemo", 0, Value::Required, "FILE",
+     "play the demo in FILE as fast as it goes, silent, and print frames/s", useTimeDemo},
 };
 
 const OptionSpec* findLong(const std::string& name) {
@@ -178,7 +206,9 @@ std::string usageText() {
             "  Alt+Enter       switch between window and fullscreen\n"
             "  F12, Print      save a screenshot in $XDG_DATA_HOME/zema/screenshots\n"
             "\nExit status: 0 after quitting or a failed display or input set-up, 2 for a bad\n"
-            "command line, 255 when the sound cannot be set up.\n";
+            "command line, a demo file that cannot be written or a demo that is not valid, 3\n"
+            "when a played demo's expected last frame differs, 255 when the sound cannot be set\n"
+            "up.\n";
     return text;
 }
 

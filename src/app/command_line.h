@@ -8,6 +8,9 @@
 
 namespace zema {
 
+// A demo to write while playing, or one to play back at the game's pace or as fast as it goes.
+enum class DemoRun { None, Record, Play, Time };
+
 // What the game is asked to do. The defaults are the original's behaviour.
 struct Options {
     bool windowed = false; // --window: a resizable window instead of fullscreen
@@ -16,6 +19,8 @@ struct Options {
     bool windowSizeGiven = false; // false: the default size, made to fit a smaller display
     int32_t displayIndex = 0;     // --display: whose modes are listed and used
     bool noSound = false;         // --nosound: no audio device, no sound file read
+    DemoRun demo = DemoRun::None; // --record, --playdemo, --timedemo: at most one of them
+    std::string demoPath;
 };
 
 // Exit statuses of the command line itself.

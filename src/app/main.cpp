@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "app/command_line.h"
+#include "app/demo_session.h"
 #include "app/main_window.h"
 #include "app/message_loop.h"
 #include "app/program_keys.h"
@@ -81,7 +82,9 @@ int runGame(const Options& options) {
     playSound(sndBgm, true);
     loopHooks.programKey = handleProgramKey;
     loopHooks.beforeFrame = displayFollowWindow;
-    const int exitCode = runMessageLoop();
+    startDemoRun();
+    if (demoTimed()) silenceSound();
+    const int exitCode = finishDemoRun(runMessageLoop());
     // Reverse order of creation.
     releaseSound();
     releaseInput();
@@ -95,11 +98,12 @@ int runGame(const Options& options) {
 } // namespace zema
 
 int main(int argc, char** argv) {
-    const zema::CommandLine line =
-        zema::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    using namespace zema;
+    const CommandLine line = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     std::fputs(line.out.c_str(), stdout);
     std::fputs(line.err.c_str(), stderr);
     if (!line.run) return line.exitStatus;
+    if (!zema::openDemoRun(line.options.demo, line.options.demoPath)) return zema::demoFault;
     SDL_SetMainReady();
     const int exitCode = zema::runGame(line.options);
     // Gives the desktop its own display mode back, whichever way the game ended.

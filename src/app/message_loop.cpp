@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 
+#include "app/demo_session.h"
 #include "frame/frame.h"
 #include "game/craft.h"
 
@@ -19,13 +20,13 @@ void handleKeyDown(SDL_Keycode key) {
     switch (key) {
     case SDLK_RETURN:
     case SDLK_KP_ENTER:
-        startGame();
+        if (liveGameKey(GameKey::Enter)) startGame();
         break;
     case SDLK_SPACE:
-        fireShot();
+        if (liveGameKey(GameKey::Space)) fireShot();
         break;
     case SDLK_ESCAPE:
-        postQuit();
+        if (liveGameKey(GameKey::Esc)) postQuit();
         break;
     default:
         break;
@@ -61,7 +62,9 @@ bool runMessageLoopPass() {
         handleEvent(event);
     if (quitPosted) return false;
     if (loopHooks.beforeFrame) loopHooks.beforeFrame();
+    if (!demoBeforeFrame()) return true; // the demo has ended: the quit is posted
     runFrame();
+    demoAfterFrame();
     return true;
 }
 
@@ -72,7 +75,7 @@ void startMessageLoop() {
 int runMessageLoop() {
     startMessageLoop();
     while (runMessageLoopPass())
-        SDL_Delay(frameSleepMs);
+        if (demoFramesPaced()) SDL_Delay(frameSleepMs);
     return 0;
 }
 

@@ -6,9 +6,7 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "display/display_headless.h"
 #include "game/world.h"
-#include "sound/sound_headless.h"
 
 namespace zema {
 
@@ -55,10 +53,10 @@ struct Writer {
     }
 };
 
-void writeDraws(Writer& w) {
+void writeDraws(Writer& w, const DisplayOp* ops, int opCount) {
     w.text(",\"draws\":[");
-    for (int i = 0; i < recordedOpCount; ++i) {
-        const DisplayOp& op = recordedOps[i];
+    for (int i = 0; i < opCount; ++i) {
+        const DisplayOp& op = ops[i];
         if (i > 0) w.ch(',');
         switch (op.kind) {
         case DisplayOpKind::BeginScene:
@@ -87,7 +85,8 @@ void writeDraws(Writer& w) {
 
 } // namespace
 
-size_t formatFrameLine(char* out, long frameNumber, bool withDraws) {
+size_t formatFrameLine(char* out, long frameNumber, const SoundSlot* sounds, int soundCount,
+                       const DisplayOp* ops, int opCount) {
     Writer w{out};
     const GameState& s = gameState;
     w.field("{\"frame\":", frameNumber);
@@ -111,12 +110,12 @@ size_t formatFrameLine(char* out, long frameNumber, bool withDraws) {
     for (const Gate& gate : gates)
         w.ch(gate.open != 0 ? '1' : '0');
     w.text("\",\"sounds\":[");
-    for (int i = 0; i < recordedSoundCount; ++i) {
+    for (int i = 0; i < soundCount; ++i) {
         if (i > 0) w.ch(',');
-        w.quoted(soundSlotName(recordedSounds[i].slot));
+        w.quoted(soundSlotName(sounds[i]));
     }
     w.ch(']');
-    if (withDraws) writeDraws(w);
+    if (ops != nullptr) writeDraws(w, ops, opCount);
     w.text("}\n");
     return static_cast<size_t>(w.p - out);
 }

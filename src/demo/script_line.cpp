@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "demo/record_compare.h"
+
 namespace zema {
 
 namespace {
@@ -53,6 +55,34 @@ bool parseHeld(const char* word, size_t length, ScriptCommand& command, std::str
             return false;
         }
     }
+    return true;
+}
+
+// A whole number from 0 to max, digits only.
+bool parseNumber(const char* word, size_t length, unsigned long long max,
+                 unsigned long long& value) {
+    if (length == 0 || length > 20) return false;
+    value = 0;
+    for (size_t i = 0; i < length; ++i) {
+        if (word[i] < '0' || word[i] > '9') return false;
+        const unsigned long long digit = static_cast<unsigned long long>(word[i] - '0');
+        if (value > (max - digit) / 10) return false;
+        value = value * 10 + digit;
+    }
+    return true;
+}
+
+// WxH, each from 1 to 16384, as zema-sim's --mode takes it.
+bool parseMode(const char* word, size_t length, ScriptCommand& command) {
+    const char* x = static_cast<const char*>(std::memchr(word, 'x', length));
+    if (x == nullptr) return false;
+    unsigned long long w = 0, h = 0;
+    const size_t wLength = static_cast<size_t>(x - word);
+    if (!parseNumber(word, wLength, 16384, w) ||
+        !parseNumber(x + 1, length - wLength - 1, 16384, h) || w == 0 || h == 0)
+        return false;
+    command.width = static_cast<uint32_t>(w);
+    command.height = static_cast<uint32_t>(h);
     return true;
 }
 
@@ -107,6 +137,43 @@ bool parseScriptLine(const char* line, size_t length, ScriptCommand& command, st
         }
         if (!parseCount(word, wordLength, command.frameCount, error)) return false;
         argumentsAllowed = 1;
+    } else if (wordIs(word, wordLength, "device")) {
+        command.kind = ScriptCommandKind::Device;
+        if (!nextWord(p, end, word, wordLength) ||
+            !(wordIs(word, wordLength, "keyboard") || wordIs(word, wordLength, "joystick"))) {
+            error = "device needs keyboard or joystick";
+            return false;
+        }
+        command.joystick = wordIs(word, wordLength, "joystick");
+    } else if (wordIs(word, wordLength, "seed")) {
+        command.kind = ScriptCommandKind::Seed;
+        unsigned long long seed = 0;
+        if (!nextWord(p, end, word, wordLength) ||
+            !parseNumber(word, wordLength, 4294967295ULL, seed)) {
+            error = "seed needs a whole number from 0 to 4294967295";
+            return false;
+        }
+        command.seed = static_cast<unsigned>(seed);
+    } else if (wordIs(word, wordLength, "mode")) {
+        command.kind = ScriptCommandKind::Mode;
+        if (!nextWord(p, end, word, wordLength) || !parseMode(word, wordLength, command)) {
+            error = "mode needs WxH, each from 1 to 16384, such as 1024x768";
+            return false;
+        }
+    } else if (wordIs(word, wordLength, "expect")) {
+        // The record is the rest of the line, spaces inside it included.
+        command.kind = ScriptCommandKind::Expect;
+        const char* last = end;
+        while (p < last && isSpace(*p))
+            ++p;
+        while (last > p && isSpace(last[-1]))
+            --last;
+        command.record.assign(p, static_cast<size_t>(last - p));
+        if (!isFrameRecord(command.record)) {
+            error = "expect needs a frame record, a JSON object such as {\"frame\":1,...}";
+            return false;
+        }
+        return true;
     } else {
         error = "unknown command '" + std::string(word, wordLength) + "'";
         return false;
@@ -117,6 +184,38 @@ bool parseScriptLine(const char* line, size_t length, ScriptCommand& command, st
     if (nextWord(p, end, word, wordLength)) {
         error = "unexpected '" + std::string(word, wordLength) + "' at the end of the line";
         return false;
+    }
+    return true;
+}
+
+bool placeScriptCommand(ScriptPlacement& placement, const ScriptCommand& command,
+                        std::string& error) {
+    if (command.kind == ScriptCommandKind::None) return true;
+    if (placement.expectSeen) {
+        error = "nothing may follow expect, the last line";
+        return false;
+    }
+    switch (command.kind) {
+    case ScriptCommandKind::Device:
+    case ScriptCommandKind::Seed:
+        if (placement.framesRun > 0) {
+            error = std::string(command.kind == ScriptCommandKind::Device ? "device" : "seed") +
+                    " must come before the first frame";
+            return false;
+        }
+        break;
+    case ScriptCommandKind::Expect:
+        if (placement.framesRun == 0) {
+            error = "expect needs a frame before it";
+            return false;
+        }
+        placement.expectSeen = true;
+        break;
+    case ScriptCommandKind::Frames:
+        placement.framesRun += command.frameCount;
+        break;
+    default:
+        break;
     }
     return true;
 }

@@ -1,20 +1,39 @@
-// The simulator's script: one command a line, run against the real rules and frame.
+// The simulator's script: one command a line, run against the real rules and frame. A recorded
+// demo is such a script, with its device, seed, view sizes and the last frame's record.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace zema {
 
-enum class ScriptCommandKind { None, Enter, Space, Esc, Frames };
+enum class ScriptCommandKind { None, Enter, Space, Esc, Frames, Device, Seed, Mode, Expect };
 
 struct ScriptCommand {
     ScriptCommandKind kind;
     long frameCount; // for Frames: how many frames, each with the same controls held
     bool left, right, up, down, fire, start;
+    bool joystick;          // for Device
+    unsigned seed;          // for Seed
+    uint32_t width, height; // for Mode
+    std::string record;     // for Expect: the frame record, a JSON object
 };
 
 // Parses one line (without its newline). Blank lines and comments give kind None. On a bad
 // line returns false and says why in error.
 bool parseScriptLine(const char* line, size_t length, ScriptCommand& command, std::string& error);
+
+// Where each command may stand: the device and the seed before the first frame, the expected
+// record last, after at least one frame.
+struct ScriptPlacement {
+    long framesRun = 0;
+    bool expectSeen = false;
+};
+
+// Checks the command against what came before it and counts its frames; false with the reason
+// when it may not stand there.
+bool placeScriptCommand(ScriptPlacement& placement, const ScriptCommand& command,
+                        std::string& error);
 
 } // namespace zema

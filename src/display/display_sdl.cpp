@@ -6,9 +6,11 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 
 #include "display/display_modes.h"
+#include "display/present_timing.h"
 #include "render/images.h"
 
 namespace zema {
@@ -41,6 +43,15 @@ DisplayMode fullscreenMode = {};
 // The size the window takes when the game leaves fullscreen.
 int windowedWidth = 0;
 int windowedHeight = 0;
+// A clear is kept until the next draw or present: the map, drawn over the whole picture right
+// after it, then clears and draws in one pass instead of writing every pixel twice.
+bool clearPending = false;
+uint32_t pendingClear = 0;
+
+void flushClear() {
+    if (clearPending && backBuffer.pixels) compositeClear(backBuffer, pendingClear);
+    clearPending = false;
+}
 
 void report(const char* text, const char* caption, Uint32 kind) {
     const char* title = caption ? caption : "Error";
@@ -250,6 +261,7 @@ int32_t initDisplay(SDL_Window* window) {
 
 void releaseDisplay() {
     releaseImages();
+    clearPending = false;
     if (streamTexture) SDL_DestroyTexture(streamTexture);
     if (renderer) SDL_DestroyRenderer(renderer);
     if (ownSurface) SDL_FreeSurface(ownSurface);
@@ -304,6 +316,7 @@ bool displayDrawsInPlace() {
 }
 
 const BackBuffer& displayBackBuffer() {
+    flushClear();
     return backBuffer;
 }
 
@@ -315,10 +328,12 @@ void displayEndScene() {}
 
 void displayClear(uint32_t colour) {
     refreshTarget();
-    if (backBuffer.pixels) compositeClear(backBuffer, colour);
+    clearPending = true;
+    pendingClear = colour;
 }
 
-void displayPresent() {
+namespace {
+void showBackBuffer() {
     if (path == PresentPath::WindowSurface) {
         refreshTarget();
         if (!inPlace && ownSurface) {
@@ -336,11 +351,35 @@ void displayPresent() {
         SDL_RenderPresent(renderer);
     }
 }
+} // namespace
+
+void displayPresent() {
+    refreshTarget();
+    flushClear();
+    if (!presentTiming.on) {
+        showBackBuffer();
+        return;
+    }
+    const auto start = std::chrono::steady_clock::now();
+    showBackBuffer();
+    presentTiming.nanoseconds += std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                     std::chrono::steady_clock::now() - start)
+                                     .count();
+    ++presentTiming.presents;
+}
 
 void drawImage(ImageSlot slot, SourceRect source, Vector2 scaling, Vector2 /*rotationCentre*/,
                float /*rotation*/, Vector2 translation, uint32_t colour) {
     refreshTarget();
-    if (backBuffer.pixels) compositeImage(backBuffer, slot, source, scaling, translation, colour);
+    if (!backBuffer.pixels) return;
+    if (clearPending) {
+        clearPending = false;
+        if (compositeImageAfterClear(backBuffer, pendingClear, slot, source, scaling, translation,
+                                     colour))
+            return;
+        compositeClear(backBuffer, pendingClear);
+    }
+    compositeImage(backBuffer, slot, source, scaling, translation, colour);
 }
 
 } // namespace zema

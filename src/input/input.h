@@ -1,6 +1,7 @@
 // The input seam: one frame's controls from the device in use (the joystick, or the keyboard
 // when there is none), and the joystick's start button on the title screen. The SDL input and
-// the scripted headless input each implement readControlState and readStartButton.
+// the scripted headless input each implement deviceControlState and deviceStartButton; the two
+// reads go through input_tap, which notes them for demos.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +15,10 @@ ControlState readControlState();
 
 // True while the joystick's second button is held; always false with the keyboard.
 bool readStartButton();
+
+// The device's own reads, by the backend in use.
+ControlState deviceControlState();
+bool deviceStartButton();
 
 // Reads the device and applies its controls; called once per play frame.
 void readControls();

@@ -16,13 +16,13 @@ void startHeadlessInput(bool joystick) {
     scriptedDeviceReadable = true;
 }
 
-ControlState readControlState() {
+ControlState deviceControlState() {
     if (!scriptedDeviceReadable) return {};
     if (gameState.hasJoystick == 1) return controlsFromJoystick(scriptedJoystick);
     return controlsFromKeyboard(scriptedKeyboard);
 }
 
-bool readStartButton() {
+bool deviceStartButton() {
     return gameState.hasJoystick == 1 && scriptedDeviceReadable && scriptedJoystick.startButton;
 }
 

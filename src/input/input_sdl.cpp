@@ -107,14 +107,14 @@ void releaseInput() {
     subsystemStarted = false;
 }
 
-ControlState readControlState() {
+ControlState deviceControlState() {
     if (gameState.hasJoystick == 0) return controlsFromKeyboard(readKeyboard());
     JoystickReading reading;
     if (gameState.hasJoystick == 1 && readJoystick(reading)) return controlsFromJoystick(reading);
     return {};
 }
 
-bool readStartButton() {
+bool deviceStartButton() {
     if (gameState.hasJoystick != 1) return false;
     JoystickReading reading;
     return readJoystick(reading) && reading.startButton;

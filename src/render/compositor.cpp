@@ -136,11 +136,13 @@ struct CopyTables {
     uint64_t pairColours[256], pairKeep[256]; // 4-bit textures: byte -> two texels, left first
 };
 
-void makeCopyTables(const Texture& texture, CopyTables& tables) {
+// With a clear under the draw (cleared true), a keyed texel writes the clear colour instead of
+// leaving the pixel: every pixel is written and none is read.
+void makeCopyTables(const Texture& texture, CopyTables& tables, bool cleared, uint32_t clear) {
     for (int i = 0; i < 256; ++i) {
         const bool shown = (texture.palette[i] >> 24) != 0;
-        tables.colours[i] = shown ? texture.palette[i] : 0;
-        tables.keep[i] = shown ? 0 : 0xFFFFFFFFu;
+        tables.colours[i] = shown ? texture.palette[i] : cleared ? clear : 0;
+        tables.keep[i] = shown || cleared ? 0 : 0xFFFFFFFFu;
     }
     if (texture.bitsPerTexel != 4) return;
     for (int b = 0; b < 256; ++b) {
@@ -151,19 +153,38 @@ void makeCopyTables(const Texture& texture, CopyTables& tables) {
     }
 }
 
-// One texel over the pixel below: a shown texel replaces it, a keyed one leaves it.
+// count pixels of one colour: the C library's wide fill is the fastest fill at hand (wchar_t is
+// 32 bits here).
+inline void fillPixels(uint32_t* out, uint32_t colour, int32_t count) {
+    static_assert(sizeof(wchar_t) == sizeof(uint32_t));
+    std::wmemset(reinterpret_cast<wchar_t*>(out), static_cast<wchar_t>(colour),
+                 static_cast<size_t>(count));
+}
+
+// One texel over the pixel below: a shown texel replaces it, a keyed one leaves it. Over a
+// clear (Cleared) every texel is written and the pixel below is never read.
+template <bool Cleared>
 inline void copyTexel(uint32_t& pixel, uint8_t index, const CopyTables& tables) {
-    pixel = (pixel & tables.keep[index]) | tables.colours[index];
+    if constexpr (Cleared)
+        pixel = tables.colours[index];
+    else
+        pixel = (pixel & tables.keep[index]) | tables.colours[index];
 }
 
 // Two 4-bit texels packed in one byte, over two pixels at once.
+template <bool Cleared>
 inline void copyTexelPair(uint32_t* pixels, uint8_t pair, const CopyTables& tables) {
-    uint64_t below;
-    std::memcpy(&below, pixels, 8);
-    below = (below & tables.pairKeep[pair]) | tables.pairColours[pair];
-    std::memcpy(pixels, &below, 8);
+    if constexpr (Cleared) {
+        std::memcpy(pixels, &tables.pairColours[pair], 8);
+    } else {
+        uint64_t below;
+        std::memcpy(&below, pixels, 8);
+        below = (below & tables.pairKeep[pair]) | tables.pairColours[pair];
+        std::memcpy(pixels, &below, 8);
+    }
 }
 
+template <bool Cleared>
 void copyPairs(uint32_t* out, const uint8_t* src, int32_t pairs, const CopyTables& tables) {
     constexpr uint64_t everyByte = 0x0101010101010101ull;
     int32_t p = 0;
@@ -173,6 +194,14 @@ void copyPairs(uint32_t* out, const uint8_t* src, int32_t pairs, const CopyTable
         const uint8_t first = chunk & 0xFF;
         if (chunk == first * everyByte) {
             if (tables.pairKeep[first] == ~uint64_t{0}) continue; // sixteen transparent texels
+            if (tables.pairKeep[first] == 0 && (first >> 4) == (first & 0x0F)) {
+                // One shown colour: the run goes on as long as the indices do, in one fill.
+                const int32_t start = p;
+                while (p + 16 <= pairs && std::memcmp(src + p + 8, &chunk, 8) == 0)
+                    p += 8;
+                fillPixels(out + 2 * start, tables.colours[first & 0x0F], 2 * (p + 8 - start));
+                continue;
+            }
             if (tables.pairKeep[first] == 0) {
                 for (int q = 0; q < 8; ++q)
                     std::memcpy(out + 2 * (p + q), &tables.pairColours[first], 8);
@@ -180,12 +209,13 @@ void copyPairs(uint32_t* out, const uint8_t* src, int32_t pairs, const CopyTable
             }
         }
         for (int q = 0; q < 8; ++q)
-            copyTexelPair(out + 2 * (p + q), src[p + q], tables);
+            copyTexelPair<Cleared>(out + 2 * (p + q), src[p + q], tables);
     }
     for (; p < pairs; ++p)
-        copyTexelPair(out + 2 * p, src[p], tables);
+        copyTexelPair<Cleared>(out + 2 * p, src[p], tables);
 }
 
+template <bool Cleared>
 void copySingles(uint32_t* out, const uint8_t* src, int32_t count, const CopyTables& tables) {
     constexpr uint64_t everyByte = 0x0101010101010101ull;
     int32_t i = 0;
@@ -193,47 +223,63 @@ void copySingles(uint32_t* out, const uint8_t* src, int32_t count, const CopyTab
         uint64_t chunk;
         std::memcpy(&chunk, src + i, 8);
         const uint8_t first = chunk & 0xFF;
-        if (chunk == first * everyByte && tables.keep[first] == 0xFFFFFFFFu) continue;
+        if (chunk == first * everyByte) {
+            if (tables.keep[first] == 0xFFFFFFFFu) continue; // eight transparent texels
+            if (tables.keep[first] == 0) {
+                const int32_t start = i;
+                while (i + 16 <= count && std::memcmp(src + i + 8, &chunk, 8) == 0)
+                    i += 8;
+                fillPixels(out + start, tables.colours[first], i + 8 - start);
+                continue;
+            }
+        }
         for (int q = 0; q < 8; ++q)
-            copyTexel(out[i + q], src[i + q], tables);
+            copyTexel<Cleared>(out[i + q], src[i + q], tables);
     }
     for (; i < count; ++i)
-        copyTexel(out[i], src[i], tables);
+        copyTexel<Cleared>(out[i], src[i], tables);
 }
 
+template <bool Cleared>
 void copyIndexedRow(uint32_t* target, const Texture& texture, int32_t row, int64_t column,
-                    int32_t count, const CopyTables& tables) {
+                    int32_t count, const CopyTables& tables, uint32_t clear) {
     const uint8_t* indices = texture.indices.data() + static_cast<size_t>(row) * texture.rowBytes;
     const int32_t inside =
         static_cast<int32_t>(std::clamp<int64_t>(texture.width - column, 0, count));
     int32_t i = 0;
     if (texture.bitsPerTexel == 8) {
-        copySingles(target, indices + column, inside, tables);
+        copySingles<Cleared>(target, indices + column, inside, tables);
         i = inside;
     } else {
         int64_t x = column;
         if (i < inside && (x & 1)) { // starts on a right-hand nibble
-            copyTexel(target[i], indices[x >> 1] & 0x0F, tables);
+            copyTexel<Cleared>(target[i], indices[x >> 1] & 0x0F, tables);
             ++i, ++x;
         }
         const int32_t pairs = (inside - i) / 2;
-        copyPairs(target + i, indices + (x >> 1), pairs, tables);
+        copyPairs<Cleared>(target + i, indices + (x >> 1), pairs, tables);
         i += 2 * pairs;
         x += 2 * pairs;
         if (i < inside) {
-            copyTexel(target[i], indices[x >> 1] >> 4, tables);
+            copyTexel<Cleared>(target[i], indices[x >> 1] >> 4, tables);
             ++i;
         }
     }
     if (i < count) { // past the right edge: the last column repeats
         const uint32_t last = textureTexel(texture, texture.width - 1, row);
         for (; i < count; ++i)
-            target[i] = blend(last, target[i]);
+            target[i] = blend(last, Cleared ? clear : target[i]);
     }
 }
 
+bool copyable(const Texture& texture, Vector2 scaling, uint32_t colour) {
+    return scaling.x > 0 && colour == untinted && texture.bitsPerTexel != 32 && texture.binaryAlpha;
+}
+
+// cleared: the target is taken as cleared to clear under the draw (copyable draws only).
 void drawExact(BackBuffer& target, const Texture& texture, SourceRect source, Vector2 scaling,
-               Vector2 translation, uint32_t colour, Span across, Span down) {
+               Vector2 translation, uint32_t colour, Span across, Span down, bool cleared = false,
+               uint32_t clear = 0) {
     const auto tx = static_cast<int64_t>(translation.x);
     const auto ty = static_cast<int64_t>(translation.y);
     const int32_t count = across.end - across.first;
@@ -241,16 +287,18 @@ void drawExact(BackBuffer& target, const Texture& texture, SourceRect source, Ve
     const int64_t firstColumn =
         scaling.x > 0 ? source.left + across.first - tx : source.left + tx - (across.end - 1) - 1;
     const int step = scaling.x > 0 ? 1 : -1;
-    const bool copyable =
-        scaling.x > 0 && colour == untinted && texture.bitsPerTexel != 32 && texture.binaryAlpha;
+    const bool copying = copyable(texture, scaling, colour);
     static CopyTables tables;
-    if (copyable) makeCopyTables(texture, tables);
+    if (copying) makeCopyTables(texture, tables, cleared, clear);
     for (int32_t py = down.first; py < down.end; ++py) {
         const int64_t rowAt = scaling.y > 0 ? source.top + py - ty : source.top + ty - py - 1;
         const auto row = static_cast<int32_t>(std::clamp<int64_t>(rowAt, 0, texture.height - 1));
         uint32_t* line = target.pixels + static_cast<ptrdiff_t>(py) * target.pitch + across.first;
-        if (copyable) {
-            copyIndexedRow(line, texture, row, firstColumn, count, tables);
+        if (copying) {
+            if (cleared)
+                copyIndexedRow<true>(line, texture, row, firstColumn, count, tables, clear);
+            else
+                copyIndexedRow<false>(line, texture, row, firstColumn, count, tables, clear);
         } else {
             fetchTextureRow(texture, row, firstColumn, count, rowAbove);
             blendRow(line, rowAbove, count, step, colour);
@@ -311,28 +359,52 @@ void compositeClear(BackBuffer& target, uint32_t colour) {
     }
 }
 
-void compositeDraw(BackBuffer& target, const Texture& texture, SourceRect source, Vector2 scaling,
-                   Vector2 translation, uint32_t colour) {
+namespace {
+
+// The pixels a draw covers; false when it draws nothing at all.
+bool drawSpans(const BackBuffer& target, const Texture& texture, SourceRect source, Vector2 scaling,
+               Vector2 translation, Span& across, Span& down) {
     if (target.pixels == nullptr || target.width <= 0 || target.height <= 0 ||
         target.pitch < target.width)
-        return;
+        return false;
     if (!std::isfinite(scaling.x) || !std::isfinite(scaling.y) || scaling.x == 0 ||
         scaling.y == 0 || !std::isfinite(translation.x) || !std::isfinite(translation.y))
-        return;
+        return false;
     if (source.left < 0 || source.left > texture.width || source.top < 0 ||
         source.top > texture.height || source.right <= source.left || source.bottom <= source.top)
-        return;
+        return false;
     const double width = static_cast<double>(source.right) - source.left;
     const double height = static_cast<double>(source.bottom) - source.top;
-    const Span across =
-        coveredSpan(scaling.x, translation.x, width, std::min(target.width, maxBitmapSide));
-    const Span down =
-        coveredSpan(scaling.y, translation.y, height, std::min(target.height, maxBitmapSide));
-    if (across.first >= across.end || down.first >= down.end) return;
+    across = coveredSpan(scaling.x, translation.x, width, std::min(target.width, maxBitmapSide));
+    down = coveredSpan(scaling.y, translation.y, height, std::min(target.height, maxBitmapSide));
+    return across.first < across.end && down.first < down.end;
+}
+
+} // namespace
+
+void compositeDraw(BackBuffer& target, const Texture& texture, SourceRect source, Vector2 scaling,
+                   Vector2 translation, uint32_t colour) {
+    Span across, down;
+    if (!drawSpans(target, texture, source, scaling, translation, across, down)) return;
     if (isExact(scaling.x, translation.x) && isExact(scaling.y, translation.y))
         drawExact(target, texture, source, scaling, translation, colour, across, down);
     else
         drawFiltered(target, texture, source, scaling, translation, colour, across, down);
+}
+
+bool compositeClearAndDraw(BackBuffer& target, uint32_t clearColour, const Texture& texture,
+                           SourceRect source, Vector2 scaling, Vector2 translation,
+                           uint32_t colour) {
+    Span across, down;
+    if (!drawSpans(target, texture, source, scaling, translation, across, down)) return false;
+    const bool covers = across.first == 0 && across.end == target.width && down.first == 0 &&
+                        down.end == target.height;
+    if (!covers || !isExact(scaling.x, translation.x) || !isExact(scaling.y, translation.y) ||
+        !copyable(texture, scaling, colour))
+        return false;
+    drawExact(target, texture, source, scaling, translation, colour, across, down, true,
+              clearColour | opaque);
+    return true;
 }
 
 } // namespace zema

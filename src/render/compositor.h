@@ -75,4 +75,13 @@ void compositeClear(BackBuffer& target, uint32_t colour);
 void compositeDraw(BackBuffer& target, const Texture& texture, SourceRect source, Vector2 scaling,
                    Vector2 translation, uint32_t colour);
 
+// compositeClear(clearColour) followed by compositeDraw, in one pass over the pixels, for the
+// draw that covers the whole target right after a clear (the map). Only when the draw is exact
+// (scale 1 across, +-1 down, whole-pixel translation), untinted and of a texture whose texels
+// are all opaque or transparent, and covers every pixel; otherwise returns false and changes
+// nothing. The pixels come out exactly as the two calls would leave them.
+bool compositeClearAndDraw(BackBuffer& target, uint32_t clearColour, const Texture& texture,
+                           SourceRect source, Vector2 scaling, Vector2 translation,
+                           uint32_t colour);
+
 } // namespace zema

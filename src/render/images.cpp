@@ -24,4 +24,12 @@ void compositeImage(BackBuffer& target, ImageSlot slot, SourceRect source, Vecto
     compositeDraw(target, *imageTextures[slot], source, scaling, translation, colour);
 }
 
+bool compositeImageAfterClear(BackBuffer& target, uint32_t clearColour, ImageSlot slot,
+                              SourceRect source, Vector2 scaling, Vector2 translation,
+                              uint32_t colour) {
+    if (slot < 0 || slot >= imageSlotCount || imageTextures[slot] == nullptr) return false;
+    return compositeClearAndDraw(target, clearColour, *imageTextures[slot], source, scaling,
+                                 translation, colour);
+}
+
 } // namespace zema

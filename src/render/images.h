@@ -23,5 +23,9 @@ void releaseImages();
 // Draws a slot's picture as compositeDraw does; a slot that is not loaded draws nothing.
 void compositeImage(BackBuffer& target, ImageSlot slot, SourceRect source, Vector2 scaling,
                     Vector2 translation, uint32_t colour);
+// compositeClearAndDraw of a slot's picture; false (nothing done) when it does not apply.
+bool compositeImageAfterClear(BackBuffer& target, uint32_t clearColour, ImageSlot slot,
+                              SourceRect source, Vector2 scaling, Vector2 translation,
+                              uint32_t colour);
 
 } // namespace zema

@@ -16,7 +16,10 @@ bool createPrimaryBuffer();
 // was there. False when the file cannot be read, is refused, or no device is open; SDL_GetError
 // then says why ("No such file or directory", "not a RIFF WAVE file"...).
 bool loadWave(SoundSlot slot, const char* fileName);
-bool releaseSound(); // always true; releases whatever exists, in reverse order of creation
+bool releaseSound();
+// Stops the output for good, so that nothing is heard and no mixing is done; play requests are
+// still taken. For timing runs.
+void silenceSound(); // always true; releases whatever exists, in reverse order of creation
 
 // When set, sees every play request before the mixer does; the browser page keeps the frame's
 // requests for its frame record.

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "sound/frame_sounds.h"
 #include "sound/mixer.h"
 #include "sound/sound_device.h"
 #include "sound/wav_reader.h"
@@ -142,6 +143,7 @@ bool loadWave(SoundSlot slot, const char* fileName) {
 }
 
 void playSound(SoundSlot slot, bool looping) {
+    noteFrameSound(slot);
     if (soundPlayObserver) soundPlayObserver(slot, looping);
     requestPlay(slot, looping);
 }
@@ -157,6 +159,10 @@ bool releaseSound() {
     if (audioStarted) SDL_QuitSubSystem(SDL_INIT_AUDIO);
     audioStarted = false;
     return true;
+}
+
+void silenceSound() {
+    if (mixerStarted) SDL_PauseAudioDevice(audioDevice, 1);
 }
 
 bool soundDeviceOpen() {

@@ -55,7 +55,8 @@ TEST(CommandLine, HelpAndVersionPrintAndExitZero) {
 TEST(CommandLine, UsageNamesEveryOptionAndKey) {
     const std::string usage = usageText();
     for (const char* word : {"-h, --help", "--version", "--window[=WxH]", "--fullscreen",
-                             "--display=N", "--nosound", "Alt+Enter", "F12", "Esc", "Space"})
+                             "--display=N", "--nosound", "--record=FILE", "--playdemo=FILE",
+                             "--timedemo=FILE", "Alt+Enter", "F12", "Esc", "Space"})
         EXPECT_NE(usage.find(word), std::string::npos) << word;
 }
 
@@ -141,6 +142,40 @@ TEST(CommandLine, UnknownOptionsAndStrayArgumentsAreRefused) {
     expectUsageFault({"--bogus", "--help"}, "'--bogus'");
     // "--" alone ends the options and leaves the defaults.
     EXPECT_TRUE(parse({"--nosound", "--"}).run);
+}
+
+TEST(CommandLine, DemoOptionsInBothForms) {
+    EXPECT_EQ(parse({}).options.demo, DemoRun::None);
+    struct Case {
+        const char* name;
+        DemoRun run;
+    };
+    for (const Case& c : {Case{"--record", DemoRun::Record}, Case{"--playdemo", DemoRun::Play},
+                          Case{"--timedemo", DemoRun::Time}}) {
+        const CommandLine joined = parse({std::string(c.name) + "=games/a b.demo"});
+        EXPECT_TRUE(joined.run) << joined.err;
+        EXPECT_EQ(joined.options.demo, c.run) << c.name;
+        EXPECT_EQ(joined.options.demoPath, "games/a b.demo");
+        const CommandLine apart = parse({"--nosound", c.name, "run.demo", "--window"});
+        EXPECT_TRUE(apart.run) << apart.err;
+        EXPECT_EQ(apart.options.demo, c.run) << c.name;
+        EXPECT_EQ(apart.options.demoPath, "run.demo");
+        EXPECT_TRUE(apart.options.noSound);
+        EXPECT_TRUE(apart.options.windowed);
+        // A name that starts with a dash needs the joined form.
+        EXPECT_EQ(parse({std::string(c.name) + "=-x.demo"}).options.demoPath, "-x.demo");
+    }
+}
+
+TEST(CommandLine, DemoOptionsNeedAFileAndExcludeEachOther) {
+    for (const char* name : {"--record", "--playdemo", "--timedemo"}) {
+        expectUsageFault({name}, name);
+        expectUsageFault({name, "--nosound"}, name);
+        expectUsageFault({std::string(name) + "="}, "a demo needs a file name");
+    }
+    expectUsageFault({"--record=a", "--playdemo=b"}, "only one of --record, --playdemo");
+    expectUsageFault({"--timedemo=a", "--timedemo=a"}, "only one of --record, --playdemo");
+    expectUsageFault({"--playdemo", "a", "b"}, "'b'");
 }
 
 } // namespace

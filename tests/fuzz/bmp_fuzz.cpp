@@ -1,5 +1,7 @@
 // libFuzzer target: any bytes as a bitmap, read, loaded (at its own size and doubled) and
-// drawn with draw arguments taken from the input's first bytes.
+// drawn with draw arguments taken from the input's first bytes; drawn over a clear in one pass
+// too, which must come out as the clear and the draw one after the other.
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -49,6 +51,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static std::vector<uint32_t> pixels(64 * 48);
     BackBuffer target{pixels.data(), 64, 48, 64};
     compositeDraw(target, *texture, source, scaling, translation, colour);
+
+    // Small targets, so that whole-target draws come up.
+    const int32_t width = 1 + static_cast<int32_t>(colour >> 8 & 15);
+    const int32_t height = 1 + static_cast<int32_t>(colour >> 12 & 15);
+    static std::vector<uint32_t> inOnePass, oneAfterOther;
+    inOnePass.assign(static_cast<size_t>(width) * height, 0xFF123456u);
+    oneAfterOther = inOnePass;
+    BackBuffer fused{inOnePass.data(), width, height, width};
+    BackBuffer apart{oneAfterOther.data(), width, height, width};
+    const Vector2 whole{std::floor(translation.x), std::floor(translation.y)};
+    const uint32_t clear = colour * 2654435761u;
+    if (compositeClearAndDraw(fused, clear, *texture, source, {1, scaling.y < 0 ? -1.0f : 1.0f},
+                              whole, 0xFFFFFFFFu)) {
+        compositeClear(apart, clear);
+        compositeDraw(apart, *texture, source, {1, scaling.y < 0 ? -1.0f : 1.0f}, whole,
+                      0xFFFFFFFFu);
+        if (inOnePass != oneAfterOther) __builtin_trap();
+    } else if (inOnePass != oneAfterOther) {
+        __builtin_trap(); // refused, yet changed
+    }
     releaseTexture(texture);
     return 0;
 }

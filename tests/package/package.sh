@@ -73,6 +73,7 @@ grep -q "<id>$appId</id>" "$root/usr/share/metainfo/$appId.metainfo.xml" &&
 # The manual page names every option and the exit statuses.
 manText="$(zcat "$root/usr/share/man/man6/zema.6.gz")"
 for word in '\-\-help' '\-\-version' '\-\-window' '\-\-fullscreen' '\-\-display=' '\-\-nosound' \
+    '\-\-record=' '\-\-playdemo=' '\-\-timedemo=' \
     'Alt+Enter' 'F12' 'EXIT STATUS' '255' "/usr/share/games/zema/"; do
     grep -qF -- "$word" <<<"$manText" || fail "manual page lacks $word"
 done

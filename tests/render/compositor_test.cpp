@@ -155,6 +155,72 @@ TEST(Compositor, MatchesTheReferenceOverRandomDraws) {
     EXPECT_GT(drawnPixels, 100000); // the draws did land on the canvas
 }
 
+TEST(Compositor, ClearAndDrawInOnePassEqualsClearThenDraw) {
+    std::mt19937 random(4242);
+    int fused = 0, refused = 0;
+    for (int round = 0; round < 3000; ++round) {
+        const int32_t width = 1 + static_cast<int32_t>(random() % 70);
+        const int32_t height = 1 + static_cast<int32_t>(random() % 40);
+        const int maker = static_cast<int>(random() % 4);
+        const Drawable drawable = maker == 0
+                                      ? randomArgb(random, width, height)
+                                      : randomBitmap(random, width, height, maker == 1 ? 4 : 8);
+        ASSERT_TRUE(drawable.texture);
+        const int32_t canvasWidth = 1 + static_cast<int32_t>(random() % 60);
+        const int32_t canvasHeight = 1 + static_cast<int32_t>(random() % 40);
+        // Mostly the map's kind of draw: the whole target from a source corner, which may run
+        // past the texture's right and bottom edges; sometimes one that falls short or is
+        // scaled, mirrored, tinted or off by a fraction.
+        SourceRect source;
+        source.left = static_cast<int32_t>(random() % (width + 1));
+        source.top = static_cast<int32_t>(random() % (height + 1));
+        source.right = source.left + canvasWidth + static_cast<int32_t>(random() % 3);
+        source.bottom = source.top + canvasHeight + static_cast<int32_t>(random() % 3);
+        Vector2 scaling{1, random() % 8 == 0 ? -1.0f : 1.0f};
+        Vector2 translation{0, scaling.y < 0 ? static_cast<float>(source.bottom - source.top) : 0};
+        uint32_t colour = 0xFFFFFFFFu;
+        switch (random() % 8) {
+        case 0:
+            source.right -= 2 + static_cast<int32_t>(random() % 3);
+            break;
+        case 1:
+            scaling.x = random() % 2 ? 2.0f : -1.0f;
+            break;
+        case 2:
+            colour = 0x80FFFFFFu;
+            break;
+        case 3:
+            translation.x = 0.5f;
+            break;
+        default:
+            break;
+        }
+        const uint32_t clear = static_cast<uint32_t>(random());
+        ReferenceCanvas expected = noiseCanvas(random, canvasWidth, canvasHeight);
+        ReferenceCanvas actual = expected;
+        BackBuffer expectedBuffer = bufferOf(expected);
+        BackBuffer actualBuffer = bufferOf(actual);
+        const bool done = compositeClearAndDraw(actualBuffer, clear, *drawable.texture, source,
+                                                scaling, translation, colour);
+        if (!done) {
+            ++refused;
+            EXPECT_EQ(actual.pixels, expected.pixels) << "round " << round << ": changed pixels";
+            continue;
+        }
+        ++fused;
+        compositeClear(expectedBuffer, clear);
+        compositeDraw(expectedBuffer, *drawable.texture, source, scaling, translation, colour);
+        ASSERT_EQ(actual.pixels, expected.pixels)
+            << "round " << round << ": " << width << "x" << height << " bits " << maker
+            << " source (" << source.left << "," << source.top << "," << source.right << ","
+            << source.bottom << ") scale (" << scaling.x << "," << scaling.y << ") onto "
+            << canvasWidth << "x" << canvasHeight;
+    }
+    // Both kinds came up often: the one pass is used, and refused where it does not apply.
+    EXPECT_GT(fused, 1000);
+    EXPECT_GT(refused, 500);
+}
+
 TEST(Compositor, ExtremeNumbersStayWithinTheRules) {
     std::mt19937 random(7);
     const Drawable drawable = randomArgb(random, 5, 4);

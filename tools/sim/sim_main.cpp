@@ -9,7 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "demo/demo_readings.h"
+#include "demo/demo_recorder.h"
 #include "demo/frame_record.h"
+#include "demo/record_compare.h"
 #include "demo/script_line.h"
 #include "display/display_headless.h"
 #include "frame/frame.h"
@@ -43,7 +46,9 @@ const char usage[] =
     "< script\n"
     "--shot N FILE.png writes the picture of frame N (counted from 1) as a PNG\n"
     "script commands, one a line: enter | space | esc | frame [HELD] | frames N [HELD]\n"
-    "HELD is a word of lrudfs: left right up down, fire and start (joystick only)\n";
+    "HELD is a word of lrudfs: left right up down, fire and start (joystick only)\n"
+    "demos add: device keyboard|joystick | seed N | mode WxH | expect RECORD (last line)\n"
+    "exit status: 0 done, 2 bad option or script line, 3 the expected record differs\n";
 
 [[noreturn]] void fail(const std::string& message) {
     std::fprintf(stderr, "zema-sim: %s\n", message.c_str());
@@ -116,13 +121,19 @@ void flushOutput() {
 
 char frameLine[maxFrameLineLength];
 
+SoundSlot frameSoundSlots[maxRecordedSounds];
+
+// The slots of the sounds the last frame requested.
+int lastFrameSounds() {
+    for (int i = 0; i < recordedSoundCount; ++i)
+        frameSoundSlots[i] = recordedSounds[i].slot;
+    return recordedSoundCount;
+}
+
+LastFrameRecord lastRecord;
+
 void runFrames(const ScriptCommand& command, const Options& options, long& frameNumber) {
-    scriptedKeyboard = {command.left, command.right, command.up, command.down};
-    // A stick axis points one way at a time: left wins over right, up over down.
-    scriptedJoystick.x = command.left ? -1000 : command.right ? 1000 : 0;
-    scriptedJoystick.y = command.up ? -1000 : command.down ? 1000 : 0;
-    scriptedJoystick.fireButton = command.fire;
-    scriptedJoystick.startButton = command.start;
+    heldReadings(command, scriptedKeyboard, scriptedJoystick);
     for (long i = 0; i < command.frameCount; ++i) {
         clearRecordedOps();
         clearRecordedSounds();
@@ -134,7 +145,9 @@ void runFrames(const ScriptCommand& command, const Options& options, long& frame
                 flushOutput();
                 fail("cannot write " + shot.path + ": " + std::strerror(errno));
             }
-        const size_t n = formatFrameLine(frameLine, frameNumber, options.draws);
+        const size_t n = formatFrameLine(frameLine, frameNumber, frameSoundSlots, lastFrameSounds(),
+                                         options.draws ? recordedOps : nullptr, recordedOpCount);
+        frameRan(lastRecord, frameNumber);
         if (outputLength + n > sizeof outputBuffer) flushOutput();
         std::memcpy(outputBuffer + outputLength, frameLine, n);
         outputLength += n;
@@ -205,6 +218,9 @@ int main(int argc, char** argv) {
     static LineReader reader;
     std::string line, error;
     long lineNumber = 0, frameNumber = 0;
+    ScriptPlacement placement;
+    bool ended = false; // after esc, the script is read on only for the expected record
+    std::string expected;
     while (reader.next(line)) {
         ++lineNumber;
         ScriptCommand command;
@@ -212,6 +228,11 @@ int main(int argc, char** argv) {
             error = "line longer than 4096 characters";
         else if (parseScriptLine(line.data(), line.size(), command, error))
             error.clear();
+        if (ended) {
+            if (error.empty() && command.kind == ScriptCommandKind::None) continue;
+            if (!error.empty() || command.kind != ScriptCommandKind::Expect) break;
+        }
+        if (error.empty()) placeScriptCommand(placement, command, error);
         if (!error.empty()) {
             flushOutput();
             fail("line " + std::to_string(lineNumber) + ": " + error);
@@ -220,19 +241,47 @@ int main(int argc, char** argv) {
         case ScriptCommandKind::None:
             break;
         case ScriptCommandKind::Enter:
+            takeFrameRecord(lastRecord, frameSoundSlots, lastFrameSounds());
             startGame();
             break;
         case ScriptCommandKind::Space:
+            takeFrameRecord(lastRecord, frameSoundSlots, lastFrameSounds());
             fireShot();
             break;
         case ScriptCommandKind::Esc:
+            ended = true;
             flushOutput();
-            return shotsMissing(options, frameNumber);
+            break;
         case ScriptCommandKind::Frames:
             runFrames(command, options, frameNumber);
             break;
+        case ScriptCommandKind::Device:
+            gameState.hasJoystick = command.joystick ? 1 : 0;
+            break;
+        case ScriptCommandKind::Seed:
+            // The generator is drawn from only in play, after a start that seeds it again.
+            useFixedSeed(command.seed);
+            std::srand(command.seed);
+            break;
+        case ScriptCommandKind::Mode:
+            displayMode.Width = command.width;
+            displayMode.Height = command.height;
+            break;
+        case ScriptCommandKind::Expect:
+            expected = command.record;
+            break;
         }
+        if (ended && !expected.empty()) break;
     }
     flushOutput();
-    return shotsMissing(options, frameNumber);
+    const int status = shotsMissing(options, frameNumber);
+    if (!expected.empty()) {
+        takeFrameRecord(lastRecord, frameSoundSlots, lastFrameSounds());
+        std::string difference;
+        if (!sameFrameRecord(expected, lastRecord.text, difference)) {
+            std::fprintf(stderr, "zema-sim: %s\n", difference.c_str());
+            return 3;
+        }
+    }
+    return status;
 }
