@@ -20,11 +20,12 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Waits up to 10 s for the game's window and sets $window; false when none appeared.
+# Waits up to 10 s for the game's window and sets $window; false when none appeared. Options
+# go to xdotool search (--onlyvisible: once it is shown).
 waitForGameWindow() {
     window=""
     for _ in $(seq 100); do
-        window="$(xdotool search --name '^ZEMA$' 2>/dev/null | head -n1)"
+        window="$(xdotool search "$@" --name '^ZEMA$' 2>/dev/null | tail -n1)"
         [ -n "$window" ] && return 0
         sleep 0.1
     done

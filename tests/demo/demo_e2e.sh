@@ -10,61 +10,8 @@ sim="$(readlink -f "$2")"
 clearScript="$(readlink -f "$3")"
 gameDir="$(dirname "$game")"
 
-for tool in Xvfb xdotool; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "SKIP: $tool is not installed (scripts/install-deps.sh test installs it)"
-        exit 77
-    fi
-done
-for tool in openbox wmctrl xdpyinfo; do
-    command -v "$tool" >/dev/null || { echo "FAIL: $tool is needed and not installed"; exit 1; }
-done
-
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-pass() { echo "ok: $*"; }
-
-work="$(mktemp -d)"
-xvfbPid=""
-openboxPid=""
-gamePid=""
-cleanup() {
-    for pid in $gamePid $openboxPid $xvfbPid; do kill "$pid" 2>/dev/null; done
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-export SDL_AUDIODRIVER=dummy
-unset SDL_VIDEODRIVER
-
-# --- an X server with repeats pushed out of reach, and a window manager -------------------------
-Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp -ardelay 30000 -arinterval 30000 \
-    3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfbPid=$!
-for _ in $(seq 300); do
-    grep -q '^[0-9][0-9]*$' "$work/display" 2>/dev/null && break
-    kill -0 "$xvfbPid" 2>/dev/null || break
-    sleep 0.1
-done
-if ! grep -q '^[0-9][0-9]*$' "$work/display" 2>/dev/null; then
-    echo "FAIL: Xvfb did not come up:"
-    cat "$work/xvfb.log"
-    exit 1
-fi
-export DISPLAY=":$(cat "$work/display")"
-xdpyinfo >/dev/null 2>&1 || { echo "FAIL: Xvfb on $DISPLAY takes no clients"; exit 1; }
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-openboxPid=$!
-for _ in $(seq 300); do
-    wmctrl -m >/dev/null 2>&1 && break
-    sleep 0.1
-done
-wmctrl -m >/dev/null 2>&1 || { echo "FAIL: openbox did not come up"; cat "$work/openbox.log"; exit 1; }
-echo "Xvfb on $DISPLAY"
+# shellcheck source=tests/app/x_session.sh
+source "$(dirname "$0")/../app/x_session.sh"
 
 # --- helpers ------------------------------------------------------------------------------------
 # Starts the game with the given options from the folder with its sounds.
@@ -75,13 +22,7 @@ startGame() {
 
 # Waits for the game's window and gives it the keyboard.
 focusGame() {
-    window=""
-    for _ in $(seq 100); do
-        window="$(xdotool search --onlyvisible --name '^ZEMA$' 2>/dev/null | tail -n1)"
-        [ -n "$window" ] && break
-        sleep 0.1
-    done
-    [ -n "$window" ] || { fail "no ZEMA window appeared"; return 1; }
+    waitForGameWindow --onlyvisible || { fail "no ZEMA window appeared"; return 1; }
     sleep 1
     xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowactivate --sync "$window"
 }
