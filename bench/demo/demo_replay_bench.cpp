@@ -42,13 +42,7 @@ long playOnce(const Demo& demo, BackBuffer& target) {
     readingsFed = true;
     DemoPlayer player;
     startPlaying(player, demo);
-    for (;;) {
-        const DemoStep step = nextDemoStep(player);
-        if (step.kind == DemoStepKind::End) break;
-        if (step.kind == DemoStepKind::Enter) startGame();
-        if (step.kind == DemoStepKind::Space) fireShot();
-        if (step.kind != DemoStepKind::Frame) continue;
-        fedReadings = step.readings;
+    while (playToNextFrame(player)) {
         clearRecordedOps();
         runFrame();
         compositeRecordedOps(target);

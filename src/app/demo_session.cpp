@@ -166,20 +166,11 @@ bool demoBeforeFrame() {
     const Clock::time_point now = Clock::now();
     if (framesRun > 0) betweenFrames += now - lastFrameEnd;
     if (run == DemoRun::Play || run == DemoRun::Time) {
-        for (;;) {
-            const DemoStep step = nextDemoStep(player);
-            if (step.kind == DemoStepKind::End) {
-                demoEnded = true;
-                postQuit();
-                return false;
-            }
-            if (step.kind == DemoStepKind::Frame) {
-                fedReadings = step.readings;
-                break;
-            }
-            takeRecord();
-            if (step.kind == DemoStepKind::Enter) startGame();
-            if (step.kind == DemoStepKind::Space) fireShot();
+        // The record is taken before each key, as a live key-down between frames would find it.
+        if (!playToNextFrame(player, takeRecord)) {
+            demoEnded = true;
+            postQuit();
+            return false;
         }
     }
     // Only now: until the next frame runs, the last one's reads and sounds make its record.

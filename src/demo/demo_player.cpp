@@ -2,6 +2,7 @@
 #include "demo/demo_player.h"
 
 #include "demo/demo_readings.h"
+#include "game/craft.h"
 
 namespace zema {
 
@@ -91,6 +92,27 @@ DemoStep nextDemoStep(DemoPlayer& player) {
                 {}};
     }
     return {DemoStepKind::End, {}};
+}
+
+bool playToNextFrame(DemoPlayer& player, void (*beforeKey)()) {
+    for (;;) {
+        const DemoStep step = nextDemoStep(player);
+        switch (step.kind) {
+        case DemoStepKind::End:
+            return false;
+        case DemoStepKind::Frame:
+            fedReadings = step.readings;
+            return true;
+        case DemoStepKind::Enter:
+            if (beforeKey) beforeKey();
+            startGame();
+            break;
+        case DemoStepKind::Space:
+            if (beforeKey) beforeKey();
+            fireShot();
+            break;
+        }
+    }
 }
 
 } // namespace zema

@@ -43,4 +43,9 @@ void startPlaying(DemoPlayer& player, const Demo& demo);
 // The next step; End once the demo's commands are used up (or it met esc), for ever after.
 DemoStep nextDemoStep(DemoPlayer& player);
 
+// Plays the steps up to the next frame as the game takes them: Enter and Space start the game
+// and fire at once (beforeKey, when given, runs first), and the frame's readings are put in
+// fedReadings for its reads. False at the demo's end.
+bool playToNextFrame(DemoPlayer& player, void (*beforeKey)() = nullptr);
+
 } // namespace zema

@@ -41,14 +41,7 @@ startGame() {
         sleep 0.1
     done
     sleep 1
-    xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowactivate --sync "$window"
-}
-
-# Waits for the game to end; its exit status lands in $status.
-waitGame() {
-    wait "$gamePid"
-    status=$?
-    gamePid=""
+    focusGameWindow
 }
 
 # --- play: title, Enter, a held Right arrow, Space, Esc ----------------------------------------

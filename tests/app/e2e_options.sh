@@ -44,7 +44,6 @@ waitSize() {
 
 isFullscreen() { xprop -id "$window" _NET_WM_STATE | grep -q _NET_WM_STATE_FULLSCREEN; }
 
-focusGame() { xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowactivate --sync "$window"; }
 
 # F12, then waits for the path the game prints; copies the shot to OUTPUT_DIR/NAME.png. (Print
 # Screen is bound by openbox itself; tests/app/program_keys_test.cpp covers it.)
@@ -80,9 +79,7 @@ pixel() {
 
 quitGame() {
     xdotool key Escape
-    wait "$gamePid"
-    status=$?
-    gamePid=""
+    waitGame
 }
 
 # The game's standard output holds only the paths of the shots it wrote, its error output nothing.
@@ -101,7 +98,7 @@ if startGame; then
     waitSize "${width}x$height" && isFullscreen && pass "no options: fullscreen at ${width}x$height" ||
         fail "no options: the window is $(geometry)"
     sleep 1
-    focusGame
+    focusGameWindow
     quitGame
     [ "$status" = 0 ] && pass "no options: Esc ends with status 0" || fail "no options: status $status"
     expectQuiet "a normal run"
@@ -116,7 +113,7 @@ if startGame --window=800x600; then
     [ -n "$maxWidth" ] && [ "$maxWidth" -gt 800 ] && pass "the window is resizable" ||
         fail "the window is not resizable (maximum width '$maxWidth')"
     sleep 1
-    focusGame
+    focusGameWindow
     if screenshot title800; then
         import -window "$window" "$out/window800.png"
         d="$(compare -metric AE "$out/title800.png" "$out/window800.png" null: 2>&1 | cut -d' ' -f1)"
@@ -140,7 +137,7 @@ if startGame --window=800x600; then
     waitSize 800x600 && ! isFullscreen && pass "Alt+Enter went back to the 800x600 window" ||
         fail "second Alt+Enter: the window is $(geometry)"
     sleep 1
-    focusGame
+    focusGameWindow
 
     xdotool key Return
     sleep 1
@@ -168,7 +165,7 @@ echo "a file, not a folder" >"$blocked"
 if XDG_DATA_HOME="$blocked" startGame --window=640x480; then
     waitSize 640x480
     sleep 1
-    focusGame
+    focusGameWindow
     xdotool key F12
     sleep 0.5
     xdotool key Return
@@ -186,7 +183,7 @@ if SDL_AUDIODRIVER=none-such startGame --nosound --window=640x480; then
     waitSize 640x480
     sleep 1
     import -window "$window" "$out/nosound.png"
-    focusGame
+    focusGameWindow
     quitGame
     [ "$status" = 0 ] && [ "$(pixel nosound 320 240)" != "0,0,255" ] &&
         pass "--nosound: plays without an audio driver, status 0" ||

@@ -20,6 +20,18 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# Gives the game's window ($window) the keyboard.
+focusGameWindow() {
+    xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowactivate --sync "$window"
+}
+
+# Waits for the game ($gamePid) to end; its exit status lands in $status.
+waitGame() {
+    wait "$gamePid"
+    status=$?
+    gamePid=""
+}
+
 # Waits up to 10 s for the game's window and sets $window; false when none appeared. Options
 # go to xdotool search (--onlyvisible: once it is shown).
 waitForGameWindow() {

@@ -24,13 +24,7 @@ startGame() {
 focusGame() {
     waitForGameWindow --onlyvisible || { fail "no ZEMA window appeared"; return 1; }
     sleep 1
-    xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowactivate --sync "$window"
-}
-
-waitGame() {
-    wait "$gamePid"
-    status=$?
-    gamePid=""
+    focusGameWindow
 }
 
 # Runs the game to its end with the given options; status, standard output and error kept.

@@ -122,13 +122,7 @@ std::vector<std::string> playFed(const Demo& demo) {
     std::vector<std::string> lines;
     static char line[maxFrameLineLength];
     SoundSlot slots[maxRecordedSounds];
-    for (;;) {
-        const DemoStep step = nextDemoStep(player);
-        if (step.kind == DemoStepKind::End) break;
-        if (step.kind == DemoStepKind::Enter) startGame();
-        if (step.kind == DemoStepKind::Space) fireShot();
-        if (step.kind != DemoStepKind::Frame) continue;
-        fedReadings = step.readings;
+    while (playToNextFrame(player)) {
         clearRecordedOps();
         clearRecordedSounds();
         runFrame();
