@@ -27,6 +27,16 @@ focusGame() {
     focusGameWindow
 }
 
+# Puts a digit before one key's value in the demo's expected record and plays it with the option:
+# status 3, and one line naming that key.
+editedExpectGives3() { # option, demo, key, digit
+    sed "\$ s/\"$3\":\([0-9]*\)/\"$3\":$4\1/" "$2" >"$work/edited.demo"
+    runGame "$1" "$work/edited.demo"
+    [ "$status" = 3 ] && grep -q "^zema: expect: \"$3\" differs: the demo has $4" "$work/game.err" \
+        && pass "${1#--}: an edited expect gives status 3 and $(cat "$work/game.err")" \
+        || fail "${1#--} with an edited expect: status $status, $(cat "$work/game.err")"
+}
+
 # Runs the game to its end with the given options; status, standard output and error kept.
 runGame() {
     (cd "$gameDir" && timeout -k 5 300 "$game" "$@") >"$work/game.out" 2>"$work/game.err"
@@ -126,11 +136,7 @@ grep -q '^per frame: ' "$work/game.out" && pass "timedemo: $(sed -n 2p "$work/ga
     || fail "timedemo: no split of the frame's time"
 
 # An edited expected record: status 3 and the first key that differs, from either player.
-sed '$ s/"energy":\([0-9]*\)/"energy":1\1/' "$cleared" >"$work/edited.demo"
-runGame --timedemo "$work/edited.demo"
-[ "$status" = 3 ] && grep -q '^zema: expect: "energy" differs: the demo has 1' "$work/game.err" \
-    && pass "timedemo: an edited expect gives status 3 and $(cat "$work/game.err")" \
-    || fail "timedemo with an edited expect: status $status, $(cat "$work/game.err")"
+editedExpectGives3 --timedemo "$cleared" energy 1
 
 # --- played at the game's own pace, live keys ignored -------------------------------------------
 short="$work/short.demo"
@@ -149,11 +155,7 @@ if focusGame; then
     [ "$elapsed" -ge 4000 ] && pass "playdemo: 40 frames took $elapsed ms, the game's own pace" \
         || fail "playdemo: 40 frames took only $elapsed ms"
 fi
-sed '$ s/"shotTimer":\([0-9]*\)/"shotTimer":9\1/' "$short" >"$work/short-edited.demo"
-runGame --playdemo "$work/short-edited.demo"
-[ "$status" = 3 ] && grep -q '^zema: expect: "shotTimer" differs: the demo has 9' "$work/game.err" \
-    && pass "playdemo: an edited expect gives status 3 and $(cat "$work/game.err")" \
-    || fail "playdemo with an edited expect: status $status, $(cat "$work/game.err")"
+editedExpectGives3 --playdemo "$short" shotTimer 9
 if [ -f "$work/keyboard.demo" ]; then
     runGame --playdemo "$work/keyboard.demo"
     [ "$status" = 0 ] && pass "playdemo: the recorded keyboard game plays to its expected end" \
