@@ -15,7 +15,7 @@
 #include "frame/frame.h"
 #include "game/world.h"
 #include "png/png_writer.h"
-#include "scratch_files.h"
+#include "test_files.h"
 
 namespace zema {
 namespace {

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "png/png_writer.h"
-#include "scratch_files.h"
+#include "test_files.h"
 
 namespace zema {
 namespace {

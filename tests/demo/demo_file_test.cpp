@@ -5,19 +5,13 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include "test_files.h"
 #include <fstream>
 #include <sstream>
 #include <thread>
 
 namespace zema {
 namespace {
-
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 class DemoFileTest : public ::testing::Test {
   protected:
@@ -38,17 +32,17 @@ TEST_F(DemoFileTest, WholeLinesOnlyAndWrittenAtLeastOnceASecond) {
     ASSERT_TRUE(createDemoFile(file, path, error)) << error;
     std::string lines = "device keyboard\nframe r\nfram";
     addDemoLines(file, lines);
-    EXPECT_EQ(lines, "fram");     // the part line waits where it was made
-    EXPECT_EQ(readAll(path), ""); // gathered, not yet written
+    EXPECT_EQ(lines, "fram");      // the part line waits where it was made
+    EXPECT_EQ(fileText(path), ""); // gathered, not yet written
     std::this_thread::sleep_for(std::chrono::milliseconds(1050));
     std::string more = "frame\n";
     addDemoLines(file, more);
     // A second has passed: everything whole is in the file, as a crash now would leave it.
-    EXPECT_EQ(readAll(path), "device keyboard\nframe r\nframe\n");
+    EXPECT_EQ(fileText(path), "device keyboard\nframe r\nframe\n");
     lines += "e d\n";
     addDemoLines(file, lines);
     EXPECT_TRUE(closeDemoFile(file));
-    EXPECT_EQ(readAll(path), "device keyboard\nframe r\nframe\nframe d\n");
+    EXPECT_EQ(fileText(path), "device keyboard\nframe r\nframe\nframe d\n");
 }
 
 TEST_F(DemoFileTest, ManyLinesAreWrittenWithoutWaiting) {
@@ -59,7 +53,7 @@ TEST_F(DemoFileTest, ManyLinesAreWrittenWithoutWaiting) {
     for (int i = 0; i < 20000; ++i)
         lines += "frame lr\n";
     addDemoLines(file, lines);
-    EXPECT_EQ(readAll(path).size(), 20000u * 9);
+    EXPECT_EQ(fileText(path).size(), 20000u * 9);
     EXPECT_TRUE(closeDemoFile(file));
 }
 

@@ -3,6 +3,7 @@
 
 #include <sys/wait.h>
 
+#include "test_files.h"
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -14,13 +15,6 @@
 namespace zema {
 
 namespace {
-
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 // A new empty file whose name ends in the tag; the caller removes it.
 std::string tempPath(const char* tag) {
@@ -66,10 +60,10 @@ SimRun runSimOnFile(const std::string& options, const std::string& scriptPath) {
     const int raw = std::system(command.c_str());
     SimRun run;
     if (raw != -1 && WIFEXITED(raw)) run.status = WEXITSTATUS(raw);
-    std::istringstream lines(readAll(out));
+    std::istringstream lines(fileText(out));
     for (std::string line; std::getline(lines, line);)
         run.lines.push_back(line);
-    run.errors = readAll(err);
+    run.errors = fileText(err);
     std::remove(out.c_str());
     std::remove(err.c_str());
     return run;
