@@ -64,6 +64,16 @@ class DummyDisplay : public ::testing::Test {
     }
     std::vector<uint32_t> rendered;
 
+    // initDisplay without the window's framebuffer; what it wrote to standard error in notice.
+    int32_t initOnTheFallbackPath(std::string& notice) {
+        displaySkipWindowSurface = true;
+        testing::internal::CaptureStderr();
+        const int32_t status = initDisplay(window);
+        displaySkipWindowSurface = false;
+        notice = testing::internal::GetCapturedStderr();
+        return status;
+    }
+
     // Counts the framebuffer pixels that differ from the picture drawn at (left, top) on blue.
     int mismatchesWithPictureAt(int id, int left, int top) {
         Resource resource = {};
@@ -279,12 +289,8 @@ TEST_F(DummyDisplay, FollowingTheWindowTakesItsSizeBetweenFrames) {
 // The same on the fallback path: the streaming texture and the back buffer take the new size.
 TEST_F(DummyDisplay, FollowingTheWindowOnTheFallbackPathResizesItsBackBuffer) {
     displayFollowsWindow = true;
-    displaySkipWindowSurface = true;
-    testing::internal::CaptureStderr();
-    const int32_t status = initDisplay(window);
-    displaySkipWindowSurface = false;
-    testing::internal::GetCapturedStderr();
-    ASSERT_EQ(status, 0);
+    std::string notice;
+    ASSERT_EQ(initOnTheFallbackPath(notice), 0);
     ASSERT_EQ(displayPresentPath(), PresentPath::SoftwareRenderer);
     SDL_SetWindowSize(window, 1024, 768);
     SDL_PumpEvents();
@@ -303,12 +309,9 @@ TEST_F(DummyDisplay, FollowingTheWindowOnTheFallbackPathResizesItsBackBuffer) {
 // Without the window's framebuffer: the HAL/REF notice, then SDL's software renderer shows the
 // same picture.
 TEST_F(DummyDisplay, FallbackPathGivesTheNoticeAndShowsTheSamePicture) {
-    displaySkipWindowSurface = true;
-    testing::internal::CaptureStderr();
-    const int32_t status = initDisplay(window);
-    displaySkipWindowSurface = false;
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "HALモードでDIRECT3Dデバイスを作成できません\nREFモードで再試行します\n");
+    std::string notice;
+    const int32_t status = initOnTheFallbackPath(notice);
+    EXPECT_EQ(notice, "HALモードでDIRECT3Dデバイスを作成できません\nREFモードで再試行します\n");
     ASSERT_EQ(status, 0);
     EXPECT_EQ(displayPresentPath(), PresentPath::SoftwareRenderer);
     EXPECT_FALSE(displayDrawsInPlace());

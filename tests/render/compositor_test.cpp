@@ -18,6 +18,7 @@ namespace {
 struct Drawable {
     TexturePtr texture;
     Picture picture; // the same texels, kept by the test
+    int bits = 32;   // of the bitmap it was loaded from; 32 for ARGB texels
 };
 
 BackBuffer bufferOf(ReferenceCanvas& canvas) {
@@ -67,7 +68,17 @@ Drawable randomBitmap(std::mt19937& random, int32_t width, int32_t height, int32
     const std::vector<uint8_t> bytes = buildBitmap(spec);
     TexturePtr texture(
         loadTextureFromBitmap(bytes.data(), bytes.size(), width, height, TextureFormat::A8R8G8B8));
-    return {std::move(texture), std::move(picture)};
+    return {std::move(texture), std::move(picture), bits};
+}
+
+// A picture of a random size up to maxWidth x maxHeight, made by one of the first kinds makers:
+// ARGB texels, a 4-bit bitmap, an 8-bit bitmap (twice as likely when kinds is 4).
+Drawable randomDrawable(std::mt19937& random, int32_t maxWidth, int32_t maxHeight, int kinds) {
+    const int32_t width = 1 + static_cast<int32_t>(random() % maxWidth);
+    const int32_t height = 1 + static_cast<int32_t>(random() % maxHeight);
+    const int maker = static_cast<int>(random() % kinds);
+    return maker == 0 ? randomArgb(random, width, height)
+                      : randomBitmap(random, width, height, maker == 1 ? 4 : 8);
 }
 
 float randomScale(std::mt19937& random) {
@@ -115,13 +126,9 @@ TEST(Compositor, MatchesTheReferenceOverRandomDraws) {
     std::mt19937 random(20261208);
     long drawnPixels = 0;
     for (int round = 0; round < 4000; ++round) {
-        const int32_t width = 1 + static_cast<int32_t>(random() % 90);
-        const int32_t height = 1 + static_cast<int32_t>(random() % 40);
-        const int maker = static_cast<int>(random() % 3);
-        const Drawable drawable = maker == 0
-                                      ? randomArgb(random, width, height)
-                                      : randomBitmap(random, width, height, maker == 1 ? 4 : 8);
+        const Drawable drawable = randomDrawable(random, 90, 40, 3);
         ASSERT_TRUE(drawable.texture);
+        const int32_t width = drawable.picture.width, height = drawable.picture.height;
         SourceRect source;
         source.left = static_cast<int32_t>(random() % (width + 1));
         source.top = static_cast<int32_t>(random() % (height + 1));
@@ -159,13 +166,9 @@ TEST(Compositor, ClearAndDrawInOnePassEqualsClearThenDraw) {
     std::mt19937 random(4242);
     int fused = 0, refused = 0;
     for (int round = 0; round < 3000; ++round) {
-        const int32_t width = 1 + static_cast<int32_t>(random() % 70);
-        const int32_t height = 1 + static_cast<int32_t>(random() % 40);
-        const int maker = static_cast<int>(random() % 4);
-        const Drawable drawable = maker == 0
-                                      ? randomArgb(random, width, height)
-                                      : randomBitmap(random, width, height, maker == 1 ? 4 : 8);
+        const Drawable drawable = randomDrawable(random, 70, 40, 4);
         ASSERT_TRUE(drawable.texture);
+        const int32_t width = drawable.picture.width, height = drawable.picture.height;
         const int32_t canvasWidth = 1 + static_cast<int32_t>(random() % 60);
         const int32_t canvasHeight = 1 + static_cast<int32_t>(random() % 40);
         // Mostly the map's kind of draw: the whole target from a source corner, which may run
@@ -211,7 +214,7 @@ TEST(Compositor, ClearAndDrawInOnePassEqualsClearThenDraw) {
         compositeClear(expectedBuffer, clear);
         compositeDraw(expectedBuffer, *drawable.texture, source, scaling, translation, colour);
         ASSERT_EQ(actual.pixels, expected.pixels)
-            << "round " << round << ": " << width << "x" << height << " bits " << maker
+            << "round " << round << ": " << width << "x" << height << " bits " << drawable.bits
             << " source (" << source.left << "," << source.top << "," << source.right << ","
             << source.bottom << ") scale (" << scaling.x << "," << scaling.y << ") onto "
             << canvasWidth << "x" << canvasHeight;
