@@ -25,6 +25,17 @@ std::string loadError(const std::string& text) {
     return error;
 }
 
+void expectFrameReadings(const DemoStep& step, ControlState controls, bool start) {
+    ASSERT_EQ(step.kind, DemoStepKind::Frame);
+    const ControlState& read = step.readings.controls;
+    EXPECT_EQ(read.left, controls.left);
+    EXPECT_EQ(read.right, controls.right);
+    EXPECT_EQ(read.up, controls.up);
+    EXPECT_EQ(read.down, controls.down);
+    EXPECT_EQ(read.fire, controls.fire);
+    EXPECT_EQ(step.readings.start, start);
+}
+
 TEST(DemoLoad, HeaderAndCommands) {
     Demo demo;
     std::string error;
@@ -78,22 +89,11 @@ TEST(DemoPlay, StepsComeInOrderWithTheDevicesReadings) {
     DemoPlayer player;
     startPlaying(player, demo);
     EXPECT_EQ(nextDemoStep(player).kind, DemoStepKind::Enter);
-    for (int i = 0; i < 2; ++i) {
-        const DemoStep step = nextDemoStep(player);
-        ASSERT_EQ(step.kind, DemoStepKind::Frame);
-        // One way per axis on the stick: left wins.
-        EXPECT_TRUE(step.readings.controls.left);
-        EXPECT_FALSE(step.readings.controls.right);
-        EXPECT_FALSE(step.readings.controls.fire);
-        EXPECT_TRUE(step.readings.start);
-    }
+    // One way per axis on the stick: left wins over right, up over down.
+    for (int i = 0; i < 2; ++i)
+        expectFrameReadings(nextDemoStep(player), {true, false, false, false, false}, true);
     EXPECT_EQ(nextDemoStep(player).kind, DemoStepKind::Space);
-    const DemoStep last = nextDemoStep(player);
-    ASSERT_EQ(last.kind, DemoStepKind::Frame);
-    EXPECT_TRUE(last.readings.controls.up);
-    EXPECT_FALSE(last.readings.controls.down);
-    EXPECT_TRUE(last.readings.controls.fire);
-    EXPECT_FALSE(last.readings.start);
+    expectFrameReadings(nextDemoStep(player), {false, false, true, false, true}, false);
     EXPECT_EQ(nextDemoStep(player).kind, DemoStepKind::End);
     EXPECT_EQ(nextDemoStep(player).kind, DemoStepKind::End);
     EXPECT_EQ(player.framesPlayed, 3);

@@ -2,6 +2,9 @@
 // replayed by zema-sim, which must print the same frames and find the expected record equal.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <utility>
+
 #include <fstream>
 #include <sstream>
 
@@ -13,6 +16,15 @@
 
 namespace zema {
 namespace {
+
+// Each (index, text): the demo's line at that index.
+void expectLinesAt(const std::vector<std::string>& lines,
+                   std::initializer_list<std::pair<size_t, const char*>> wanted) {
+    for (const auto& [index, text] : wanted) {
+        ASSERT_LT(index, lines.size());
+        EXPECT_EQ(lines[index], text) << "line " << index;
+    }
+}
 
 std::vector<std::string> demoLines(const std::string& text) {
     std::vector<std::string> out;
@@ -59,18 +71,19 @@ TEST(DemoRecorder, KeyboardGameReplaysFrameForFrame) {
     const std::vector<std::string> lines = demoLines(demo);
     ASSERT_GE(lines.size(), 6u);
     EXPECT_EQ(lines[0].rfind("# ", 0), 0u);
-    EXPECT_EQ(lines[1], "device keyboard");
-    EXPECT_EQ(lines[2], "seed 1234");
-    EXPECT_EQ(lines[3], "mode 1024x768");
-    EXPECT_EQ(lines[4], "frame");
-    EXPECT_EQ(lines[6], "enter");
-    EXPECT_EQ(lines[7], "frame r");
-    EXPECT_EQ(lines[12], "space");
-    EXPECT_EQ(lines[13], "frame d");
-    EXPECT_EQ(lines[16], "frame lru");
-    EXPECT_EQ(lines[lines.size() - 4], "frame"); // the failed read
-    EXPECT_EQ(lines[lines.size() - 3], "enter");
-    EXPECT_EQ(lines[lines.size() - 2], "esc");
+    const size_t n = lines.size();
+    expectLinesAt(lines, {{1, "device keyboard"},
+                          {2, "seed 1234"},
+                          {3, "mode 1024x768"},
+                          {4, "frame"},
+                          {6, "enter"},
+                          {7, "frame r"},
+                          {12, "space"},
+                          {13, "frame d"},
+                          {16, "frame lru"},
+                          {n - 4, "frame"}, // the failed read
+                          {n - 3, "enter"},
+                          {n - 2, "esc"}});
     EXPECT_EQ(lines.back(), "expect " + game.lines.back());
     EXPECT_EQ(game.recorder.frames, 17);
     expectReplaysTheSame(demo, game);
@@ -94,12 +107,12 @@ TEST(DemoRecorder, JoystickGameWritesStartAndFireAndReplays) {
     const std::string demo = game.finish(false);
     const std::vector<std::string> lines = demoLines(demo);
     ASSERT_EQ(lines.size(), 14u) << demo;
-    EXPECT_EQ(lines[1], "device joystick");
-    EXPECT_EQ(lines[4], "frame");
-    EXPECT_EQ(lines[5], "frame fs");
-    EXPECT_EQ(lines[6], "frame ru");
-    EXPECT_EQ(lines[9], "frame d");
-    EXPECT_EQ(lines[11], "frame l");
+    expectLinesAt(lines, {{1, "device joystick"},
+                          {4, "frame"},
+                          {5, "frame fs"},
+                          {6, "frame ru"},
+                          {9, "frame d"},
+                          {11, "frame l"}});
     EXPECT_EQ(lines[13], "expect " + game.lines.back()); // closed, not Esc: no esc line
     EXPECT_EQ(jsonInt(game.lines[1], "screenMode"), 0);
     expectReplaysTheSame(demo, game);

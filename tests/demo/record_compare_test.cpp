@@ -29,8 +29,7 @@ TEST(RecordCompare, RefusesWhatIsNotOneObject) {
           std::string("{\"frame\":1}x"), std::string("{\"frame\":1}{}"), std::string("{frame:1}"),
           std::string("{\"frame\":}"), std::string("{\"frame\":1,}"), std::string("{\"a\":\"b}"),
           std::string("{\"a\":-}"), std::string("{\"a\":tru}"), std::string("{\"a\":[1,2}"),
-          std::string("{\"a\":1,\"b\":2,\"a\":1}"),
-          "{\"a\":" + deep + "}"})
+          std::string("{\"a\":1,\"b\":2,\"a\":1}"), "{\"a\":" + deep + "}"})
         EXPECT_FALSE(isFrameRecord(bad)) << bad;
 }
 

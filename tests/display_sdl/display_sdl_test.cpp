@@ -64,6 +64,13 @@ class DummyDisplay : public ::testing::Test {
     }
     std::vector<uint32_t> rendered;
 
+    // One frame of the title screen: the title, or after a lost game the game-over picture.
+    static void runTitleFrame(bool lostGame) {
+        gameState.screenMode = ModeTitle;
+        gameState.gameOver = lostGame ? 1 : 0;
+        runFrame();
+    }
+
     // initDisplay without the window's framebuffer; what it wrote to standard error in notice.
     int32_t initOnTheFallbackPath(std::string& notice) {
         displaySkipWindowSurface = true;
@@ -118,17 +125,13 @@ TEST_F(DummyDisplay, StartsAtTheDriversOnlyModeDrawingIntoTheWindowsOwnPixels) {
 
 TEST_F(DummyDisplay, TitleFrameShowsTheTitleAt112By84OnBlue) {
     ASSERT_EQ(initDisplay(window), 0);
-    gameState.screenMode = ModeTitle;
-    gameState.gameOver = 0;
-    runFrame();
+    runTitleFrame(false);
     EXPECT_EQ(mismatchesWithPictureAt(imageTable[imgTitle].resourceId, 112, 84), 0);
 }
 
 TEST_F(DummyDisplay, AfterALostGameTheGameOverPictureStandsAt337By234) {
     ASSERT_EQ(initDisplay(window), 0);
-    gameState.screenMode = ModeTitle;
-    gameState.gameOver = 1;
-    runFrame();
+    runTitleFrame(true);
     EXPECT_EQ(mismatchesWithPictureAt(imageTable[imgGameOver].resourceId, 337, 234), 0);
 }
 
@@ -278,9 +281,7 @@ TEST_F(DummyDisplay, FollowingTheWindowTakesItsSizeBetweenFrames) {
     EXPECT_EQ(displayMode.Width, 1024u);
     EXPECT_EQ(displayMode.Height, 768u);
     ASSERT_EQ(displayModes.size(), 1u);
-    gameState.screenMode = ModeTitle;
-    gameState.gameOver = 0;
-    runFrame();
+    runTitleFrame(false);
     EXPECT_EQ(displayBackBuffer().width, 1024);
     EXPECT_EQ(displayBackBuffer().height, 768);
     EXPECT_EQ(mismatchesWithPictureAt(imageTable[imgTitle].resourceId, 112, 84), 0);
@@ -298,9 +299,7 @@ TEST_F(DummyDisplay, FollowingTheWindowOnTheFallbackPathResizesItsBackBuffer) {
     EXPECT_EQ(displayMode.Width, 1024u);
     EXPECT_EQ(displayBackBuffer().width, 1024);
     EXPECT_EQ(displayBackBuffer().height, 768);
-    gameState.screenMode = ModeTitle;
-    gameState.gameOver = 0;
-    runFrame();
+    runTitleFrame(false);
     readRenderer();
     // The title stands at (112, 84) on blue.
     EXPECT_EQ(mismatchesWithPictureAt(imageTable[imgTitle].resourceId, 112, 84), 0);
@@ -315,9 +314,7 @@ TEST_F(DummyDisplay, FallbackPathGivesTheNoticeAndShowsTheSamePicture) {
     ASSERT_EQ(status, 0);
     EXPECT_EQ(displayPresentPath(), PresentPath::SoftwareRenderer);
     EXPECT_FALSE(displayDrawsInPlace());
-    gameState.screenMode = ModeTitle;
-    gameState.gameOver = 1;
-    runFrame();
+    runTitleFrame(true);
     readRenderer();
     EXPECT_EQ(mismatchesWithPictureAt(imageTable[imgGameOver].resourceId, 337, 234), 0);
 }
