@@ -64,6 +64,19 @@ class DummyDisplay : public ::testing::Test {
     }
     std::vector<uint32_t> rendered;
 
+    // Resizes the window: the view keeps its size until the step between frames (a frame sees
+    // one size throughout), then takes the window's.
+    void resizeAndFollow(int width, int height) {
+        const DisplayMode before = displayMode;
+        SDL_SetWindowSize(window, width, height);
+        SDL_PumpEvents();
+        EXPECT_EQ(displayMode.Width, before.Width) << "the view changed outside the step";
+        EXPECT_EQ(displayMode.Height, before.Height) << "the view changed outside the step";
+        displayFollowWindow();
+        EXPECT_EQ(displayMode.Width, static_cast<uint32_t>(width));
+        EXPECT_EQ(displayMode.Height, static_cast<uint32_t>(height));
+    }
+
     // One frame of the title screen: the title, or after a lost game the game-over picture.
     static void runTitleFrame(bool lostGame) {
         gameState.screenMode = ModeTitle;
@@ -205,12 +218,7 @@ TEST_F(DummyDisplay, InAWindowTheViewFollowsTheWindowBetweenFrames) {
     EXPECT_TRUE(displayDrawsInPlace());
     EXPECT_EQ(displayBackBuffer().width, 640);
 
-    SDL_SetWindowSize(window, 700, 500);
-    SDL_PumpEvents();
-    EXPECT_EQ(displayMode.Width, 640u) << "the view changed outside the step between frames";
-    displayFollowWindow();
-    EXPECT_EQ(displayMode.Width, 700u);
-    EXPECT_EQ(displayMode.Height, 500u);
+    resizeAndFollow(700, 500);
     runFrame();
     EXPECT_TRUE(displayDrawsInPlace());
     EXPECT_EQ(displayBackBuffer().width, 700);
@@ -274,12 +282,7 @@ TEST_F(DummyDisplay, FollowingTheWindowTakesItsSizeBetweenFrames) {
     EXPECT_EQ(displayMode.Height, 600u);
     ASSERT_EQ(displayModes.size(), 1u);
     EXPECT_FALSE(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN);
-    SDL_SetWindowSize(window, 1024, 768);
-    SDL_PumpEvents();
-    EXPECT_EQ(displayMode.Width, 800u) << "a frame keeps one size throughout";
-    displayFollowWindow();
-    EXPECT_EQ(displayMode.Width, 1024u);
-    EXPECT_EQ(displayMode.Height, 768u);
+    resizeAndFollow(1024, 768);
     ASSERT_EQ(displayModes.size(), 1u);
     runTitleFrame(false);
     EXPECT_EQ(displayBackBuffer().width, 1024);
@@ -293,10 +296,7 @@ TEST_F(DummyDisplay, FollowingTheWindowOnTheFallbackPathResizesItsBackBuffer) {
     std::string notice;
     ASSERT_EQ(initOnTheFallbackPath(notice), 0);
     ASSERT_EQ(displayPresentPath(), PresentPath::SoftwareRenderer);
-    SDL_SetWindowSize(window, 1024, 768);
-    SDL_PumpEvents();
-    displayFollowWindow();
-    EXPECT_EQ(displayMode.Width, 1024u);
+    resizeAndFollow(1024, 768);
     EXPECT_EQ(displayBackBuffer().width, 1024);
     EXPECT_EQ(displayBackBuffer().height, 768);
     runTitleFrame(false);
