@@ -1,4 +1,6 @@
 // The inclusive overlap test, the boxes built from the state, and the three blocking tests.
+#include <utility>
+
 #include "game/collision.h"
 #include "rules_fixture.h"
 
@@ -81,24 +83,18 @@ TEST_F(CollisionTest, ItemRowBoxIsOnePixelPastItsPictures) {
 
 TEST_F(CollisionTest, FrameWallsLimitTheView) {
     resetGame();
-    const int32_t clearX[] = {100, 4400}, blockedX[] = {50, 4450};
-    for (int32_t x : clearX) {
+    // A scroll value, and whether the craft then touches a frame wall.
+    const std::pair<int32_t, bool> alongX[] = {
+        {100, false}, {4400, false}, {50, true}, {4450, true}};
+    for (const auto& [x, blocked] : alongX) {
         gameState.scrollX = x;
-        EXPECT_FALSE(craftHitsWall()) << "scrollX " << x;
-    }
-    for (int32_t x : blockedX) {
-        gameState.scrollX = x;
-        EXPECT_TRUE(craftHitsWall()) << "scrollX " << x;
+        EXPECT_EQ(craftHitsWall(), blocked) << "scrollX " << x;
     }
     gameState.scrollX = 200;
-    const int32_t clearY[] = {50, 4500}, blockedY[] = {0, 4550};
-    for (int32_t y : clearY) {
+    const std::pair<int32_t, bool> alongY[] = {{50, false}, {4500, false}, {0, true}, {4550, true}};
+    for (const auto& [y, blocked] : alongY) {
         gameState.scrollY = y;
-        EXPECT_FALSE(craftHitsWall()) << "scrollY " << y;
-    }
-    for (int32_t y : blockedY) {
-        gameState.scrollY = y;
-        EXPECT_TRUE(craftHitsWall()) << "scrollY " << y;
+        EXPECT_EQ(craftHitsWall(), blocked) << "scrollY " << y;
     }
 }
 
