@@ -3,10 +3,11 @@
 
 namespace zema {
 
-int32_t scaleAxis(int16_t raw) {
+int32_t scaleAxis(int16_t raw, int32_t lowEnd) {
     const int32_t v = raw;
-    // Integer division rounds toward zero, so nothing short of the raw ends gives +-1000.
-    return v < 0 ? v * axisEnd / 32768 : v * axisEnd / 32767;
+    // Integer division rounds toward zero, so nothing short of the raw ends gives +-1000; below
+    // a low end of -32767, -32768 still reads -1000.
+    return v < 0 ? v * axisEnd / -lowEnd : v * axisEnd / 32767;
 }
 
 int32_t dpadAxis(bool towardsMin, bool towardsMax, int32_t stick) {

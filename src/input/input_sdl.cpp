@@ -13,6 +13,17 @@ namespace zema {
 
 namespace {
 
+#ifdef __EMSCRIPTEN__
+// The browser's SDL gives a pad's -1..+1 times 32767: its low end is one short of the desktop's.
+constexpr int32_t rawAxisLow = -32767;
+#else
+constexpr int32_t rawAxisLow = -32768;
+#endif
+
+int32_t readAxis(int16_t raw) {
+    return scaleAxis(raw, rawAxisLow);
+}
+
 bool subsystemStarted = false;
 // At most one of these is open: a pad SDL knows the layout of is read as a controller.
 SDL_GameController* controllerDevice = nullptr;
@@ -56,9 +67,9 @@ bool controllerButton(SDL_GameControllerButton button) {
 
 JoystickReading readController() {
     const int32_t x =
-        scaleAxis(SDL_GameControllerGetAxis(controllerDevice, SDL_CONTROLLER_AXIS_LEFTX));
+        readAxis(SDL_GameControllerGetAxis(controllerDevice, SDL_CONTROLLER_AXIS_LEFTX));
     const int32_t y =
-        scaleAxis(SDL_GameControllerGetAxis(controllerDevice, SDL_CONTROLLER_AXIS_LEFTY));
+        readAxis(SDL_GameControllerGetAxis(controllerDevice, SDL_CONTROLLER_AXIS_LEFTY));
     return {dpadAxis(controllerButton(SDL_CONTROLLER_BUTTON_DPAD_LEFT),
                      controllerButton(SDL_CONTROLLER_BUTTON_DPAD_RIGHT), x),
             dpadAxis(controllerButton(SDL_CONTROLLER_BUTTON_DPAD_UP),
@@ -68,8 +79,8 @@ JoystickReading readController() {
 
 // A pad without a known layout: axes 0 and 1, buttons by index.
 JoystickReading readRawJoystick() {
-    return {scaleAxis(SDL_JoystickGetAxis(joystickDevice, 0)),
-            scaleAxis(SDL_JoystickGetAxis(joystickDevice, 1)),
+    return {readAxis(SDL_JoystickGetAxis(joystickDevice, 0)),
+            readAxis(SDL_JoystickGetAxis(joystickDevice, 1)),
             SDL_JoystickGetButton(joystickDevice, 1) != 0,
             SDL_JoystickGetButton(joystickDevice, 2) != 0};
 }

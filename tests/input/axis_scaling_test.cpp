@@ -12,6 +12,15 @@ TEST(AxisScaling, OnlyTheRawEndsReachTheEnds) {
     EXPECT_EQ(scaleAxis(32766), 999);
 }
 
+// The browser's SDL tops a pad out at -32767: the stick must still reach its low end there.
+TEST(AxisScaling, ALowEndOfMinus32767IsTheEnd) {
+    EXPECT_EQ(scaleAxis(-32767, -32767), -1000);
+    EXPECT_EQ(scaleAxis(-32766, -32767), -999);
+    EXPECT_EQ(scaleAxis(-32768, -32767), -1000);
+    EXPECT_EQ(scaleAxis(32767, -32767), 1000);
+    EXPECT_EQ(scaleAxis(-16384, -32767), -500);
+}
+
 TEST(AxisScaling, RoundsTowardZeroAroundTheCentre) {
     EXPECT_EQ(scaleAxis(0), 0);
     EXPECT_EQ(scaleAxis(32), 0);

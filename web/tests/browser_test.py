@@ -1,6 +1,6 @@
 """The browser build in headless Chromium, against zema-sim: the title drawn pixel for pixel,
-play through the keys, the frame record, sound after the first key, resizing, ending and
-starting again, and a failed start-up said on the page. With --bench it measures instead.
+play through the keys and through a pad, the frame record, sound after the first key, resizing,
+ending and starting again, and a failed start-up said on the page. With --bench it measures instead.
 
 Usage: browser_test.py WWW-FOLDER ZEMA-SIM [--bench] [--shots FOLDER]"""
 import asyncio
@@ -208,6 +208,73 @@ async def play_by_script(page, zema_sim, work):
                        f"outside the craft ({differ} pixels differ)")
 
 
+# A pad the page sees from its start: navigator.getGamepads answers with one "standard" pad whose
+# stick and buttons the test sets between frames (headless Chromium has no pads of its own).
+FAKE_PAD = """(() => {
+    const pad = {id: 'ZEMA test pad', index: 0, connected: true, mapping: 'standard',
+                 timestamp: 1, axes: [0, 0, 0, 0],
+                 buttons: Array.from({length: 17}, () => ({pressed: false, touched: false,
+                                                          value: 0}))};
+    window.zemaSetPad = (x, y, pressed) => {
+        pad.axes[0] = x;
+        pad.axes[1] = y;
+        pad.buttons.forEach((b, i) => { b.pressed = pressed.includes(i); b.value = +b.pressed; });
+        pad.timestamp += 1;
+    };
+    Object.defineProperty(Navigator.prototype, 'getGamepads',
+                          {configurable: true, value: () => [pad, null, null, null]});
+})()"""
+
+PAD_SCRIPT = """device joystick
+frame
+frame s
+frames 2
+frames 3 r
+frames 2 d
+frame f
+frame
+frames 2 lu
+frames 2 u
+frame rdf
+frame
+"""
+
+
+async def play_with_a_pad(page, zema_sim):
+    """A pad present as the page starts steers, fires and starts the game as zema-sim's
+    joystick does: the stick at its ends, the third button fires, the second starts."""
+    expected = sim(zema_sim, PAD_SCRIPT, 1024, 768)
+    added = await page.send("Page.addScriptToEvaluateOnNewDocument", {"source": FAKE_PAD})
+    try:
+        await page.open(page.server.url("?paused"), 1024, 768)
+    finally:
+        await page.send("Page.removeScriptToEvaluateOnNewDocument",
+                        {"identifier": added["identifier"]})
+    lines = []
+    for command in PAD_SCRIPT.split("\n")[1:]:
+        words = command.split()
+        if not words:
+            continue
+        count = int(words[1]) if words[0] == "frames" else 1
+        held = words[-1] if len(words) > (2 if words[0] == "frames" else 1) else ""
+        x = -1 if "l" in held else 1 if "r" in held else 0
+        y = -1 if "u" in held else 1 if "d" in held else 0
+        buttons = ([2] if "f" in held else []) + ([1] if "s" in held else [])
+        await page.evaluate(f"zemaSetPad({x}, {y}, {buttons})")
+        for _ in range(count):
+            if await page.evaluate("Module.zemaStep(1)") != 1:
+                raise AssertionError("a frame with the pad did not run")
+            lines.append(await page.evaluate("Module.zemaRecord()"))
+    same = sum(1 for a, b in zip(lines, expected) if a == b)
+    check(len(lines) == len(expected) and same == len(expected),
+          f"with a pad, the page's records equal zema-sim's joystick run, frame by frame "
+          f"({same} of {len(expected)})")
+    for a, b in zip(lines, expected):
+        if a != b:
+            print(f"  page:     {a}\n  zema-sim: {b}")
+            break
+
+
 async def failed_start(page):
     await page.open(page.server.url("?leave-out-sound=hit.wav"), 800, 600)
     state = await page.evaluate("Module.zemaState")
@@ -267,6 +334,7 @@ async def main():
             await play_in_real_time(page, zema_sim, work)
             await play_by_script(page, zema_sim, work)
             await failed_start(page)
+            await play_with_a_pad(page, zema_sim)
     finally:
         await page.close()
         server.stop()
