@@ -225,25 +225,19 @@ FAKE_PAD = """(() => {
                           {configurable: true, value: () => [pad, null, null, null]});
 })()"""
 
-PAD_SCRIPT = """device joystick
-frame
-frame s
-frames 2
-frames 3 r
-frames 2 d
-frame f
-frame
-frames 2 lu
-frames 2 u
-frame rdf
-frame
-"""
+# (frames, held in zema-sim's letters, whether the directions are on the D-pad or the stick).
+PAD_STEPS = [(1, "", False), (1, "s", False), (2, "", False), (3, "r", False), (2, "d", False),
+             (1, "f", False), (1, "", False), (2, "lu", False), (2, "u", True), (1, "rdf", False),
+             (2, "l", True), (2, "rd", True), (1, "", False)]
+DPAD_BUTTONS = {"u": 12, "d": 13, "l": 14, "r": 15}
 
 
 async def play_with_a_pad(page, zema_sim):
-    """A pad present as the page starts steers, fires and starts the game as zema-sim's
-    joystick does: the stick at its ends, the third button fires, the second starts."""
-    expected = sim(zema_sim, PAD_SCRIPT, 1024, 768)
+    """A pad present as the page starts steers with the stick at its ends and with the D-pad,
+    fires and starts the game as zema-sim's joystick does: the third button fires, the second
+    starts."""
+    script = "device joystick\n" + "".join(f"frames {n} {held}\n" for n, held, _ in PAD_STEPS)
+    expected = sim(zema_sim, script, 1024, 768)
     added = await page.send("Page.addScriptToEvaluateOnNewDocument", {"source": FAKE_PAD})
     try:
         await page.open(page.server.url("?paused"), 1024, 768)
@@ -251,15 +245,13 @@ async def play_with_a_pad(page, zema_sim):
         await page.send("Page.removeScriptToEvaluateOnNewDocument",
                         {"identifier": added["identifier"]})
     lines = []
-    for command in PAD_SCRIPT.split("\n")[1:]:
-        words = command.split()
-        if not words:
-            continue
-        count = int(words[1]) if words[0] == "frames" else 1
-        held = words[-1] if len(words) > (2 if words[0] == "frames" else 1) else ""
+    for count, held, dpad in PAD_STEPS:
         x = -1 if "l" in held else 1 if "r" in held else 0
         y = -1 if "u" in held else 1 if "d" in held else 0
         buttons = ([2] if "f" in held else []) + ([1] if "s" in held else [])
+        if dpad:
+            buttons += [DPAD_BUTTONS[c] for c in held if c in DPAD_BUTTONS]
+            x = y = 0
         await page.evaluate(f"zemaSetPad({x}, {y}, {buttons})")
         for _ in range(count):
             if await page.evaluate("Module.zemaStep(1)") != 1:
