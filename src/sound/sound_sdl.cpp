@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "sound/alsa_quiet.h"
 #include "sound/frame_sounds.h"
 #include "sound/mixer.h"
 #include "sound/sound_device.h"
@@ -89,6 +90,7 @@ void releaseSlot(int slot) {
 void (*soundPlayObserver)(SoundSlot slot, bool looping) = nullptr;
 
 bool initSound() {
+    quietAlsaMessages();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
     audioStarted = true;
     resetMixer();

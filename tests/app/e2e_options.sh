@@ -244,6 +244,19 @@ expectFailure "24-bit hit.wav" 255 "zema: cannot load sound file 'hit.wav': a fo
 run "$gameDir" SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=none-such --
 expectFailure "no audio device" 255 "zema: no audio device: Audio target 'none-such' not available (zema --nosound plays without sound)"
 
+# With ALSA and no sound card, ALSA's own complaints are not shown: our line is all there is.
+if [ -e /dev/snd ]; then
+    echo "skip: no audio device through ALSA (this machine has a sound card)"
+else
+    run "$gameDir" SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=alsa --
+    if [ "$status" = 255 ] && [ "$(wc -l <"$work/run.err")" = 1 ] &&
+        grep -q '^zema: no audio device: ALSA' "$work/run.err"; then
+        pass "no audio device through ALSA: one line of ours, nothing of ALSA's"
+    else
+        fail "no audio device through ALSA: status $status, standard error: $(head -c 400 "$work/run.err")"
+    fi
+fi
+
 # ASan insists on coming first among the libraries; the shim is only there to make SDL refuse.
 run "$gameDir" "${dummy[@]}" LD_PRELOAD="$shim" ASAN_OPTIONS="${ASAN_OPTIONS:-}:verify_asan_link_order=0" --
 expectFailure "input set-up refused" 0 "zema: cannot set up the input: game controllers refused by the test"
