@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "app/demo_session.h"
 #include "app/main_window.h"
 #include "app/message_loop.h"
 #include "display/display_sdl.h"
@@ -27,6 +28,7 @@ constexpr int framesPerSecond = 10; // the desktop's 100 ms sleep after each fra
 struct Switches {
     bool paused = false;      // frames run only when zemaStep asks
     std::string soundLeftOut; // this WAV file is not made, so its loading fails
+    std::string demoPath;     // the demo to play, as the desktop's --playdemo
 };
 Switches switches;
 long frameNumber = 0;
@@ -58,7 +60,9 @@ void shutDown() {
 // One pass of the desktop's loop: the waiting keys, then a frame.
 bool loopPass() {
     matchWindowToPage();
-    clearFrameRequests();
+    // A played demo forgets the last frame's sounds itself, once its keys are in: its record
+    // of the last frame keeps them, as on the desktop.
+    if (switches.demoPath.empty()) clearFrameRequests();
     if (!runMessageLoopPass()) return false;
     recordFrame(++frameNumber);
     // The moment the title first stood on the canvas, for the page's start-up measurement.
@@ -66,11 +70,23 @@ bool loopPass() {
     return true;
 }
 
+// What the page says when the loop ends: a played demo's end says whether its last frame is
+// the one it expects.
+std::string endingText(int status) {
+    if (switches.demoPath.empty()) return "The game has ended.";
+    if (status == demoDiffers)
+        return "The demo has ended; its last frame differs from the one recorded: " +
+               lastDemoReport();
+    if (demoEndedAsExpected()) return "The demo has ended; its last frame is the one recorded.";
+    return "The demo has ended.";
+}
+
 void endGame() {
     emscripten_cancel_main_loop();
     running = false;
+    const int status = finishDemoRun(0);
     shutDown();
-    tellPage("ended", "The game has ended.");
+    tellPage("ended", endingText(status));
 }
 
 void tick() {
@@ -98,6 +114,7 @@ Switches readSwitches(int argc, char** argv) {
         const std::string arg = argv[i];
         if (arg == "--paused") s.paused = true;
         if (arg == "--leave-out-sound" && i + 1 < argc) s.soundLeftOut = argv[++i];
+        if (arg == "--playdemo" && i + 1 < argc) s.demoPath = argv[++i];
     }
     return s;
 }
@@ -145,6 +162,7 @@ int startUp() {
     resetGame();
     startFrameRecord();
     playSound(sndBgm, true);
+    startDemoRun();
     startMessageLoop();
     running = true;
     EM_ASM({ Module.zemaStarted(); });
@@ -212,6 +230,11 @@ EMSCRIPTEN_KEEPALIVE void zemaTimeFrames(int count, int withBeam, double* frameM
 int main(int argc, char** argv) {
     SDL_SetMainReady();
     switches = readSwitches(argc, argv);
+    // As on the desktop, the demo is read and checked before anything starts.
+    if (!switches.demoPath.empty() && !openDemoRun(DemoRun::Play, switches.demoPath)) {
+        tellPage("failed", "The demo cannot be played: " + lastDemoReport());
+        return demoFault;
+    }
     const int status = startUp();
     if (!running) {
         shutDown();

@@ -46,7 +46,11 @@ long framesRun = 0;
 Clock::time_point firstFrameStart, frameStart, lastFrameEnd;
 Clock::duration inFrames{}, betweenFrames{};
 
+std::string lastReport;
+bool endedAsExpected = false;
+
 void report(const std::string& message) {
+    lastReport = message;
     std::fprintf(stderr, "zema: %s\n", message.c_str());
 }
 
@@ -100,6 +104,14 @@ void printTiming() {
 bool openDemoRun(DemoRun demoRun, const std::string& path) {
     run = demoRun;
     demoPath = path;
+    // A run starts afresh, whatever an earlier one in this process left.
+    lastReport.clear();
+    escPressed = false;
+    demoEnded = false;
+    endedAsExpected = false;
+    lastRecord = {};
+    framesRun = 0;
+    inFrames = betweenFrames = {};
     std::string error;
     if (run == DemoRun::Record) {
         if (!createDemoFile(file, path, error)) {
@@ -218,16 +230,25 @@ int finishDemoRun(int exitCode) {
             presentTiming.on = false;
             printTiming();
         }
+        if (!demoEnded || !demo.expects) break;
         std::string difference;
-        if (demoEnded && demo.expects &&
-            !sameFrameRecord(demo.expectedRecord, lastRecord.text, difference)) {
+        if (!sameFrameRecord(demo.expectedRecord, lastRecord.text, difference)) {
             report(difference);
             return demoDiffers;
         }
+        endedAsExpected = true;
         break;
     }
     }
     return exitCode;
+}
+
+const std::string& lastDemoReport() {
+    return lastReport;
+}
+
+bool demoEndedAsExpected() {
+    return endedAsExpected;
 }
 
 } // namespace zema

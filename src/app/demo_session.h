@@ -3,6 +3,8 @@
 // and keys. Without a demo every hook leaves the game exactly as it is.
 #pragma once
 
+#include <string>
+
 #include "app/command_line.h"
 
 namespace zema {
@@ -36,5 +38,10 @@ bool demoFramesPaced();
 // last frame is compared with its expected one; a timed one prints its figures. Returns the
 // exit status to end with, which is exitCode unless the played demo's record differs.
 int finishDemoRun(int exitCode);
+
+// The last line the demo run wrote on standard error, or empty; the browser page shows it.
+const std::string& lastDemoReport();
+// After finishDemoRun: a played demo ran to its end and its last frame is its expected one.
+bool demoEndedAsExpected();
 
 } // namespace zema

@@ -62,7 +62,7 @@ bool runMessageLoopPass() {
         handleEvent(event);
     if (quitPosted) return false;
     if (loopHooks.beforeFrame) loopHooks.beforeFrame();
-    if (!demoBeforeFrame()) return true; // the demo has ended: the quit is posted
+    if (!demoBeforeFrame()) return false; // the demo has ended: the quit is posted
     runFrame();
     demoAfterFrame();
     return true;

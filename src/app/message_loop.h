@@ -29,8 +29,8 @@ void postQuit();
 void startMessageLoop();
 
 // One pass of the loop without its sleep: handles every waiting event, then runs one frame
-// unless a quit was posted (or a played demo has just ended, which posts it). False once a quit
-// was posted (no frame ran). The browser, which cannot sleep, calls it ten times a second.
+// unless a quit was posted (or a played demo has just ended, which posts it). False when no
+// frame ran for either reason. The browser, which cannot sleep, calls it ten times a second.
 bool runMessageLoopPass();
 
 // Runs until a quit was posted; returns the quit's exit code, 0.

@@ -4,10 +4,14 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include "app/demo_session.h"
+#include "demo/frame_record.h"
 #include "display/display_headless.h"
 #include "game/world.h"
 #include "headless/start_headless.h"
 #include "input/input_headless.h"
+#include "sound/frame_sounds.h"
+#include "test_files.h"
 
 namespace zema {
 
@@ -80,6 +84,50 @@ TEST_F(MessageLoop, APassHandlesTheWaitingKeysThenRunsOneFrame) {
     EXPECT_EQ(gameState.shotTimer, 10);
     EXPECT_FALSE(runMessageLoopPass());
     EXPECT_EQ(recordedOpCount, 0);
+}
+
+// A played demo, one pass at a time as the browser runs it: each pass runs the demo's next
+// frame; once the demo has run out a pass runs none and says so, and the end is compared with
+// the record the demo expects.
+TEST_F(MessageLoop, APlayedDemoRunsItsFramesThenAPassRunsNone) {
+    ScratchFolder folder("zema-loop-demo");
+    ASSERT_FALSE(folder.path().empty());
+    const std::string demoPath = folder.path() + "/walk.demo";
+    const std::string inputs = "enter\nframes 2 r\n";
+    const auto playDemo = [&](const std::string& text) {
+        std::ofstream(demoPath) << text;
+        startHeadless();
+        EXPECT_TRUE(openDemoRun(DemoRun::Play, demoPath)) << lastDemoReport();
+        startDemoRun();
+        startMessageLoop();
+        int frames = 0;
+        while (runMessageLoopPass() && frames < 10)
+            ++frames;
+        EXPECT_FALSE(runMessageLoopPass());
+        return frames;
+    };
+
+    const int startX = gameState.scrollX;
+    EXPECT_EQ(playDemo(inputs), 2);
+    EXPECT_EQ(gameState.scrollX, startX + 100);
+    EXPECT_EQ(finishDemoRun(0), 0);
+    EXPECT_FALSE(demoEndedAsExpected()); // nothing was expected
+    char line[maxFrameLineLength];
+    size_t length = formatFrameLine(line, 2, frameSounds, frameSoundCount, nullptr, 0);
+    const std::string record(line, length - 1);
+
+    EXPECT_EQ(playDemo(inputs + "expect " + record + "\n"), 2);
+    EXPECT_EQ(finishDemoRun(0), 0);
+    EXPECT_TRUE(demoEndedAsExpected());
+
+    std::string edited = record;
+    edited.replace(edited.find("\"energy\":"), 9, "\"energy\":1");
+    EXPECT_EQ(playDemo(inputs + "expect " + edited + "\n"), 2);
+    EXPECT_EQ(finishDemoRun(0), demoDiffers);
+    EXPECT_FALSE(demoEndedAsExpected());
+    EXPECT_NE(lastDemoReport().find("\"energy\" differs"), std::string::npos) << lastDemoReport();
+
+    EXPECT_TRUE(openDemoRun(DemoRun::None, ""));
 }
 
 TEST_F(MessageLoop, ClosingTheWindowEndsTheLoop) {

@@ -1,6 +1,6 @@
 """The browser build in headless Chromium, against zema-sim: the title drawn pixel for pixel,
 play through the keys and through a pad, the frame record, sound after the first key, resizing,
-ending and starting again, and a failed start-up said on the page. With --bench it measures instead.
+ending and starting again, a failed start-up said on the page, and demos played in the page. With --bench it measures instead.
 
 Usage: browser_test.py WWW-FOLDER ZEMA-SIM [--bench] [--shots FOLDER]"""
 import asyncio
@@ -267,6 +267,67 @@ async def play_with_a_pad(page, zema_sim):
             break
 
 
+CLEAR_SCRIPT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tests",
+                            "replays", "clear_game.script")
+
+
+def write_demo(site, name, text):
+    os.makedirs(os.path.join(site, "demos"), exist_ok=True)
+    with open(os.path.join(site, "demos", name), "w") as f:
+        f.write(text)
+    return "demos/" + name
+
+
+async def demo_ends_with(page, address, paused, wanted, what):
+    await page.open(page.server.url(("?paused&" if paused else "?") + "demo=" + address),
+                    1024, 768)
+    if paused:
+        for _ in range(10):
+            if await page.evaluate("Module.zemaStep(500)") < 500:
+                break
+    await page.wait_for("Module.zemaState !== 'running'", timeout=60, what=f"{what} to end")
+    state = await page.evaluate("Module.zemaState")
+    text = await page.evaluate("document.getElementById('text').innerText")
+    check(state == wanted[0] and wanted[1] in text, f"{what}: {state}, {text!r}")
+    return text
+
+
+async def play_demos(page, zema_sim, site):
+    """Demos in the page, as zema --playdemo plays them: the whole clearing game, fast and to its
+    recorded end; a short one in real time; an edited end, a broken demo and a missing one."""
+    with open(CLEAR_SCRIPT) as f:
+        clear = f.read()
+    last = sim(zema_sim, clear, 1024, 768)[-1]
+    cleared = write_demo(site, "clear.demo", clear + "expect " + last + "\n")
+    await demo_ends_with(page, cleared, True,
+                         ("ended", "its last frame is the one recorded"), "the clearing demo")
+    record = await page.evaluate("Module.zemaRecord()")
+    check(record == last, "the clearing demo's last record in the page equals zema-sim's")
+    if record != last:
+        print(f"  page:     {record}\n  zema-sim: {last}")
+
+    short = "enter\nframes 3 r\nspace\nframes 10 d\n"
+    short_demo = write_demo(site, "short.demo",
+                            short + "expect " + sim(zema_sim, short, 1024, 768)[-1] + "\n")
+    await demo_ends_with(page, short_demo, False,
+                         ("ended", "its last frame is the one recorded"),
+                         "a short demo played at the game's pace")
+    check(await page.evaluate("Module.zemaFrameNumber()") == 13,
+          "the short demo ran its thirteen frames and no more")
+
+    edited = write_demo(site, "edited.demo", clear + "expect " +
+                        last.replace('"energy":', '"energy":1', 1) + "\n")
+    await demo_ends_with(page, edited, True, ("ended", '"energy" differs'),
+                         "a demo whose last frame was edited")
+
+    broken = write_demo(site, "broken.demo", "enter\njump\nframe\n")
+    await demo_ends_with(page, broken, False, ("failed", "line 2"), "a broken demo")
+    check(await page.evaluate("Module.zemaFrameNumber()") == 0, "no frame runs after it")
+
+    await demo_ends_with(page, "demos/none-such.demo", False, ("failed", "404"),
+                         "a demo that is not there")
+
+
 async def failed_start(page):
     await page.open(page.server.url("?leave-out-sound=hit.wav"), 800, 600)
     state = await page.evaluate("Module.zemaState")
@@ -314,12 +375,17 @@ async def bench(page, www):
 
 async def main():
     www, zema_sim = sys.argv[1], sys.argv[2]
-    server = cdp.Server(www)
-    page = cdp.Browser()
-    try:
-        page.server = server
-        await page.start()
-        with tempfile.TemporaryDirectory(prefix="zema-web-test-") as work:
+    with tempfile.TemporaryDirectory(prefix="zema-web-test-") as work:
+        # The page's files, and the demos the tests write beside them.
+        site = os.path.join(work, "site")
+        os.mkdir(site)
+        for name in os.listdir(www):
+            os.symlink(os.path.abspath(os.path.join(www, name)), os.path.join(site, name))
+        server = cdp.Server(site)
+        page = cdp.Browser()
+        try:
+            page.server = server
+            await page.start()
             if "--bench" in sys.argv:
                 await bench(page, www)
                 return 0
@@ -327,9 +393,10 @@ async def main():
             await play_by_script(page, zema_sim, work)
             await failed_start(page)
             await play_with_a_pad(page, zema_sim)
-    finally:
-        await page.close()
-        server.stop()
+            await play_demos(page, zema_sim, site)
+        finally:
+            await page.close()
+            server.stop()
     print("browser tests: " + ("all passed" if not failures else f"{len(failures)} FAILED"))
     return 1 if failures else 0
 
