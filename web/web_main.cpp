@@ -26,9 +26,10 @@ constexpr int framesPerSecond = 10; // the desktop's 100 ms sleep after each fra
 
 // Test switches, passed by the page from its address (see shell.html).
 struct Switches {
-    bool paused = false;      // frames run only when zemaStep asks
-    std::string soundLeftOut; // this WAV file is not made, so its loading fails
-    std::string demoPath;     // the demo to play, as the desktop's --playdemo
+    bool paused = false;          // frames run only when zemaStep asks
+    std::string soundLeftOut;     // this WAV file is not made, so its loading fails
+    DemoRun demo = DemoRun::None; // --playdemo PATH or --record PATH, as on the desktop
+    std::string demoPath;
 };
 Switches switches;
 long frameNumber = 0;
@@ -62,7 +63,7 @@ bool loopPass() {
     matchWindowToPage();
     // A played demo forgets the last frame's sounds itself, once its keys are in: its record
     // of the last frame keeps them, as on the desktop.
-    if (switches.demoPath.empty()) clearFrameRequests();
+    if (switches.demo == DemoRun::None) clearFrameRequests();
     if (!runMessageLoopPass()) return false;
     recordFrame(++frameNumber);
     // The moment the title first stood on the canvas, for the page's start-up measurement.
@@ -73,7 +74,8 @@ bool loopPass() {
 // What the page says when the loop ends: a played demo's end says whether its last frame is
 // the one it expects.
 std::string endingText(int status) {
-    if (switches.demoPath.empty()) return "The game has ended.";
+    if (switches.demo == DemoRun::Record) return "The game has ended; its demo can be saved.";
+    if (switches.demo != DemoRun::Play) return "The game has ended.";
     if (status == demoDiffers)
         return "The demo has ended; its last frame differs from the one recorded: " +
                lastDemoReport();
@@ -114,7 +116,10 @@ Switches readSwitches(int argc, char** argv) {
         const std::string arg = argv[i];
         if (arg == "--paused") s.paused = true;
         if (arg == "--leave-out-sound" && i + 1 < argc) s.soundLeftOut = argv[++i];
-        if (arg == "--playdemo" && i + 1 < argc) s.demoPath = argv[++i];
+        if ((arg == "--playdemo" || arg == "--record") && i + 1 < argc) {
+            s.demo = arg == "--record" ? DemoRun::Record : DemoRun::Play;
+            s.demoPath = argv[++i];
+        }
     }
     return s;
 }
@@ -231,8 +236,10 @@ int main(int argc, char** argv) {
     SDL_SetMainReady();
     switches = readSwitches(argc, argv);
     // As on the desktop, the demo is read and checked before anything starts.
-    if (!switches.demoPath.empty() && !openDemoRun(DemoRun::Play, switches.demoPath)) {
-        tellPage("failed", "The demo cannot be played: " + lastDemoReport());
+    if (switches.demo != DemoRun::None && !openDemoRun(switches.demo, switches.demoPath)) {
+        tellPage("failed", (switches.demo == DemoRun::Record ? "The demo cannot be recorded: "
+                                                             : "The demo cannot be played: ") +
+                               lastDemoReport());
         return demoFault;
     }
     const int status = startUp();

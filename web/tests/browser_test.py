@@ -1,6 +1,7 @@
 """The browser build in headless Chromium, against zema-sim: the title drawn pixel for pixel,
 play through the keys and through a pad, the frame record, sound after the first key, resizing,
-ending and starting again, a failed start-up said on the page, and demos played in the page. With --bench it measures instead.
+ending and starting again, a failed start-up said on the page, and demos played and recorded in
+the page. With --bench it measures instead.
 
 Usage: browser_test.py WWW-FOLDER ZEMA-SIM [--bench] [--shots FOLDER]"""
 import asyncio
@@ -329,6 +330,37 @@ async def play_demos(page, zema_sim, site):
                          "a demo that is not there")
 
 
+async def record_a_game(page, zema_sim):
+    """?record: a game played with the keys is offered as a demo when it ends, and zema-sim
+    replays the saved demo to the same last frame."""
+    await page.open(page.server.url("?paused&record"), 1024, 768)
+    await page.press("Enter")
+    await page.evaluate("Module.zemaStep(1)")
+    await page.key("ArrowRight", True)
+    await page.evaluate("Module.zemaStep(3)")
+    await page.key("ArrowRight", False)
+    await page.press("Space")
+    await page.evaluate("Module.zemaStep(2)")
+    last = await page.evaluate("Module.zemaRecord()")
+    await page.press("Escape")
+    await page.evaluate("Module.zemaStep(1)")
+    await page.wait_for("Module.zemaState === 'ended'", what="Esc to end the recorded game")
+    text = await page.evaluate("document.getElementById('message').innerText")
+    check("Save the demo" in text and "can be saved" in text,
+          f"the page offers the recorded demo ({text!r})")
+    demo = await page.evaluate("fetch(document.getElementById('demo').href).then(r => r.text())")
+    lines = demo.splitlines()
+    keys = [line for line in lines if not line.startswith(("#", "seed ", "expect "))]
+    wanted = ["device keyboard", "mode 1024x768", "enter", "frame", "frame r", "frame r",
+              "frame r", "space", "frame", "frame", "esc"]
+    check(keys == wanted and lines[-1].startswith("expect "),
+          f"the demo holds the game's header, keys and frames, then its end: {keys}")
+    done = subprocess.run([zema_sim], input=demo, capture_output=True, text=True, timeout=60)
+    check(done.returncode == 0 and done.stdout.splitlines()[-1:] == [last],
+          f"zema-sim replays the saved demo to the page's last frame (status "
+          f"{done.returncode}{', ' + done.stderr.strip() if done.stderr else ''})")
+
+
 async def failed_start(page):
     await page.open(page.server.url("?leave-out-sound=hit.wav"), 800, 600)
     state = await page.evaluate("Module.zemaState")
@@ -395,6 +427,7 @@ async def main():
             await failed_start(page)
             await play_with_a_pad(page, zema_sim)
             await play_demos(page, zema_sim, site)
+            await record_a_game(page, zema_sim)
         finally:
             await page.close()
             server.stop()
