@@ -64,6 +64,12 @@ async def title_matches(page, zema_sim, width, height, work, what):
                        f"({differ} pixels differ)")
 
 
+async def page_says(page, state, what):
+    """Waits for the page's state and returns what the page then says."""
+    await page.wait_for(f"Module.zemaState === '{state}'", what=what)
+    return await page.evaluate("document.getElementById('message').innerText")
+
+
 async def frames_pass(page, count):
     start = await page.evaluate("Module.zemaFrameNumber()")
     await page.wait_for(f"Module.zemaFrameNumber() >= {start + count}",
@@ -126,8 +132,7 @@ async def play_in_real_time(page, zema_sim, work):
     check(shot["shotTimer"] == 9, f"Space fires the beam (shotTimer {shot['shotTimer']})")
 
     await page.press("Escape")
-    await page.wait_for("Module.zemaState === 'ended'", what="Esc to end the game")
-    text = await page.evaluate("document.getElementById('message').innerText")
+    text = await page_says(page, "ended", "Esc to end the game")
     check("ended" in text and "Start again" in text,
           f"the page says the game ended and offers to start again ({text!r})")
     frame = await page.evaluate("Module.zemaFrameNumber()")
@@ -344,8 +349,7 @@ async def record_a_game(page, zema_sim):
     last = await page.evaluate("Module.zemaRecord()")
     await page.press("Escape")
     await page.evaluate("Module.zemaStep(1)")
-    await page.wait_for("Module.zemaState === 'ended'", what="Esc to end the recorded game")
-    text = await page.evaluate("document.getElementById('message').innerText")
+    text = await page_says(page, "ended", "Esc to end the recorded game")
     check("Save the demo" in text and "can be saved" in text,
           f"the page offers the recorded demo ({text!r})")
     demo = await page.evaluate("fetch(document.getElementById('demo').href).then(r => r.text())")
