@@ -24,7 +24,8 @@ namespace {
 
 constexpr int framesPerSecond = 10; // the desktop's 100 ms sleep after each frame
 
-// Test switches, passed by the page from its address (see shell.html).
+// Switches the page passes from its address (see shell.html): two for tests, and a demo to play
+// or record.
 struct Switches {
     bool paused = false;          // frames run only when zemaStep asks
     std::string soundLeftOut;     // this WAV file is not made, so its loading fails

@@ -50,17 +50,6 @@ bool showVersion(const char*, CommandLine& line) {
     return true;
 }
 
-bool useWindow(const char* value, CommandLine& line) {
-    Options& options = line.options;
-    options.windowed = true;
-    if (value == nullptr) return true;
-    if (!parseWindowSize(value, options.windowWidth, options.windowHeight))
-        return refuse(line, "invalid window size '" + std::string(value) +
-                                "': expected WxH, for example 1024x768");
-    options.windowSizeGiven = true;
-    return true;
-}
-
 bool useFullscreen(const char*, CommandLine& line) {
     line.options.windowed = false;
     return true;
@@ -76,6 +65,30 @@ bool parseCount(const char* text, int32_t limit, int32_t& result) {
         if (value > limit) return false;
     }
     result = static_cast<int32_t>(value);
+    return true;
+}
+
+// "WxH" with both sides from 1 to maxWindowSide, decimal digits only; false otherwise.
+bool parseWindowSize(const std::string& text, int32_t& width, int32_t& height) {
+    const size_t x = text.find('x');
+    if (x == std::string::npos) return false;
+    int32_t w = 0, h = 0;
+    if (!parseCount(text.substr(0, x).c_str(), maxWindowSide, w) ||
+        !parseCount(text.substr(x + 1).c_str(), maxWindowSide, h) || w == 0 || h == 0)
+        return false;
+    width = w;
+    height = h;
+    return true;
+}
+
+bool useWindow(const char* value, CommandLine& line) {
+    Options& options = line.options;
+    options.windowed = true;
+    if (value == nullptr) return true;
+    if (!parseWindowSize(value, options.windowWidth, options.windowHeight))
+        return refuse(line, "invalid window size '" + std::string(value) +
+                                "': expected WxH, for example 1024x768");
+    options.windowSizeGiven = true;
     return true;
 }
 
@@ -151,18 +164,6 @@ CommandLine usageFault(CommandLine line, const std::string& message) {
 }
 
 } // namespace
-
-bool parseWindowSize(const std::string& text, int32_t& width, int32_t& height) {
-    const size_t x = text.find('x');
-    if (x == std::string::npos) return false;
-    int32_t w = 0, h = 0;
-    if (!parseCount(text.substr(0, x).c_str(), maxWindowSide, w) ||
-        !parseCount(text.substr(x + 1).c_str(), maxWindowSide, h) || w == 0 || h == 0)
-        return false;
-    width = w;
-    height = h;
-    return true;
-}
 
 std::string displayChoiceFault(const Options& options, const std::vector<DisplaySize>& displays) {
     if (displays.empty()) return "";

@@ -55,7 +55,4 @@ std::string usageText();
 // The largest window side the command line takes; the display's own size is checked later.
 constexpr int32_t maxWindowSide = 16384;
 
-// "WxH" with both sides from 1 to maxWindowSide, decimal digits only; false otherwise.
-bool parseWindowSize(const std::string& text, int32_t& width, int32_t& height);
-
 } // namespace zema

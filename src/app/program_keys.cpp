@@ -18,8 +18,8 @@ bool isEnter(SDL_Keycode key) {
     return key == SDLK_RETURN || key == SDLK_KP_ENTER;
 }
 
-} // namespace
-
+// Saves the frame on screen into the screenshot folder; prints the file's path on standard
+// output, or what went wrong on standard error. The game goes on either way.
 void takeScreenshot() {
     const BackBuffer& frame = displayBackBuffer();
     const std::time_t now = std::time(nullptr);
@@ -35,6 +35,8 @@ void takeScreenshot() {
         std::fprintf(stderr, "zema: cannot save a screenshot: %s\n", pathOrError.c_str());
     }
 }
+
+} // namespace
 
 bool handleProgramKey(const SDL_KeyboardEvent& key) {
     const SDL_Keycode code = key.keysym.sym;

@@ -10,8 +10,4 @@ namespace zema {
 // and do nothing.
 bool handleProgramKey(const SDL_KeyboardEvent& key);
 
-// Saves the frame on screen into the screenshot folder; prints the file's path on standard
-// output, or what went wrong on standard error. The game goes on either way.
-void takeScreenshot();
-
 } // namespace zema
