@@ -37,9 +37,16 @@ std::string screenshotFolder(const char* xdgDataHome, const char* home) {
 std::string screenshotName(const std::tm& when, int attempt) {
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &when);
-    std::string name = std::string("zema-") + stamp;
-    if (attempt > 1) name += "-" + std::to_string(attempt);
-    return name + ".png";
+    // Appended piece by piece: GCC 12 at -O3 misreads "literal" + std::string, inlined here, as an
+    // overlapping copy (-Wrestrict).
+    std::string name = "zema-";
+    name += stamp;
+    if (attempt > 1) {
+        name += '-';
+        name += std::to_string(attempt);
+    }
+    name += ".png";
+    return name;
 }
 
 bool makeFolders(const std::string& folder, std::string& error) {

@@ -168,7 +168,7 @@ TEST(DemoRecorder, ClearedGameRecordedAndCheckedByTheSimulator) {
     std::string edited = demo;
     const size_t energy = edited.rfind("\"energy\":");
     ASSERT_NE(energy, std::string::npos);
-    edited.insert(energy + 9, "1");
+    edited.insert(energy + 9, 1, '1'); // a digit before the energy: another value
     const SimRun run = runSim("", edited);
     EXPECT_EQ(run.status, 3);
     EXPECT_NE(run.errors.find("\"energy\" differs"), std::string::npos) << run.errors;
