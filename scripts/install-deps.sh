@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what building, playing and testing ZEMA needs on Debian 12 (run as root).
-# Usage: install-deps.sh [play|test|web]
+# Usage: install-deps.sh [play|package|test|web]
 set -euo pipefail
 export DEBIAN_FRONTEND=noninteractive
 packages=(cmake make g++ pkg-config libsdl2-dev)
@@ -8,6 +8,10 @@ if [ "${1:-play}" = test ] || [ "${1:-play}" = web ]; then
     # The browser build: Emscripten, dpkg-dev to unpack SDL2's Debian source for it, and
     # Chromium driven headless over the DevTools protocol by Python.
     packages+=(emscripten dpkg-dev chromium python3-websockets)
+fi
+if [ "${1:-play}" = package ] || [ "${1:-play}" = test ]; then
+    # The package: Debian's build flags, shared-library dependencies and hardening checker.
+    packages+=(dpkg-dev devscripts)
 fi
 if [ "${1:-play}" = test ]; then
     # Tests: GoogleTest, benchmarks, clang's libFuzzer and sanitizers, and a real X server with a
