@@ -12,7 +12,7 @@ bash "$root/web/build_sdl2.sh" "$out/sdl2"
 
 echo "== the page"
 emcmake cmake -S "$root" -B "$out" -DCMAKE_BUILD_TYPE=Release -DZEMA_TESTS=OFF \
-    -DZEMA_BENCHMARKS=OFF -DZEMA_WEB_SDL2="$out/sdl2" >/dev/null
+    -DZEMA_BENCHMARKS=OFF -DZEMA_WERROR="${ZEMA_WERROR:-OFF}" -DZEMA_WEB_SDL2="$out/sdl2" >/dev/null
 cmake --build "$out" -j"$(nproc)" --target zema_web
 ls -l "$out/www"
 
