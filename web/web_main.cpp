@@ -1,6 +1,6 @@
 // The game in the browser: the desktop's start-up order over SDL's Emscripten backend, then the
 // desktop's message-loop pass ten times a second off the browser's own scheduling. The canvas is
-// the window; the view follows its size.
+// the window; the view is its size, which the page chooses (see shell.html) and scales.
 #define SDL_MAIN_HANDLED
 #include <SDL.h>
 #include <emscripten.h>
@@ -18,6 +18,8 @@
 #include "sound/sound_device.h"
 #include "web_assets.h"
 #include "web_record.h"
+#include "web_sounds.h"
+#include "web_touch.h"
 
 namespace zema {
 namespace {
@@ -35,16 +37,18 @@ struct Switches {
 Switches switches;
 long frameNumber = 0;
 bool running = false;
+bool soundFailed = false; // a sound made between frames failed; the page has said so
 
 // The page shows the text over the canvas with a way to start again.
 void tellPage(const char* kind, const std::string& text) {
     EM_ASM({ Module.zemaEnded(UTF8ToString($0), UTF8ToString($1)); }, kind, text.c_str());
 }
 
-// The page's canvas is the window: its size is the browser window's inner size.
+// The page's canvas is the window: its size is the view the page asks for, the browser window's
+// inner size unless the address or a touch screen chose another.
 void matchWindowToPage() {
-    const int w = EM_ASM_INT({ return window.innerWidth; });
-    const int h = EM_ASM_INT({ return window.innerHeight; });
+    const int w = EM_ASM_INT({ return Module.zemaView().width; });
+    const int h = EM_ASM_INT({ return Module.zemaView().height; });
     int currentW = 0, currentH = 0;
     SDL_GetWindowSize(mainWindow, &currentW, &currentH);
     if (w > 0 && h > 0 && (w != currentW || h != currentH)) SDL_SetWindowSize(mainWindow, w, h);
@@ -59,9 +63,26 @@ void shutDown() {
     SDL_Quit();
 }
 
+// Once the title has shown, one more sound is made before each pass; before a key is handled
+// every one still missing is made, so that the game never asks for a sound that is not there.
+bool makeSoundsBetweenFrames() {
+    if (soundsComplete()) return true;
+    SDL_Event key;
+    SDL_PumpEvents();
+    const bool keyWaiting = SDL_PeepEvents(&key, 1, SDL_PEEKEVENT, SDL_KEYDOWN, SDL_KEYDOWN) > 0;
+    if (frameNumber == 0 && !keyWaiting) return true;
+    std::string failed;
+    if (makeMissingSounds(keyWaiting, switches.soundLeftOut, failed)) return true;
+    tellPage("failed", "Start-up failed: " + failed + ".");
+    soundFailed = true;
+    return false;
+}
+
 // One pass of the desktop's loop: the waiting keys, then a frame.
 bool loopPass() {
     matchWindowToPage();
+    repeatHeldFire();
+    if (!makeSoundsBetweenFrames()) return false;
     // A played demo forgets the last frame's sounds itself, once its keys are in: its record
     // of the last frame keeps them, as on the desktop.
     if (switches.demo == DemoRun::None) clearFrameRequests();
@@ -89,26 +110,11 @@ void endGame() {
     running = false;
     const int status = finishDemoRun(0);
     shutDown();
-    tellPage("ended", endingText(status));
+    if (!soundFailed) tellPage("ended", endingText(status));
 }
 
 void tick() {
     if (!switches.paused && running && !loopPass()) endGame();
-}
-
-bool startSound(std::string& failed) {
-    if (!initSound() || !createPrimaryBuffer()) {
-        failed = "the sound device could not be opened";
-        return false;
-    }
-    for (int slot = 0; slot < soundSlotCount; ++slot) {
-        const char* name = soundFileName(SoundSlot(slot));
-        if (!loadWave(SoundSlot(slot), name)) {
-            failed = std::string("the sound ") + name + " could not be loaded";
-            return false;
-        }
-    }
-    return true;
 }
 
 Switches readSwitches(int argc, char** argv) {
@@ -141,11 +147,6 @@ int startUp() {
         return 1;
     }
     markStep("pictures");
-    if (!makeSoundFiles(switches.soundLeftOut, error)) {
-        tellPage("failed", "The sounds could not be made: " + error);
-        return 1;
-    }
-    markStep("sounds");
     createMainWindow();
     if (mainWindow) matchWindowToPage();
     displayMessagesToStderrOnly = true;
@@ -159,7 +160,7 @@ int startUp() {
         return 0;
     }
     markStep("display");
-    if (!startSound(error)) {
+    if (!openSoundDevice(error)) {
         releaseSound();
         tellPage("failed", "Start-up failed: " + error + ".");
         return 255;
@@ -167,7 +168,12 @@ int startUp() {
     markStep("soundLoad");
     resetGame();
     startFrameRecord();
-    playSound(sndBgm, true);
+    // A demo's run is timed and compared from its first frame: its sounds are all made first.
+    if (switches.demo != DemoRun::None && !makeMissingSounds(true, switches.soundLeftOut, error)) {
+        releaseSound();
+        tellPage("failed", "Start-up failed: " + error + ".");
+        return 255;
+    }
     startDemoRun();
     startMessageLoop();
     running = true;
