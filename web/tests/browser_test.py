@@ -5,6 +5,7 @@ the page. With --bench it measures instead.
 
 Usage: browser_test.py WWW-FOLDER ZEMA-SIM [--bench] [--shots FOLDER]"""
 import asyncio
+import json
 import os
 import statistics
 import subprocess
@@ -77,7 +78,6 @@ async def frames_pass(page, count):
 
 
 async def record(page):
-    import json
     return json.loads(await page.evaluate("Module.zemaRecord()"))
 
 
@@ -273,6 +273,89 @@ async def play_with_a_pad(page, zema_sim):
             break
 
 
+# (frames, the stick's directions in zema-sim's letters, fire: "tap" before the first frame or
+# held throughout, start tapped before the first frame).
+TOUCH_STEPS = [(1, "", None, False), (2, "", None, True), (3, "r", None, False),
+               (2, "rd", None, False), (1, "", "tap", False), (3, "l", "held", False),
+               (2, "u", "held", False), (2, "lu", None, False), (1, "", None, False)]
+LEANS = {"l": (-1, 0), "r": (1, 0), "u": (0, -1), "d": (0, 1)}
+
+
+def touch_script():
+    """The touches in zema-sim's words: start is Enter, fire a Space before each frame it is
+    down in, the stick the arrows held."""
+    lines = []
+    for frames, held, fire, start in TOUCH_STEPS:
+        lines += ["enter"] if start else []
+        for i in range(frames):
+            lines += ["space"] if fire == "held" or (fire == "tap" and i == 0) else []
+            lines.append(f"frame {held}".strip())
+    return "\n".join(lines) + "\n"
+
+
+async def play_by_touch(page, zema_sim):
+    """An emulated 844 x 390 phone: the controls appear at the first touch; the stick, fire and
+    start, steering and firing at once, give zema-sim's keyboard run frame by frame, and the
+    game recorded (?record) replays in zema-sim."""
+    expected = sim(zema_sim, touch_script(), 800, 600)
+    page.phone = True
+    await page.open(page.server.url("?paused&record"), 844, 390)
+    check(await page.evaluate("Module.canvas.width === 800 && Module.canvas.height === 600"),
+          "a touch screen plays the 800x600 view")
+    await page.touch({1: (422, 195)})
+    await page.touch({})
+    shown = await page.evaluate("getComputedStyle(document.getElementById('controls')).display")
+    check(shown != "none", f"the controls show at the first touch ({shown})")
+    sx, sy, width = await page.centre("[data-control=stick]")
+    fire = (await page.centre("[data-control=fire]"))[:2]
+    start = (await page.centre("[data-control=start]"))[:2]
+    lines, together = [], []
+    for frames, held, fire_how, start_tap in TOUCH_STEPS:
+        if start_tap:
+            await page.touch({3: start})
+            await page.touch({})
+        points = {}
+        if held:
+            dx, dy = (sum(LEANS[c][i] for c in held) for i in (0, 1))
+            reach = width * 0.35 / (dx * dx + dy * dy) ** 0.5  # inside the round stick
+            points[1] = (sx + dx * reach, sy + dy * reach)
+        if fire_how:
+            await page.touch({**points, 2: fire})
+            if fire_how == "held":
+                points[2] = fire
+        await page.touch(points)
+        for _ in range(frames):
+            if await page.evaluate("Module.zemaStep(1)") != 1:
+                raise AssertionError("a frame with touches did not run")
+            lines.append(await page.evaluate("Module.zemaRecord()"))
+            if fire_how == "held" and held:
+                together.append((json.loads(lines[-2]), json.loads(lines[-1])))
+    await page.touch({})
+    same = sum(1 for a, b in zip(lines, expected) if a == b)
+    check(len(lines) == len(expected) and same == len(expected),
+          f"played by touch, the page's records equal zema-sim's keyboard run, frame by frame "
+          f"({same} of {len(expected)})")
+    for a, b in zip(lines, expected):
+        if a != b:
+            print(f"  page:     {a}\n  zema-sim: {b}")
+            break
+    check(together and all(now["shotTimer"] > 0 for _, now in together) and
+          all((now["scrollX"], now["scrollY"]) != (before["scrollX"], before["scrollY"])
+              for before, now in together),
+          f"steering and firing at once: the craft moves and the beam stays on in each of "
+          f"{len(together)} frames")
+    await page.press("Escape")
+    await page.evaluate("Module.zemaStep(1)")
+    await page_says(page, "ended", "Esc to end the game played by touch")
+    demo = await page.evaluate("fetch(document.getElementById('demo').href).then(r => r.text())")
+    done = subprocess.run([zema_sim], input=demo, capture_output=True, text=True, timeout=60)
+    replayed = [line for line in done.stdout.splitlines()]
+    check(done.returncode == 0 and replayed == lines,
+          f"zema-sim replays the demo recorded by touch frame for frame "
+          f"(status {done.returncode}, {len(replayed)} of {len(lines)} frames)")
+    page.phone = False
+
+
 CLEAR_SCRIPT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tests",
                             "replays", "clear_game.script")
 
@@ -428,6 +511,7 @@ async def main():
             if "--bench" in sys.argv:
                 await bench(page, www)
                 return 0
+            await play_by_touch(page, zema_sim)
             await play_in_real_time(page, zema_sim, work)
             await play_by_script(page, zema_sim, work)
             await failed_start(page)

@@ -30,8 +30,8 @@ def free_port():
 class Server:
     """python3 -m http.server over a folder, on a free port of 127.0.0.1."""
 
-    def __init__(self, folder):
-        self.port = free_port()
+    def __init__(self, folder, port=None):
+        self.port = port or free_port()
         self.process = subprocess.Popen(
             ["python3", "-m", "http.server", "--bind", "127.0.0.1", "--directory", folder,
              str(self.port)], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
@@ -91,6 +91,8 @@ class Browser:
         self.pending = {}
         self.events = []
         self.reader = None
+        self.phone = False  # a phone's touch screen, no mouse or keyboard
+        self.touches = {}  # the touch points held now, by id: (x, y)
 
     async def start(self):
         port_file = os.path.join(self.profile, "DevToolsActivePort")
@@ -164,9 +166,33 @@ class Browser:
                             "'undefined' && Module.zemaState !== 'starting'",
                             what="the game to start or fail")
 
-    async def resize(self, width, height):
+    async def resize(self, width, height, scale=1):
         await self.send("Emulation.setDeviceMetricsOverride", {
-            "width": width, "height": height, "deviceScaleFactor": 1, "mobile": False})
+            "width": width, "height": height, "deviceScaleFactor": scale,
+            "mobile": self.phone})
+        await self.send("Emulation.setTouchEmulationEnabled",
+                        {"enabled": self.phone, "maxTouchPoints": 5})
+
+    async def touch(self, points):
+        """Holds exactly these touch points ({id: (x, y)}): new ones go down, missing ones are
+        lifted, the others move. The protocol lifts only all points at once, so the ones that
+        stay are put down again."""
+        if set(self.touches) - set(points):
+            await self.send("Input.dispatchTouchEvent", {"type": "touchEnd", "touchPoints": []})
+            self.touches = {}
+        if points:
+            kind = "touchStart" if set(points) - set(self.touches) else "touchMove"
+            await self.send("Input.dispatchTouchEvent", {"type": kind, "touchPoints": [
+                {"x": x, "y": y, "id": i} for i, (x, y) in points.items()]})
+        self.touches = dict(points)
+
+    async def centre(self, selector):
+        """The middle of an element on the page and its width."""
+        box = await self.evaluate(f"(() => {{ const r = document.querySelector("
+                                  f"{json.dumps(selector)}).getBoundingClientRect(); "
+                                  f"return [r.left + r.width / 2, r.top + r.height / 2, "
+                                  f"r.width]; }})()")
+        return box[0], box[1], box[2]
 
     async def key(self, name, down=True):
         codes = {"Enter": 13, "Space": 32, "Escape": 27, "ArrowLeft": 37, "ArrowUp": 38,
