@@ -59,5 +59,7 @@ function placeControls(picture, upright) {
     put('fire', rightX, low, fire);
     put('start', rightX, low - fire / 2 - start / 2 - 2 * margin, start);
   }
-  put('fullscreen', innerWidth - 28 - margin / 2, 28 + margin / 2, 44);
+  // In a corner of the bar or the band, clear of the picture.
+  const below = upright && band > stick ? picture.top + picture.height : 0;
+  put('fullscreen', innerWidth - 22 - margin, below + 22 + margin, 44);
 }

@@ -7,6 +7,8 @@ Usage: browser_test.py WWW-FOLDER ZEMA-SIM [--bench] [--shots FOLDER]"""
 import asyncio
 import json
 import os
+import re
+import shutil
 import statistics
 import subprocess
 import sys
@@ -154,6 +156,32 @@ async def play_in_real_time(page, zema_sim, work):
                         what="the reloaded page")
     await title_matches(page, zema_sim, 1024, 768, work, "reloaded during play")
     check(not page.exceptions(), f"no script errors ({len(page.exceptions())})")
+
+
+async def scaled_view(page, zema_sim, work):
+    """?view=800x600&scale=integer in a 1700 x 1300 window: zema-sim's 800 x 600 title doubled,
+    pixel for pixel, at (50, 50), black around it."""
+    shot, seen = os.path.join(work, "title-800x600.png"), os.path.join(work, "scaled.png")
+    sim(zema_sim, "frame\n", 800, 600, 1, shot)
+    tw, th, title = read_png(shot)
+    await page.open(page.server.url("?view=800x600&scale=integer"), 1700, 1300)
+    await frames_pass(page, 2)
+    await page.screenshot(seen)
+    width, height, pixels = read_png(seen)
+    black, left, top, differ = b"\0\0\0\xff", 50, 50, 0
+    for y in range(height):
+        wanted = bytearray(black * width)
+        if top <= y < top + 2 * th:
+            source = title[(y - top) // 2 * tw * 4:((y - top) // 2 + 1) * tw * 4]
+            for c in range(4):
+                for half in (0, 4):
+                    wanted[left * 4 + half + c:(left + 2 * tw) * 4:8] = source[c::4]
+        row = pixels[y * width * 4:(y + 1) * width * 4]
+        if row != wanted:
+            differ += sum(1 for x in range(width) if row[x * 4:x * 4 + 3] != wanted[x * 4:x * 4 + 3])
+    check(await page.evaluate("Module.canvas.width === 800 && Module.canvas.height === 600") and
+          differ == 0, f"?view=800x600&scale=integer in 1700x1300: the title doubled at "
+                       f"(50, 50), black around it ({differ} pixels differ)")
 
 
 # A script in zema-sim's words; the page gets the same keys, one frame at a time.
@@ -448,6 +476,56 @@ async def record_a_game(page, zema_sim):
           f"{done.returncode}{', ' + done.stderr.strip() if done.stderr else ''})")
 
 
+WEB = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
+
+
+async def kept_offline_and_replaced(page, zema_sim, work, www):
+    """The worker keeps the page: opened again with no server, the title shows. A new build's
+    worker replaces the kept copy whole: one cache, the new build's, holding the new page."""
+    site = os.path.join(work, "kept")
+    shutil.copytree(www, site)
+    server = cdp.Server(site)
+    try:
+        await page.open(server.url(), 1024, 768)
+        await page.wait_for("navigator.serviceWorker.controller !== null",
+                            what="the worker to keep the page")
+        server.stop()
+        await page.open(server.url(), 1024, 768)
+        await frames_pass(page, 2)
+        await title_matches(page, zema_sim, 1024, 768, work, "a second visit with no network")
+
+        server = cdp.Server(site, server.port)
+        index = os.path.join(site, "index.html")
+        with open(index) as f:
+            page_text = f.read()
+        with open(index, "w") as f:
+            f.write(page_text.replace("</body>", "<!-- the next build --></body>"))
+        with open(os.path.join(site, "sw.js")) as f:
+            files = re.findall(r"^  '([^']+)': '", f.read(), re.M)
+        subprocess.run(["cmake", f"-DWWW={site}",
+                        f"-DTEMPLATE={os.path.join(WEB, 'service_worker.js.in')}",
+                        "-DFILES=" + ";".join(files), "-P",
+                        os.path.join(WEB, "write_service_worker.cmake")], check=True, timeout=30)
+        with open(os.path.join(site, "sw.js")) as f:
+            cache = re.search(r"const cacheName = '([\w-]+)'", f.read()).group(1)
+        # The visit after the build finds the new worker, which keeps the new build beside the
+        # old and takes over once the old page is gone; the next visit is the new build.
+        marked = "document.body.innerHTML.includes('the next build')"
+        for _ in range(3):
+            await page.open(server.url(), 1024, 768)
+            await page.wait_for(f"{marked} || navigator.serviceWorker.getRegistration()"
+                                ".then(r => !!r.waiting)", what="the new build's worker")
+            if await page.evaluate(marked):
+                break
+        kept = await page.evaluate("caches.keys()")
+        kept_page = await page.evaluate(f"caches.open('{cache}').then(c => c.match('./'))"
+                                        ".then(r => r ? r.text() : '')")
+        check(await page.evaluate(marked) and kept == [cache] and "the next build" in kept_page,
+              f"a new build replaces the kept copy whole (caches {kept}, the new one {cache})")
+    finally:
+        server.stop()
+
+
 async def failed_start(page):
     """The sounds are made after the title shows: one that cannot be loaded ends the game."""
     await page.open(page.server.url("?leave-out-sound=hit.wav"), 800, 600)
@@ -512,12 +590,14 @@ async def main():
                 await bench(page, www)
                 return 0
             await play_by_touch(page, zema_sim)
+            await scaled_view(page, zema_sim, work)
             await play_in_real_time(page, zema_sim, work)
             await play_by_script(page, zema_sim, work)
             await failed_start(page)
             await play_with_a_pad(page, zema_sim)
             await play_demos(page, zema_sim, site)
             await record_a_game(page, zema_sim)
+            await kept_offline_and_replaced(page, zema_sim, work, www)
         finally:
             await page.close()
             server.stop()
