@@ -3,7 +3,7 @@ play through the keys and through a pad, the frame record, sound after the first
 ending and starting again, a failed start-up said on the page, and demos played and recorded in
 the page. With --bench it measures instead.
 
-Usage: browser_test.py WWW-FOLDER ZEMA-SIM [--bench] [--shots FOLDER]"""
+Usage: browser_test.py WWW-FOLDER ZEMA-SIM [--bench [--against OTHER-WWW]] [--shots FOLDER]"""
 import asyncio
 import json
 import os
@@ -542,17 +542,35 @@ async def bench(page, www):
     for name, size in sizes.items():
         print(f"size {name}: {size} bytes")
     print(f"size total: {sum(sizes.values())} bytes")
-    times, steps = [], []
-    for _ in range(7):
-        await page.open(page.server.url(), 1024, 768)
-        await page.wait_for("Module.zemaFirstFrameAt", what="the first frame")
-        times.append(await page.evaluate("Module.zemaFirstFrameAt"))
-        steps.append(await page.evaluate("Module.zemaSteps"))
-    print("title on the canvas after (ms): " + ", ".join(f"{t:.0f}" for t in times) +
-          f"; median {statistics.median(times):.0f}")
-    names = ["main", "pictures", "sounds", "display", "soundLoad"]
+    # Each page in turn, seven times, from the network (not the worker's copy), against the
+    # page of another build when --against names its folder.
+    await page.send("Network.enable")
+    await page.send("Network.setBypassServiceWorker", {"bypass": True})
+    pages = [("this build", page.server)]
+    if "--against" in sys.argv:
+        pages.append(("--against", cdp.Server(sys.argv[sys.argv.index("--against") + 1])))
+    times, steps = {name: [] for name, _ in pages}, []
+    try:
+        for _ in range(7):
+            for name, server in pages:
+                await page.open(server.url(), 1024, 768)
+                await page.wait_for("Module.zemaFirstFrameAt", what="the first frame")
+                times[name].append(await page.evaluate("Module.zemaFirstFrameAt"))
+                if server is page.server:
+                    steps.append(await page.evaluate("Module.zemaSteps"))
+    finally:
+        for _, server in pages[1:]:
+            server.stop()
+    for name, taken in times.items():
+        print(f"title on the canvas after (ms), {name}: " + ", ".join(f"{t:.0f}" for t in taken)
+              + f"; median {statistics.median(taken):.0f}")
+    if len(pages) > 1:
+        print(f"ratio of the medians, this build / --against: "
+              f"{statistics.median(times['this build']) / statistics.median(times['--against']):.2f}")
+    names = ["main", "pictures", "display", "soundLoad"]
     print("start-up steps, median ms since the page opened: " + ", ".join(
         f"{n} {statistics.median(s[n] for s in steps):.0f}" for n in names))
+    await page.send("Network.setBypassServiceWorker", {"bypass": False})
     await page.open(page.server.url("?paused"), 1920, 1080)
     await page.press("Enter")
     await page.evaluate("Module.zemaStep(1)")
