@@ -330,13 +330,13 @@ async def play_by_touch(page, zema_sim):
     await page.open(page.server.url("?paused&record"), 844, 390)
     check(await page.evaluate("Module.canvas.width === 800 && Module.canvas.height === 600"),
           "a touch screen plays the 800x600 view")
-    await page.touch({1: (422, 195)})
+    await page.touch({1: (422, 195)})  # anywhere
     await page.touch({})
+    await page.wait_for("Module.zemaAudio().state === 'running'", what="the first touch's sound")
     shown = await page.evaluate("getComputedStyle(document.getElementById('controls')).display")
     check(shown != "none", f"the controls show at the first touch ({shown})")
     sx, sy, width = await page.centre("[data-control=stick]")
-    fire = (await page.centre("[data-control=fire]"))[:2]
-    start = (await page.centre("[data-control=start]"))[:2]
+    fire, start = [(await page.centre(f"[data-control={c}]"))[:2] for c in ("fire", "start")]
     lines, together = [], []
     for frames, held, fire_how, start_tap in TOUCH_STEPS:
         if start_tap:
@@ -377,7 +377,7 @@ async def play_by_touch(page, zema_sim):
     await page_says(page, "ended", "Esc to end the game played by touch")
     demo = await page.evaluate("fetch(document.getElementById('demo').href).then(r => r.text())")
     done = subprocess.run([zema_sim], input=demo, capture_output=True, text=True, timeout=60)
-    replayed = [line for line in done.stdout.splitlines()]
+    replayed = done.stdout.splitlines()
     check(done.returncode == 0 and replayed == lines,
           f"zema-sim replays the demo recorded by touch frame for frame "
           f"(status {done.returncode}, {len(replayed)} of {len(lines)} frames)")
@@ -497,9 +497,9 @@ async def kept_offline_and_replaced(page, zema_sim, work, www):
         server = cdp.Server(site, server.port)
         index = os.path.join(site, "index.html")
         with open(index) as f:
-            page_text = f.read()
+            page_text = f.read().replace("</body>", "<!-- the next build --></body>")
         with open(index, "w") as f:
-            f.write(page_text.replace("</body>", "<!-- the next build --></body>"))
+            f.write(page_text)
         with open(os.path.join(site, "sw.js")) as f:
             files = re.findall(r"^  '([^']+)': '", f.read(), re.M)
         subprocess.run(["cmake", f"-DWWW={site}",
@@ -561,12 +561,10 @@ async def bench(page, www):
     finally:
         for _, server in pages[1:]:
             server.stop()
+    medians = {name: statistics.median(taken) for name, taken in times.items()}
     for name, taken in times.items():
         print(f"title on the canvas after (ms), {name}: " + ", ".join(f"{t:.0f}" for t in taken)
-              + f"; median {statistics.median(taken):.0f}")
-    if len(pages) > 1:
-        print(f"ratio of the medians, this build / --against: "
-              f"{statistics.median(times['this build']) / statistics.median(times['--against']):.2f}")
+              + f"; median {medians[name]:.0f}; {medians[name] / medians['this build']:.2f}x")
     names = ["main", "pictures", "display", "soundLoad"]
     print("start-up steps, median ms since the page opened: " + ", ".join(
         f"{n} {statistics.median(s[n] for s in steps):.0f}" for n in names))

@@ -166,10 +166,9 @@ class Browser:
                             "'undefined' && Module.zemaState !== 'starting'",
                             what="the game to start or fail")
 
-    async def resize(self, width, height, scale=1):
+    async def resize(self, width, height):
         await self.send("Emulation.setDeviceMetricsOverride", {
-            "width": width, "height": height, "deviceScaleFactor": scale,
-            "mobile": self.phone})
+            "width": width, "height": height, "deviceScaleFactor": 1, "mobile": self.phone})
         await self.send("Emulation.setTouchEmulationEnabled",
                         {"enabled": self.phone, "maxTouchPoints": 5})
 
@@ -187,12 +186,10 @@ class Browser:
         self.touches = dict(points)
 
     async def centre(self, selector):
-        """The middle of an element on the page and its width."""
-        box = await self.evaluate(f"(() => {{ const r = document.querySelector("
-                                  f"{json.dumps(selector)}).getBoundingClientRect(); "
-                                  f"return [r.left + r.width / 2, r.top + r.height / 2, "
-                                  f"r.width]; }})()")
-        return box[0], box[1], box[2]
+        """The middle of an element on the page, and its width."""
+        return await self.evaluate(f"(r => [r.left + r.width / 2, r.top + r.height / 2, r.width])"
+                                   f"(document.querySelector({json.dumps(selector)})"
+                                   f".getBoundingClientRect())")
 
     async def key(self, name, down=True):
         codes = {"Enter": 13, "Space": 32, "Escape": 27, "ArrowLeft": 37, "ArrowUp": 38,
