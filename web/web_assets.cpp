@@ -15,8 +15,12 @@ namespace {
 std::vector<DrawnPicture> pictures;
 } // namespace
 
-bool makePictures(std::string& error) {
-    return drawPictures(pictures, error);
+bool makePictures(bool mapLater, std::string& error) {
+    return drawPictures(pictures, error, mapLater ? MapDrawing::Blank : MapDrawing::Drawn);
+}
+
+bool drawMap(std::string& error) {
+    return drawMapInto(pictures, error);
 }
 
 bool findResource(int id, Resource& resource) {

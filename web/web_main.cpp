@@ -17,8 +17,8 @@
 #include "input/input_sdl.h"
 #include "sound/sound_device.h"
 #include "web_assets.h"
+#include "web_later.h"
 #include "web_record.h"
-#include "web_sounds.h"
 #include "web_touch.h"
 
 namespace zema {
@@ -37,7 +37,7 @@ struct Switches {
 Switches switches;
 long frameNumber = 0;
 bool running = false;
-bool soundFailed = false; // a sound made between frames failed; the page has said so
+bool laterPartFailed = false; // a part made between frames failed; the page has said so
 
 // The page shows the text over the canvas with a way to start again.
 void tellPage(const char* kind, const std::string& text) {
@@ -63,18 +63,19 @@ void shutDown() {
     SDL_Quit();
 }
 
-// Once the title has shown, one more sound is made before each pass; before a key is handled
-// every one still missing is made, so that the game never asks for a sound that is not there.
-bool makeSoundsBetweenFrames() {
-    if (soundsComplete()) return true;
+// Once the title has shown, one more of the parts made later is made before each pass; before a
+// key is handled every one still missing is made, so that the game never shows the blank maze
+// nor asks for a sound that is not there.
+bool makeLaterPartsBetweenFrames() {
+    if (laterPartsComplete()) return true;
     SDL_Event key;
     SDL_PumpEvents();
     const bool keyWaiting = SDL_PeepEvents(&key, 1, SDL_PEEKEVENT, SDL_KEYDOWN, SDL_KEYDOWN) > 0;
     if (frameNumber == 0 && !keyWaiting) return true;
     std::string failed;
-    if (makeMissingSounds(keyWaiting, switches.soundLeftOut, failed)) return true;
+    if (makeLaterParts(keyWaiting, switches.soundLeftOut, failed)) return true;
     tellPage("failed", "Start-up failed: " + failed + ".");
-    soundFailed = true;
+    laterPartFailed = true;
     return false;
 }
 
@@ -82,7 +83,7 @@ bool makeSoundsBetweenFrames() {
 bool loopPass() {
     matchWindowToPage();
     repeatHeldFire();
-    if (!makeSoundsBetweenFrames()) return false;
+    if (!makeLaterPartsBetweenFrames()) return false;
     // A played demo forgets the last frame's sounds itself, once its keys are in: its record
     // of the last frame keeps them, as on the desktop.
     if (switches.demo == DemoRun::None) clearFrameRequests();
@@ -110,7 +111,7 @@ void endGame() {
     running = false;
     const int status = finishDemoRun(0);
     shutDown();
-    if (!soundFailed) tellPage("ended", endingText(status));
+    if (!laterPartFailed) tellPage("ended", endingText(status));
 }
 
 void tick() {
@@ -142,7 +143,9 @@ void markStep(const char* step) {
 int startUp() {
     markStep("main");
     std::string error;
-    if (!makePictures(error)) {
+    // A demo's run is timed and compared from its first frame: everything is made first.
+    const bool later = switches.demo == DemoRun::None;
+    if (!makePictures(later, error)) {
         tellPage("failed", "The pictures could not be made: " + error);
         return 1;
     }
@@ -168,8 +171,8 @@ int startUp() {
     markStep("soundLoad");
     resetGame();
     startFrameRecord();
-    // A demo's run is timed and compared from its first frame: its sounds are all made first.
-    if (switches.demo != DemoRun::None && !makeMissingSounds(true, switches.soundLeftOut, error)) {
+    startLaterParts(!later);
+    if (!later && !makeLaterParts(true, switches.soundLeftOut, error)) {
         releaseSound();
         tellPage("failed", "Start-up failed: " + error + ".");
         return 255;
