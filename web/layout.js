@@ -17,7 +17,8 @@ function placePage() {
   const touchLayout = touchScreen || document.body.classList.contains('touching');
   let picture = { left: 0, top: 0, width: innerWidth, height: innerHeight };
   if (!scaling.view) {
-    canvas.style.cssText = '';
+    for (const property of ['left', 'top', 'width', 'height', 'imageRendering'])
+      canvas.style[property] = '';
   } else {
     const ratio = devicePixelRatio || 1;
     const areaWidth = Math.floor(innerWidth * ratio), areaHeight = Math.floor(innerHeight * ratio);
