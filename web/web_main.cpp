@@ -14,6 +14,7 @@
 #include "frame/frame.h"
 #include "game/craft.h"
 #include "game/world.h"
+#include "input/input.h"
 #include "input/input_sdl.h"
 #include "sound/sound_device.h"
 #include "web_assets.h"
@@ -64,16 +65,17 @@ void shutDown() {
 }
 
 // Once the title has shown, one more of the parts made later is made before each pass; before a
-// key is handled every one still missing is made, so that the game never shows the blank maze
-// nor asks for a sound that is not there.
+// key is handled, or a frame reads a pad's start button held, every one still missing is made,
+// so that the game never shows the blank maze nor asks for a sound that is not there.
 bool makeLaterPartsBetweenFrames() {
     if (laterPartsComplete()) return true;
     SDL_Event key;
     SDL_PumpEvents();
-    const bool keyWaiting = SDL_PeepEvents(&key, 1, SDL_PEEKEVENT, SDL_KEYDOWN, SDL_KEYDOWN) > 0;
-    if (frameNumber == 0 && !keyWaiting) return true;
+    const bool startWaiting =
+        SDL_PeepEvents(&key, 1, SDL_PEEKEVENT, SDL_KEYDOWN, SDL_KEYDOWN) > 0 || deviceStartButton();
+    if (frameNumber == 0 && !startWaiting) return true;
     std::string failed;
-    if (makeLaterParts(keyWaiting, switches.soundLeftOut, failed)) return true;
+    if (makeLaterParts(startWaiting, switches.soundLeftOut, failed)) return true;
     tellPage("failed", "Start-up failed: " + failed + ".");
     laterPartFailed = true;
     return false;
