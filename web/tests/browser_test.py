@@ -322,9 +322,8 @@ def touch_script():
 
 
 async def play_by_touch(page, zema_sim):
-    """An emulated 844 x 390 phone: the controls appear at the first touch; the stick, fire and
-    start, steering and firing at once, give zema-sim's keyboard run frame by frame, and the
-    game recorded (?record) replays in zema-sim."""
+    """An emulated 844 x 390 phone: the stick, fire and start, steering and firing at once, give
+    zema-sim's keyboard run frame by frame; the game recorded (?record) replays in zema-sim."""
     expected = sim(zema_sim, touch_script(), 800, 600)
     page.phone = True
     await page.open(page.server.url("?paused&record"), 844, 390)

@@ -173,9 +173,8 @@ class Browser:
                         {"enabled": self.phone, "maxTouchPoints": 5})
 
     async def touch(self, points):
-        """Holds exactly these touch points ({id: (x, y)}): new ones go down, missing ones are
-        lifted, the others move. The protocol lifts only all points at once, so the ones that
-        stay are put down again."""
+        """Holds exactly these touch points ({id: (x, y)}). The protocol lifts only all points
+        at once, so when one is lifted the others are put down again."""
         if set(self.touches) - set(points):
             await self.send("Input.dispatchTouchEvent", {"type": "touchEnd", "touchPoints": []})
             self.touches = {}
