@@ -15,8 +15,12 @@ namespace {
 std::vector<DrawnPicture> pictures;
 } // namespace
 
-bool makePictures(std::string& error) {
-    return drawPictures(pictures, error);
+bool makePictures(bool mapLater, std::string& error) {
+    return drawPictures(pictures, error, mapLater ? MapDrawing::Blank : MapDrawing::Drawn);
+}
+
+bool drawMap(std::string& error) {
+    return drawMapInto(pictures, error);
 }
 
 bool findResource(int id, Resource& resource) {
@@ -28,16 +32,19 @@ bool findResource(int id, Resource& resource) {
     return false;
 }
 
-bool makeSoundFiles(const std::string& leftOut, std::string& error) {
-    for (const SoundFile& file : soundFiles) {
-        if (leftOut == file.name) continue;
-        const std::vector<uint8_t> bytes = encodeWave(file.make(), file.bits);
-        std::FILE* out = std::fopen(file.name, "wb");
-        const bool written = out && std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
-        if ((out && std::fclose(out) != 0) || !written) {
-            error = std::string("cannot write ") + file.name;
-            return false;
-        }
+bool makeSoundFile(int slot, const std::string& leftOut, std::string& error) {
+    if (slot < 0 || slot >= soundFileCount) {
+        error = "no such sound";
+        return false;
+    }
+    const SoundFile& file = soundFiles[slot];
+    if (leftOut == file.name) return true;
+    const std::vector<uint8_t> bytes = encodeWave(file.make(), file.bits);
+    std::FILE* out = std::fopen(file.name, "wb");
+    const bool written = out && std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+    if ((out && std::fclose(out) != 0) || !written) {
+        error = std::string("cannot write ") + file.name;
+        return false;
     }
     return true;
 }

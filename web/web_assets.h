@@ -1,17 +1,22 @@
 // The browser build's data, made when the page opens instead of downloaded: the pictures, kept in
-// memory for findResource, and the six WAV files, written into the page's in-memory file system
-// where the game's own WAV reader opens them by name.
+// memory for findResource, and the six WAV files, each written into the page's in-memory file
+// system where the game's own WAV reader opens them by name.
 #pragma once
 
 #include <string>
 
 namespace zema {
 
-// Draws the pictures. False, with a reason, when one cannot be made.
-bool makePictures(std::string& error);
+// Draws the pictures, the maze's left blank when `mapLater` is set. False, with a reason, when
+// one cannot be made.
+bool makePictures(bool mapLater, std::string& error);
 
-// Synthesizes the six sounds into the working directory, leaving out the file named `leftOut`
-// (a test switch; empty for none). False, with a reason, when one cannot be written.
-bool makeSoundFiles(const std::string& leftOut, std::string& error);
+// Draws the maze's picture in place of the blank one.
+bool drawMap(std::string& error);
+
+// Synthesizes the sound of one slot (in the game's slot order) into the working directory under
+// its file name, unless that is the file named `leftOut` (a test switch; empty for none). False,
+// with a reason, when it cannot be written.
+bool makeSoundFile(int slot, const std::string& leftOut, std::string& error);
 
 } // namespace zema

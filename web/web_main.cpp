@@ -1,6 +1,6 @@
 // The game in the browser: the desktop's start-up order over SDL's Emscripten backend, then the
 // desktop's message-loop pass ten times a second off the browser's own scheduling. The canvas is
-// the window; the view follows its size.
+// the window; the view is its size, which the page chooses (see shell.html) and scales.
 #define SDL_MAIN_HANDLED
 #include <SDL.h>
 #include <emscripten.h>
@@ -14,10 +14,13 @@
 #include "frame/frame.h"
 #include "game/craft.h"
 #include "game/world.h"
+#include "input/input.h"
 #include "input/input_sdl.h"
 #include "sound/sound_device.h"
 #include "web_assets.h"
+#include "web_later.h"
 #include "web_record.h"
+#include "web_touch.h"
 
 namespace zema {
 namespace {
@@ -35,16 +38,18 @@ struct Switches {
 Switches switches;
 long frameNumber = 0;
 bool running = false;
+bool laterPartFailed = false; // a part made between frames failed; the page has said so
 
 // The page shows the text over the canvas with a way to start again.
 void tellPage(const char* kind, const std::string& text) {
     EM_ASM({ Module.zemaEnded(UTF8ToString($0), UTF8ToString($1)); }, kind, text.c_str());
 }
 
-// The page's canvas is the window: its size is the browser window's inner size.
+// The page's canvas is the window: its size is the view the page asks for, the browser window's
+// inner size unless the address or a touch screen chose another.
 void matchWindowToPage() {
-    const int w = EM_ASM_INT({ return window.innerWidth; });
-    const int h = EM_ASM_INT({ return window.innerHeight; });
+    const int w = EM_ASM_INT({ return Module.zemaView().width; });
+    const int h = EM_ASM_INT({ return Module.zemaView().height; });
     int currentW = 0, currentH = 0;
     SDL_GetWindowSize(mainWindow, &currentW, &currentH);
     if (w > 0 && h > 0 && (w != currentW || h != currentH)) SDL_SetWindowSize(mainWindow, w, h);
@@ -59,9 +64,28 @@ void shutDown() {
     SDL_Quit();
 }
 
+// Once the title has shown, one more of the parts made later is made before each pass; before a
+// key is handled, or a frame reads a pad's start button held, every one still missing is made,
+// so that the game never shows the blank maze nor asks for a sound that is not there.
+bool makeLaterPartsBetweenFrames() {
+    if (laterPartsComplete()) return true;
+    SDL_Event key;
+    SDL_PumpEvents();
+    const bool startWaiting =
+        SDL_PeepEvents(&key, 1, SDL_PEEKEVENT, SDL_KEYDOWN, SDL_KEYDOWN) > 0 || deviceStartButton();
+    if (frameNumber == 0 && !startWaiting) return true;
+    std::string failed;
+    if (makeLaterParts(startWaiting, switches.soundLeftOut, failed)) return true;
+    tellPage("failed", "Start-up failed: " + failed + ".");
+    laterPartFailed = true;
+    return false;
+}
+
 // One pass of the desktop's loop: the waiting keys, then a frame.
 bool loopPass() {
     matchWindowToPage();
+    repeatHeldFire();
+    if (!makeLaterPartsBetweenFrames()) return false;
     // A played demo forgets the last frame's sounds itself, once its keys are in: its record
     // of the last frame keeps them, as on the desktop.
     if (switches.demo == DemoRun::None) clearFrameRequests();
@@ -89,26 +113,11 @@ void endGame() {
     running = false;
     const int status = finishDemoRun(0);
     shutDown();
-    tellPage("ended", endingText(status));
+    if (!laterPartFailed) tellPage("ended", endingText(status));
 }
 
 void tick() {
     if (!switches.paused && running && !loopPass()) endGame();
-}
-
-bool startSound(std::string& failed) {
-    if (!initSound() || !createPrimaryBuffer()) {
-        failed = "the sound device could not be opened";
-        return false;
-    }
-    for (int slot = 0; slot < soundSlotCount; ++slot) {
-        const char* name = soundFileName(SoundSlot(slot));
-        if (!loadWave(SoundSlot(slot), name)) {
-            failed = std::string("the sound ") + name + " could not be loaded";
-            return false;
-        }
-    }
-    return true;
 }
 
 Switches readSwitches(int argc, char** argv) {
@@ -136,16 +145,13 @@ void markStep(const char* step) {
 int startUp() {
     markStep("main");
     std::string error;
-    if (!makePictures(error)) {
+    // A demo's run is timed and compared from its first frame: everything is made first.
+    const bool later = switches.demo == DemoRun::None;
+    if (!makePictures(later, error)) {
         tellPage("failed", "The pictures could not be made: " + error);
         return 1;
     }
     markStep("pictures");
-    if (!makeSoundFiles(switches.soundLeftOut, error)) {
-        tellPage("failed", "The sounds could not be made: " + error);
-        return 1;
-    }
-    markStep("sounds");
     createMainWindow();
     if (mainWindow) matchWindowToPage();
     displayMessagesToStderrOnly = true;
@@ -159,7 +165,7 @@ int startUp() {
         return 0;
     }
     markStep("display");
-    if (!startSound(error)) {
+    if (!openSoundDevice(error)) {
         releaseSound();
         tellPage("failed", "Start-up failed: " + error + ".");
         return 255;
@@ -167,7 +173,12 @@ int startUp() {
     markStep("soundLoad");
     resetGame();
     startFrameRecord();
-    playSound(sndBgm, true);
+    startLaterParts(!later);
+    if (!later && !makeLaterParts(true, switches.soundLeftOut, error)) {
+        releaseSound();
+        tellPage("failed", "Start-up failed: " + error + ".");
+        return 255;
+    }
     startDemoRun();
     startMessageLoop();
     running = true;

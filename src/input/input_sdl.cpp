@@ -7,6 +7,7 @@
 #include "game/world.h"
 #include "input/axis_scaling.h"
 #include "input/input.h"
+#include "input/touch_held.h"
 #include "result.h"
 
 namespace zema {
@@ -91,11 +92,12 @@ bool readJoystick(JoystickReading& reading) {
     return true;
 }
 
-// The keyboard state is brought up to date by the message loop's event pump before each frame.
+// The keyboard state is brought up to date by the message loop's event pump before each frame;
+// a touch screen's held directions count as arrows held.
 KeyboardReading readKeyboard() {
     const Uint8* keys = SDL_GetKeyboardState(nullptr);
-    return {keys[SDL_SCANCODE_LEFT] != 0, keys[SDL_SCANCODE_RIGHT] != 0, keys[SDL_SCANCODE_UP] != 0,
-            keys[SDL_SCANCODE_DOWN] != 0};
+    return withTouchHeld({keys[SDL_SCANCODE_LEFT] != 0, keys[SDL_SCANCODE_RIGHT] != 0,
+                          keys[SDL_SCANCODE_UP] != 0, keys[SDL_SCANCODE_DOWN] != 0});
 }
 
 } // namespace

@@ -3,9 +3,12 @@ play through the keys and through a pad, the frame record, sound after the first
 ending and starting again, a failed start-up said on the page, and demos played and recorded in
 the page. With --bench it measures instead.
 
-Usage: browser_test.py WWW-FOLDER ZEMA-SIM [--bench] [--shots FOLDER]"""
+Usage: browser_test.py WWW-FOLDER ZEMA-SIM [--bench [--against OTHER-WWW]] [--shots FOLDER]"""
 import asyncio
+import json
 import os
+import re
+import shutil
 import statistics
 import subprocess
 import sys
@@ -77,7 +80,6 @@ async def frames_pass(page, count):
 
 
 async def record(page):
-    import json
     return json.loads(await page.evaluate("Module.zemaRecord()"))
 
 
@@ -154,6 +156,32 @@ async def play_in_real_time(page, zema_sim, work):
                         what="the reloaded page")
     await title_matches(page, zema_sim, 1024, 768, work, "reloaded during play")
     check(not page.exceptions(), f"no script errors ({len(page.exceptions())})")
+
+
+async def scaled_view(page, zema_sim, work):
+    """?view=800x600&scale=integer in a 1700 x 1300 window: zema-sim's 800 x 600 title doubled,
+    pixel for pixel, at (50, 50), black around it."""
+    shot, seen = os.path.join(work, "title-800x600.png"), os.path.join(work, "scaled.png")
+    sim(zema_sim, "frame\n", 800, 600, 1, shot)
+    tw, th, title = read_png(shot)
+    await page.open(page.server.url("?view=800x600&scale=integer"), 1700, 1300)
+    await frames_pass(page, 2)
+    await page.screenshot(seen)
+    width, height, pixels = read_png(seen)
+    black, left, top, differ = b"\0\0\0\xff", 50, 50, 0
+    for y in range(height):
+        wanted = bytearray(black * width)
+        if top <= y < top + 2 * th:
+            source = title[(y - top) // 2 * tw * 4:((y - top) // 2 + 1) * tw * 4]
+            for c in range(4):
+                for half in (0, 4):
+                    wanted[left * 4 + half + c:(left + 2 * tw) * 4:8] = source[c::4]
+        row = pixels[y * width * 4:(y + 1) * width * 4]
+        if row != wanted:
+            differ += sum(1 for x in range(width) if row[x * 4:x * 4 + 3] != wanted[x * 4:x * 4 + 3])
+    check(await page.evaluate("Module.canvas.width === 800 && Module.canvas.height === 600") and
+          differ == 0, f"?view=800x600&scale=integer in 1700x1300: the title doubled at "
+                       f"(50, 50), black around it ({differ} pixels differ)")
 
 
 # A script in zema-sim's words; the page gets the same keys, one frame at a time.
@@ -273,6 +301,88 @@ async def play_with_a_pad(page, zema_sim):
             break
 
 
+# (frames, the stick's directions in zema-sim's letters, fire: "tap" before the first frame or
+# held throughout, start tapped before the first frame).
+TOUCH_STEPS = [(1, "", None, False), (2, "", None, True), (3, "r", None, False),
+               (2, "rd", None, False), (1, "", "tap", False), (3, "l", "held", False),
+               (2, "u", "held", False), (2, "lu", None, False), (1, "", None, False)]
+LEANS = {"l": (-1, 0), "r": (1, 0), "u": (0, -1), "d": (0, 1)}
+
+
+def touch_script():
+    """The touches in zema-sim's words: start is Enter, fire a Space before each frame it is
+    down in, the stick the arrows held."""
+    lines = []
+    for frames, held, fire, start in TOUCH_STEPS:
+        lines += ["enter"] if start else []
+        for i in range(frames):
+            lines += ["space"] if fire == "held" or (fire == "tap" and i == 0) else []
+            lines.append(f"frame {held}".strip())
+    return "\n".join(lines) + "\n"
+
+
+async def play_by_touch(page, zema_sim):
+    """An emulated 844 x 390 phone: the stick, fire and start, steering and firing at once, give
+    zema-sim's keyboard run frame by frame; the game recorded (?record) replays in zema-sim."""
+    expected = sim(zema_sim, touch_script(), 800, 600)
+    page.phone = True
+    await page.open(page.server.url("?paused&record"), 844, 390)
+    check(await page.evaluate("Module.canvas.width === 800 && Module.canvas.height === 600"),
+          "a touch screen plays the 800x600 view")
+    await page.touch({1: (422, 195)})  # anywhere
+    await page.touch({})
+    await page.wait_for("Module.zemaAudio().state === 'running'", what="the first touch's sound")
+    shown = await page.evaluate("getComputedStyle(document.getElementById('controls')).display")
+    check(shown != "none", f"the controls show at the first touch ({shown})")
+    sx, sy, width = await page.centre("[data-control=stick]")
+    fire, start = [(await page.centre(f"[data-control={c}]"))[:2] for c in ("fire", "start")]
+    lines, together = [], []
+    for frames, held, fire_how, start_tap in TOUCH_STEPS:
+        if start_tap:
+            await page.touch({3: start})
+            await page.touch({})
+        points = {}
+        if held:
+            dx, dy = (sum(LEANS[c][i] for c in held) for i in (0, 1))
+            reach = width * 0.35 / (dx * dx + dy * dy) ** 0.5  # inside the round stick
+            points[1] = (sx + dx * reach, sy + dy * reach)
+        if fire_how:
+            await page.touch({**points, 2: fire})
+            if fire_how == "held":
+                points[2] = fire
+        await page.touch(points)
+        for _ in range(frames):
+            if await page.evaluate("Module.zemaStep(1)") != 1:
+                raise AssertionError("a frame with touches did not run")
+            lines.append(await page.evaluate("Module.zemaRecord()"))
+            if fire_how == "held" and held:
+                together.append((json.loads(lines[-2]), json.loads(lines[-1])))
+    await page.touch({})
+    same = sum(1 for a, b in zip(lines, expected) if a == b)
+    check(len(lines) == len(expected) and same == len(expected),
+          f"played by touch, the page's records equal zema-sim's keyboard run, frame by frame "
+          f"({same} of {len(expected)})")
+    for a, b in zip(lines, expected):
+        if a != b:
+            print(f"  page:     {a}\n  zema-sim: {b}")
+            break
+    check(together and all(now["shotTimer"] > 0 for _, now in together) and
+          all((now["scrollX"], now["scrollY"]) != (before["scrollX"], before["scrollY"])
+              for before, now in together),
+          f"steering and firing at once: the craft moves and the beam stays on in each of "
+          f"{len(together)} frames")
+    await page.press("Escape")
+    await page.evaluate("Module.zemaStep(1)")
+    await page_says(page, "ended", "Esc to end the game played by touch")
+    demo = await page.evaluate("fetch(document.getElementById('demo').href).then(r => r.text())")
+    done = subprocess.run([zema_sim], input=demo, capture_output=True, text=True, timeout=60)
+    replayed = done.stdout.splitlines()
+    check(done.returncode == 0 and replayed == lines,
+          f"zema-sim replays the demo recorded by touch frame for frame "
+          f"(status {done.returncode}, {len(replayed)} of {len(lines)} frames)")
+    page.phone = False
+
+
 CLEAR_SCRIPT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tests",
                             "replays", "clear_game.script")
 
@@ -365,13 +475,65 @@ async def record_a_game(page, zema_sim):
           f"{done.returncode}{', ' + done.stderr.strip() if done.stderr else ''})")
 
 
+WEB = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
+
+
+async def kept_offline_and_replaced(page, zema_sim, work, www):
+    """The worker keeps the page: opened again with no server, the title shows. A new build's
+    worker replaces the kept copy whole: one cache, the new build's, holding the new page."""
+    site = os.path.join(work, "kept")
+    shutil.copytree(www, site)
+    server = cdp.Server(site)
+    try:
+        await page.open(server.url(), 1024, 768)
+        await page.wait_for("navigator.serviceWorker.controller !== null",
+                            what="the worker to keep the page")
+        server.stop()
+        await page.open(server.url(), 1024, 768)
+        await frames_pass(page, 2)
+        await title_matches(page, zema_sim, 1024, 768, work, "a second visit with no network")
+
+        server = cdp.Server(site, server.port)
+        index = os.path.join(site, "index.html")
+        with open(index) as f:
+            page_text = f.read().replace("</body>", "<!-- the next build --></body>")
+        with open(index, "w") as f:
+            f.write(page_text)
+        with open(os.path.join(site, "sw.js")) as f:
+            files = re.findall(r"^  '([^']+)': '", f.read(), re.M)
+        subprocess.run(["cmake", f"-DWWW={site}",
+                        f"-DTEMPLATE={os.path.join(WEB, 'service_worker.js.in')}",
+                        "-DFILES=" + ";".join(files), "-P",
+                        os.path.join(WEB, "write_service_worker.cmake")], check=True, timeout=30)
+        with open(os.path.join(site, "sw.js")) as f:
+            cache = re.search(r"const cacheName = '([\w-]+)'", f.read()).group(1)
+        # The visit after the build finds the new worker, which keeps the new build beside the
+        # old and takes over once the old page is gone; the next visit is the new build.
+        marked = "document.body.innerHTML.includes('the next build')"
+        for _ in range(3):
+            await page.open(server.url(), 1024, 768)
+            await page.wait_for(f"{marked} || navigator.serviceWorker.getRegistration()"
+                                ".then(r => !!r.waiting)", what="the new build's worker")
+            if await page.evaluate(marked):
+                break
+        kept = await page.evaluate("caches.keys()")
+        kept_page = await page.evaluate(f"caches.open('{cache}').then(c => c.match('./'))"
+                                        ".then(r => r ? r.text() : '')")
+        check(await page.evaluate(marked) and kept == [cache] and "the next build" in kept_page,
+              f"a new build replaces the kept copy whole (caches {kept}, the new one {cache})")
+    finally:
+        server.stop()
+
+
 async def failed_start(page):
+    """The sounds are made after the title shows: one that cannot be loaded ends the game."""
     await page.open(page.server.url("?leave-out-sound=hit.wav"), 800, 600)
-    state = await page.evaluate("Module.zemaState")
-    text = await page.evaluate("document.getElementById('message').innerText")
-    check(state == "failed" and "hit.wav" in text and "Start again" in text,
+    text = await page_says(page, "failed", "the sound's failure to be said")
+    check("hit.wav" in text and "Start again" in text,
           f"a sound that cannot be loaded is said on the page ({text!r})")
-    check(await page.evaluate("Module.zemaFrameNumber()") == 0, "no frame runs after it")
+    frame = await page.evaluate("Module.zemaFrameNumber()")
+    await asyncio.sleep(0.3)
+    check(await page.evaluate("Module.zemaFrameNumber()") == frame, "no frame runs after it")
 
 
 async def bench(page, www):
@@ -379,17 +541,33 @@ async def bench(page, www):
     for name, size in sizes.items():
         print(f"size {name}: {size} bytes")
     print(f"size total: {sum(sizes.values())} bytes")
-    times, steps = [], []
-    for _ in range(7):
-        await page.open(page.server.url(), 1024, 768)
-        await page.wait_for("Module.zemaFirstFrameAt", what="the first frame")
-        times.append(await page.evaluate("Module.zemaFirstFrameAt"))
-        steps.append(await page.evaluate("Module.zemaSteps"))
-    print("title on the canvas after (ms): " + ", ".join(f"{t:.0f}" for t in times) +
-          f"; median {statistics.median(times):.0f}")
-    names = ["main", "pictures", "sounds", "display", "soundLoad"]
+    # Each page in turn, seven times, from the network (not the worker's copy), against the
+    # page of another build when --against names its folder.
+    await page.send("Network.enable")
+    await page.send("Network.setBypassServiceWorker", {"bypass": True})
+    pages = [("this build", page.server)]
+    if "--against" in sys.argv:
+        pages.append(("--against", cdp.Server(sys.argv[sys.argv.index("--against") + 1])))
+    times, steps = {name: [] for name, _ in pages}, []
+    try:
+        for _ in range(7):
+            for name, server in pages:
+                await page.open(server.url(), 1024, 768)
+                await page.wait_for("Module.zemaFirstFrameAt", what="the first frame")
+                times[name].append(await page.evaluate("Module.zemaFirstFrameAt"))
+                if server is page.server:
+                    steps.append(await page.evaluate("Module.zemaSteps"))
+    finally:
+        for _, server in pages[1:]:
+            server.stop()
+    medians = {name: statistics.median(taken) for name, taken in times.items()}
+    for name, taken in times.items():
+        print(f"title on the canvas after (ms), {name}: " + ", ".join(f"{t:.0f}" for t in taken)
+              + f"; median {medians[name]:.0f}; {medians[name] / medians['this build']:.2f}x")
+    names = ["main", "pictures", "display", "soundLoad"]
     print("start-up steps, median ms since the page opened: " + ", ".join(
         f"{n} {statistics.median(s[n] for s in steps):.0f}" for n in names))
+    await page.send("Network.setBypassServiceWorker", {"bypass": False})
     await page.open(page.server.url("?paused"), 1920, 1080)
     await page.press("Enter")
     await page.evaluate("Module.zemaStep(1)")
@@ -426,12 +604,15 @@ async def main():
             if "--bench" in sys.argv:
                 await bench(page, www)
                 return 0
+            await play_by_touch(page, zema_sim)
+            await scaled_view(page, zema_sim, work)
             await play_in_real_time(page, zema_sim, work)
             await play_by_script(page, zema_sim, work)
             await failed_start(page)
             await play_with_a_pad(page, zema_sim)
             await play_demos(page, zema_sim, site)
             await record_a_game(page, zema_sim)
+            await kept_offline_and_replaced(page, zema_sim, work, www)
         finally:
             await page.close()
             server.stop()

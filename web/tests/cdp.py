@@ -30,8 +30,8 @@ def free_port():
 class Server:
     """python3 -m http.server over a folder, on a free port of 127.0.0.1."""
 
-    def __init__(self, folder):
-        self.port = free_port()
+    def __init__(self, folder, port=None):
+        self.port = port or free_port()
         self.process = subprocess.Popen(
             ["python3", "-m", "http.server", "--bind", "127.0.0.1", "--directory", folder,
              str(self.port)], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
@@ -91,6 +91,8 @@ class Browser:
         self.pending = {}
         self.events = []
         self.reader = None
+        self.phone = False  # a phone's touch screen, no mouse or keyboard
+        self.touches = {}  # the touch points held now, by id: (x, y)
 
     async def start(self):
         port_file = os.path.join(self.profile, "DevToolsActivePort")
@@ -166,7 +168,27 @@ class Browser:
 
     async def resize(self, width, height):
         await self.send("Emulation.setDeviceMetricsOverride", {
-            "width": width, "height": height, "deviceScaleFactor": 1, "mobile": False})
+            "width": width, "height": height, "deviceScaleFactor": 1, "mobile": self.phone})
+        await self.send("Emulation.setTouchEmulationEnabled",
+                        {"enabled": self.phone, "maxTouchPoints": 5})
+
+    async def touch(self, points):
+        """Holds exactly these touch points ({id: (x, y)}). The protocol lifts only all points
+        at once, so when one is lifted the others are put down again."""
+        if set(self.touches) - set(points):
+            await self.send("Input.dispatchTouchEvent", {"type": "touchEnd", "touchPoints": []})
+            self.touches = {}
+        if points:
+            kind = "touchStart" if set(points) - set(self.touches) else "touchMove"
+            await self.send("Input.dispatchTouchEvent", {"type": kind, "touchPoints": [
+                {"x": x, "y": y, "id": i} for i, (x, y) in points.items()]})
+        self.touches = dict(points)
+
+    async def centre(self, selector):
+        """The middle of an element on the page, and its width."""
+        return await self.evaluate(f"(r => [r.left + r.width / 2, r.top + r.height / 2, r.width])"
+                                   f"(document.querySelector({json.dumps(selector)})"
+                                   f".getBoundingClientRect())")
 
     async def key(self, name, down=True):
         codes = {"Enter": 13, "Space": 32, "Escape": 27, "ArrowLeft": 37, "ArrowUp": 38,
