@@ -1,4 +1,5 @@
-// The SDL input read through SDL's virtual joysticks (no video needed) and its keyboard state.
+// The SDL input read through SDL's virtual joysticks and its keyboard state; SDL's dummy video
+// gives the keyboard its layout, by which bound keys are found.
 #include "input/input_sdl.h"
 
 #include <SDL.h>
@@ -32,7 +33,7 @@ bool frameDrewBeam() {
 class SdlInput : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_EQ(SDL_Init(SDL_INIT_GAMECONTROLLER), 0) << SDL_GetError();
+        ASSERT_EQ(SDL_Init(SDL_INIT_GAMECONTROLLER | SDL_INIT_VIDEO), 0) << SDL_GetError();
         if (SDL_NumJoysticks() != 0) GTEST_SKIP() << "a real joystick is attached";
         startHeadlessDisplay(1024, 768);
         gameState.hasJoystick = -1; // initInput must set it
