@@ -134,7 +134,7 @@ CommandLine readOptions(const std::vector<std::string>& args, const char* config
     if (!path.empty() && readSettingsFile(path, text, error)) {
         fromFile = parseSettings(text, path);
         if (!fromFile.run) return fromFile;
-    } else if (!path.empty() && (chosen || error != ENOENT)) {
+    } else if (!path.empty() && (chosen || (error != ENOENT && error != ENOTDIR))) {
         return settingsFault(alone, path,
                              std::string("cannot read the settings: ") + std::strerror(error));
     }

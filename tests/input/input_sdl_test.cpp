@@ -10,6 +10,7 @@
 #include "display/display_headless.h"
 #include "frame/frame.h"
 #include "game/world.h"
+#include "input/bindings.h"
 #include "input/input.h"
 
 namespace zema {
@@ -39,11 +40,13 @@ class SdlInput : public ::testing::Test {
         gameState.hasJoystick = -1; // initInput must set it
     }
     void TearDown() override {
+        bindings = defaultBindings();
         releaseInput();
         closePad();
         const Uint8* keys = SDL_GetKeyboardState(nullptr);
         const_cast<Uint8*>(keys)[SDL_SCANCODE_LEFT] = 0;
         const_cast<Uint8*>(keys)[SDL_SCANCODE_RIGHT] = 0;
+        const_cast<Uint8*>(keys)[SDL_SCANCODE_D] = 0;
         SDL_Quit();
     }
 
@@ -292,6 +295,59 @@ TEST_F(SdlInput, KeyboardReadsArrowsHeldTogetherAndNeverFires) {
     readControls();
     EXPECT_EQ(gameState.facingLeft, 1);
     EXPECT_EQ(gameState.scrollX, startX - 50);
+}
+
+TEST_F(SdlInput, BoundKeysSteerInsteadOfTheArrows) {
+    bindings.keys[int(KeyRole::Right)] = {{SDLK_RIGHT, SDLK_d}, 2};
+    bindings.keys[int(KeyRole::Left)] = {{SDLK_d}, 1};
+    ASSERT_EQ(initInput(nullptr), 0);
+    Uint8* keys = const_cast<Uint8*>(SDL_GetKeyboardState(nullptr));
+    keys[SDL_SCANCODE_D] = 1;
+    EXPECT_TRUE(sameControls(readControlState(), {true, true, false, false, false}));
+    keys[SDL_SCANCODE_D] = 0;
+    keys[SDL_SCANCODE_LEFT] = 1;
+    EXPECT_TRUE(sameControls(readControlState(), none));
+}
+
+TEST_F(SdlInput, KeyboardChosenIgnoresAnAttachedPad) {
+    attachRawPad();
+    bindings.input = InputChoice::Keyboard;
+    ASSERT_EQ(initInput(nullptr), 0);
+    EXPECT_EQ(gameState.hasJoystick, 0);
+    setButton(1, true);
+    EXPECT_FALSE(readStartButton());
+}
+
+TEST_F(SdlInput, JoystickChosenWaitsForAPadAndReadsItsBoundInputs) {
+    bindings.input = InputChoice::Joystick;
+    bindings.rawAxisX = 1;
+    bindings.rawStart = 3;
+    bindings.rawFire = 0;
+    ASSERT_EQ(initInput(nullptr), 0);
+    EXPECT_EQ(gameState.hasJoystick, 1);
+    EXPECT_FALSE(readStartButton());
+    attachRawPad();
+    setAxis(1, 32767);
+    setButton(0, true);
+    EXPECT_TRUE(sameControls(readControlState(), {false, true, false, true, true}));
+    EXPECT_FALSE(readStartButton());
+    setButton(3, true);
+    EXPECT_TRUE(readStartButton());
+}
+
+TEST_F(SdlInput, ControllerButtonsGoByTheirBoundNames) {
+    bindings.padFire = SDL_CONTROLLER_BUTTON_A;
+    bindings.padStart = SDL_CONTROLLER_BUTTON_START;
+    attachStandardController();
+    ASSERT_EQ(initInput(nullptr), 0);
+    setButton(SDL_CONTROLLER_BUTTON_X, true);
+    setButton(SDL_CONTROLLER_BUTTON_B, true);
+    EXPECT_TRUE(sameControls(readControlState(), none));
+    EXPECT_FALSE(readStartButton());
+    setButton(SDL_CONTROLLER_BUTTON_A, true);
+    setButton(SDL_CONTROLLER_BUTTON_START, true);
+    EXPECT_TRUE(sameControls(readControlState(), {false, false, false, false, true}));
+    EXPECT_TRUE(readStartButton());
 }
 
 } // namespace
