@@ -173,9 +173,7 @@ template <KeyRole role> std::string keysInForce(const Options& options) {
 
 template <int32_t Bindings::*button> bool usePadButton(const char* value, CommandLine& line) {
     const int32_t found = padButtonFromName(value);
-    if (found < 0)
-        return refuse(line, "no game-controller button is named '" + std::string(value) +
-                                "' (a, b, x, y, back, start, leftshoulder...)");
+    if (found < 0) return refuse(line, "no pad button is named '" + std::string(value) + "'");
     line.options.bindings.*button = found;
     return true;
 }

@@ -55,8 +55,7 @@ bool isScreenshotKey(int32_t key) {
 
 const char* programKeyFault(int32_t key) {
     if (isScreenshotKey(key)) return "is the program's screenshot key";
-    if (key == SDLK_LALT || key == SDLK_RALT)
-        return "is taken by Alt+Enter, the program's switch between window and fullscreen";
+    if (key == SDLK_LALT || key == SDLK_RALT) return "would make Enter the program's Alt+Enter";
     return nullptr;
 }
 

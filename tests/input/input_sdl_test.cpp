@@ -46,7 +46,6 @@ class SdlInput : public ::testing::Test {
         const Uint8* keys = SDL_GetKeyboardState(nullptr);
         const_cast<Uint8*>(keys)[SDL_SCANCODE_LEFT] = 0;
         const_cast<Uint8*>(keys)[SDL_SCANCODE_RIGHT] = 0;
-        const_cast<Uint8*>(keys)[SDL_SCANCODE_D] = 0;
         SDL_Quit();
     }
 
@@ -297,10 +296,14 @@ TEST_F(SdlInput, KeyboardReadsArrowsHeldTogetherAndNeverFires) {
     EXPECT_EQ(gameState.scrollX, startX - 50);
 }
 
+// With the keyboard chosen, an attached pad is not the device.
 TEST_F(SdlInput, BoundKeysSteerInsteadOfTheArrows) {
+    attachRawPad();
+    bindings.input = InputChoice::Keyboard;
     bindings.keys[int(KeyRole::Right)] = {{SDLK_RIGHT, SDLK_d}, 2};
     bindings.keys[int(KeyRole::Left)] = {{SDLK_d}, 1};
     ASSERT_EQ(initInput(nullptr), 0);
+    EXPECT_EQ(gameState.hasJoystick, 0);
     Uint8* keys = const_cast<Uint8*>(SDL_GetKeyboardState(nullptr));
     keys[SDL_SCANCODE_D] = 1;
     EXPECT_TRUE(sameControls(readControlState(), {true, true, false, false, false}));
@@ -309,27 +312,18 @@ TEST_F(SdlInput, BoundKeysSteerInsteadOfTheArrows) {
     EXPECT_TRUE(sameControls(readControlState(), none));
 }
 
-TEST_F(SdlInput, KeyboardChosenIgnoresAnAttachedPad) {
-    attachRawPad();
-    bindings.input = InputChoice::Keyboard;
-    ASSERT_EQ(initInput(nullptr), 0);
-    EXPECT_EQ(gameState.hasJoystick, 0);
-    setButton(1, true);
-    EXPECT_FALSE(readStartButton());
-}
-
-TEST_F(SdlInput, JoystickChosenWaitsForAPadAndReadsItsBoundInputs) {
-    bindings.input = InputChoice::Joystick;
-    bindings.rawAxisX = 1;
-    bindings.rawStart = 3;
-    bindings.rawFire = 0;
+// Attached after the start, the pad is read by its bound axis and buttons.
+TEST_F(SdlInput, JoystickChosenWaitsForAPad) {
+    // Fires on button 1, starts on 4, steers by axes 2 and 1.
+    bindings = {{}, 0, 0, 0, 3, 1, 0, InputChoice::Joystick};
     ASSERT_EQ(initInput(nullptr), 0);
     EXPECT_EQ(gameState.hasJoystick, 1);
     EXPECT_FALSE(readStartButton());
     attachRawPad();
     setAxis(1, 32767);
     setButton(0, true);
-    EXPECT_TRUE(sameControls(readControlState(), {false, true, false, true, true}));
+    setButton(1, true);
+    EXPECT_TRUE(sameControls(readControlState(), {false, true, false, false, true}));
     EXPECT_FALSE(readStartButton());
     setButton(3, true);
     EXPECT_TRUE(readStartButton());
@@ -337,17 +331,16 @@ TEST_F(SdlInput, JoystickChosenWaitsForAPadAndReadsItsBoundInputs) {
 
 TEST_F(SdlInput, ControllerButtonsGoByTheirBoundNames) {
     bindings.padFire = SDL_CONTROLLER_BUTTON_A;
-    bindings.padStart = SDL_CONTROLLER_BUTTON_START;
+    bindings.padStart = SDL_CONTROLLER_BUTTON_X;
     attachStandardController();
     ASSERT_EQ(initInput(nullptr), 0);
-    setButton(SDL_CONTROLLER_BUTTON_X, true);
     setButton(SDL_CONTROLLER_BUTTON_B, true);
-    EXPECT_TRUE(sameControls(readControlState(), none));
     EXPECT_FALSE(readStartButton());
-    setButton(SDL_CONTROLLER_BUTTON_A, true);
-    setButton(SDL_CONTROLLER_BUTTON_START, true);
-    EXPECT_TRUE(sameControls(readControlState(), {false, false, false, false, true}));
+    setButton(SDL_CONTROLLER_BUTTON_X, true);
     EXPECT_TRUE(readStartButton());
+    EXPECT_TRUE(sameControls(readControlState(), none));
+    setButton(SDL_CONTROLLER_BUTTON_A, true);
+    EXPECT_TRUE(sameControls(readControlState(), {false, false, false, false, true}));
 }
 
 } // namespace
