@@ -255,7 +255,7 @@ bool useWriteConfig(const char*, CommandLine& line) {
     return true;
 }
 
-constexpr OptionSpec optionRows[] = {
+constexpr OptionSpec optionTable[] = {
     {"help", 'h', Value::None, nullptr, "show this help and exit", showHelp, false},
     {"version", 0, Value::None, nullptr, "show the version and exit", showVersion, false},
     {"config", 0, Value::Required, "FILE", "read the settings from FILE instead of zema.conf",
@@ -320,7 +320,7 @@ constexpr OptionSpec optionRows[] = {
 };
 
 const OptionSpec* findShort(char name) {
-    for (const OptionSpec& spec : optionRows)
+    for (const OptionSpec& spec : optionTable)
         if (spec.shortName != 0 && spec.shortName == name) return &spec;
     return nullptr;
 }
@@ -335,8 +335,8 @@ CommandLine usageFault(CommandLine line, const std::string& message) {
 
 } // namespace
 
-std::span<const OptionSpec> optionTable() {
-    return optionRows;
+std::span<const OptionSpec> optionSpecs() {
+    return optionTable;
 }
 
 void noteSettingGiven(CommandLine& line, const std::string& name, const std::string& value) {
@@ -349,7 +349,7 @@ void noteSettingGiven(CommandLine& line, const std::string& name, const std::str
 }
 
 const OptionSpec* findLongOption(const std::string& name) {
-    for (const OptionSpec& spec : optionRows)
+    for (const OptionSpec& spec : optionTable)
         if (name == spec.name) return &spec;
     return nullptr;
 }
@@ -375,7 +375,7 @@ std::string displayChoiceFault(const Options& options, const std::vector<Display
 namespace {
 
 void addUsageLines(std::string& text, bool settings) {
-    for (const OptionSpec& spec : optionRows) {
+    for (const OptionSpec& spec : optionTable) {
         if (spec.setting != settings) continue;
         std::string left = spec.shortName != 0 ? std::string("  -") + spec.shortName + ", --"
                                                : std::string("      --");

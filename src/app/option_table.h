@@ -34,7 +34,7 @@ struct OptionSpec {
     InForce inForce = nullptr; // null: the file shows the value last given, if any
 };
 
-std::span<const OptionSpec> optionTable();
+std::span<const OptionSpec> optionSpecs();
 const OptionSpec* findLongOption(const std::string& name);
 
 // Keeps the value as given, replacing an earlier one of the same setting.

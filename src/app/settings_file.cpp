@@ -58,7 +58,7 @@ bool applySetting(const std::string& text, CommandLine& line) {
     return spec->apply(none ? nullptr : value.c_str(), line);
 }
 
-// The whole file into text; false with why (errno's words) when it cannot be read.
+// The whole file into text; false with errno's number in error when it cannot be read.
 bool readSettingsFile(const std::string& path, std::string& text, int& error) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
@@ -94,7 +94,7 @@ std::string settingsText(const CommandLine& line) {
     std::string text =
         "# ZEMA's settings, as 'zema --write-config' printed them. One 'name = value' a\n"
         "# line; options given on the command line win over these.\n";
-    for (const OptionSpec& spec : optionTable()) {
+    for (const OptionSpec& spec : optionSpecs()) {
         if (!spec.setting) continue;
         text += std::string("\n# ") + spec.help + "\n";
         if (spec.inForce != nullptr) {
