@@ -93,7 +93,8 @@ CommandLine parseSettings(const std::string& text, const std::string& fileName, 
 std::string settingsText(const CommandLine& line) {
     std::string text =
         "# ZEMA's settings, as 'zema --write-config' printed them. One 'name = value' a\n"
-        "# line; options given on the command line win over these.\n";
+        "# line; options given on the command line win over these. The game reads them from\n"
+        "# $XDG_CONFIG_HOME/zema/zema.conf (~/.config/zema/zema.conf) or --config=FILE.\n";
     for (const OptionSpec& spec : optionSpecs()) {
         if (!spec.setting) continue;
         text += std::string("\n# ") + spec.help + "\n";
