@@ -4,7 +4,11 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "input/bindings.h"
+#include "sound/mixer.h"
 
 namespace zema {
 
@@ -21,6 +25,12 @@ struct Options {
     bool noSound = false;         // --nosound: no audio device, no sound file read
     DemoRun demo = DemoRun::None; // --record, --playdemo, --timedemo: at most one of them
     std::string demoPath;
+    Bindings bindings = defaultBindings(); // key.*, pad.* and input
+    int32_t volume = fullVolume;           // --volume, --music-volume, --effects-volume
+    int32_t musicVolume = fullVolume;
+    int32_t effectsVolume = fullVolume;
+    std::string configPath;   // --config: the settings file read instead of the usual one
+    bool writeConfig = false; // --write-config: print the settings in force, start nothing
 };
 
 // Exit statuses of the command line itself.
@@ -32,11 +42,33 @@ struct CommandLine {
     std::string out;    // for standard output (usage, version)
     std::string err;    // for standard error: one line naming the fault
     Options options;
+    // Each setting given, by name, with its value as written ("yes" for an option without one),
+    // in the order given.
+    std::vector<std::pair<std::string, std::string>> settingsGiven;
 };
 
 // Reads the arguments after the program's name, GNU style: long options as "--name=value" or
-// "--name value", "-h", and "--" ending the options. The first fault found is reported.
-CommandLine parseCommandLine(const std::vector<std::string>& args);
+// "--name value", "-h", and "--" ending the options, over what start already holds (the
+// settings file's options). The first fault found is reported.
+CommandLine parseCommandLine(const std::vector<std::string>& args, CommandLine start = {});
+
+// Reads a settings file's text over start: one "name = value" a line, by the long options' names
+// and with their checks; blank lines and lines starting with '#' are skipped. The first fault is
+// reported as one line "zema: FILE:LINE: why" with exit status exitUsage.
+CommandLine parseSettings(const std::string& text, const std::string& fileName,
+                          CommandLine start = {});
+
+// A complete settings file of every setting in force, each under a comment saying what it does.
+std::string settingsText(const CommandLine& line);
+
+// Where the settings file is: $XDG_CONFIG_HOME/zema/zema.conf, else ~/.config/zema/zema.conf;
+// empty when neither variable is set (or either is empty).
+std::string settingsFilePath(const char* configHome, const char* home);
+
+// The whole of the options: the settings file (--config's, or the usual one when it exists),
+// then the command line over it. --write-config's text is the result's out.
+CommandLine readOptions(const std::vector<std::string>& args, const char* configHome,
+                        const char* home);
 
 // The size of one display as the platform reports it; 0 x 0 when it has none.
 struct DisplaySize {

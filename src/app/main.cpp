@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "app/command_line.h"
 #include "app/demo_session.h"
@@ -12,7 +13,9 @@
 #include "app/program_keys.h"
 #include "display/display_sdl.h"
 #include "game/world.h"
+#include "input/bindings.h"
 #include "input/input_sdl.h"
+#include "sound/mixer.h"
 #include "sound/sound_device.h"
 
 namespace zema {
@@ -66,6 +69,7 @@ int runGame(const Options& options) {
     // The original's start-up asks nothing of the displays before its window.
     if (options.windowed || options.displayIndex != 0)
         if (const int status = checkDisplayChoice(options); status != 0) return status;
+    bindings = options.bindings;
     createMainWindow();
     // The display reports its own failure; the others are reported here.
     if (initDisplay(mainWindow) < 0) return 0;
@@ -77,6 +81,7 @@ int runGame(const Options& options) {
         releaseSound();
         return -1;
     }
+    setMixerVolume(options.volume, options.musicVolume, options.effectsVolume);
     resetGame();
     // Without sound the request reaches no device and changes nothing.
     playSound(sndBgm, true);
@@ -99,7 +104,8 @@ int runGame(const Options& options) {
 
 int main(int argc, char** argv) {
     using namespace zema;
-    const CommandLine line = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    const CommandLine line = readOptions(std::vector<std::string>(argv + 1, argv + argc),
+                                         std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
     std::fputs(line.out.c_str(), stdout);
     std::fputs(line.err.c_str(), stderr);
     if (!line.run) return line.exitStatus;

@@ -1,4 +1,4 @@
-// The message loop and the three keys.
+// The message loop and the three keys (start, fire, quit) as they are bound.
 #include "app/message_loop.h"
 
 #include <SDL.h>
@@ -6,6 +6,7 @@
 #include "app/demo_session.h"
 #include "frame/frame.h"
 #include "game/craft.h"
+#include "input/bindings.h"
 
 namespace zema {
 
@@ -16,21 +17,11 @@ namespace {
 bool quitPosted = false;
 constexpr Uint32 frameSleepMs = 100; // the game's whole pacing: speeds are counted in frames
 
+// A key bound to more than one of them does each, in this order.
 void handleKeyDown(SDL_Keycode key) {
-    switch (key) {
-    case SDLK_RETURN:
-    case SDLK_KP_ENTER:
-        if (liveGameKey(GameKey::Enter)) startGame();
-        break;
-    case SDLK_SPACE:
-        if (liveGameKey(GameKey::Space)) fireShot();
-        break;
-    case SDLK_ESCAPE:
-        if (liveGameKey(GameKey::Esc)) postQuit();
-        break;
-    default:
-        break;
-    }
+    if (keyBound(KeyRole::Start, key) && liveGameKey(GameKey::Enter)) startGame();
+    if (keyBound(KeyRole::Fire, key) && liveGameKey(GameKey::Space)) fireShot();
+    if (keyBound(KeyRole::Quit, key) && liveGameKey(GameKey::Esc)) postQuit();
 }
 
 } // namespace

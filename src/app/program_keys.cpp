@@ -9,6 +9,7 @@
 
 #include "app/screenshot.h"
 #include "display/display_sdl.h"
+#include "input/bindings.h"
 
 namespace zema {
 
@@ -46,7 +47,7 @@ bool handleProgramKey(const SDL_KeyboardEvent& key) {
                          SDL_GetError());
         return true;
     }
-    if (code == SDLK_F12 || code == SDLK_PRINTSCREEN) {
+    if (isScreenshotKey(code)) {
         if (key.repeat == 0) takeScreenshot();
         return true;
     }

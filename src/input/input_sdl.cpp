@@ -1,11 +1,13 @@
 // The SDL input: the first joystick SDL reports, read through its game-controller layout when
-// SDL knows one, or the keyboard's arrow keys when there is no joystick at start-up.
+// SDL knows one, or the keyboard's bound keys when there is no joystick at start-up (or the
+// device the player chose).
 #include "input/input_sdl.h"
 
 #include <SDL.h>
 
 #include "game/world.h"
 #include "input/axis_scaling.h"
+#include "input/bindings.h"
 #include "input/input.h"
 #include "input/touch_held.h"
 #include "result.h"
@@ -75,15 +77,16 @@ JoystickReading readController() {
                      controllerButton(SDL_CONTROLLER_BUTTON_DPAD_RIGHT), x),
             dpadAxis(controllerButton(SDL_CONTROLLER_BUTTON_DPAD_UP),
                      controllerButton(SDL_CONTROLLER_BUTTON_DPAD_DOWN), y),
-            controllerButton(SDL_CONTROLLER_BUTTON_B), controllerButton(SDL_CONTROLLER_BUTTON_X)};
+            controllerButton(SDL_GameControllerButton(bindings.padStart)),
+            controllerButton(SDL_GameControllerButton(bindings.padFire))};
 }
 
-// A pad without a known layout: axes 0 and 1, buttons by index.
+// A pad without a known layout: axes and buttons by index.
 JoystickReading readRawJoystick() {
-    return {readAxis(SDL_JoystickGetAxis(joystickDevice, 0)),
-            readAxis(SDL_JoystickGetAxis(joystickDevice, 1)),
-            SDL_JoystickGetButton(joystickDevice, 1) != 0,
-            SDL_JoystickGetButton(joystickDevice, 2) != 0};
+    return {readAxis(SDL_JoystickGetAxis(joystickDevice, bindings.rawAxisX)),
+            readAxis(SDL_JoystickGetAxis(joystickDevice, bindings.rawAxisY)),
+            SDL_JoystickGetButton(joystickDevice, bindings.rawStart) != 0,
+            SDL_JoystickGetButton(joystickDevice, bindings.rawFire) != 0};
 }
 
 bool readJoystick(JoystickReading& reading) {
@@ -92,12 +95,23 @@ bool readJoystick(JoystickReading& reading) {
     return true;
 }
 
-// The keyboard state is brought up to date by the message loop's event pump before each frame;
-// a touch screen's held directions count as arrows held.
-KeyboardReading readKeyboard() {
+// The keyboard state is brought up to date by the message loop's event pump before each frame.
+// Bindings name keys by what they type; the key state is kept by place on the keyboard, so each
+// read asks where the key is in the layout in use now.
+bool anyKeyHeld(KeyRole role) {
     const Uint8* keys = SDL_GetKeyboardState(nullptr);
-    return withTouchHeld({keys[SDL_SCANCODE_LEFT] != 0, keys[SDL_SCANCODE_RIGHT] != 0,
-                          keys[SDL_SCANCODE_UP] != 0, keys[SDL_SCANCODE_DOWN] != 0});
+    const KeyList& list = bindings.keys[int(role)];
+    for (int i = 0; i < list.count; ++i) {
+        const SDL_Scancode place = SDL_GetScancodeFromKey(list.keys[i]);
+        if (place != SDL_SCANCODE_UNKNOWN && keys[place] != 0) return true;
+    }
+    return false;
+}
+
+// A touch screen's held directions count as the direction keys held.
+KeyboardReading readKeyboard() {
+    return withTouchHeld({anyKeyHeld(KeyRole::Left), anyKeyHeld(KeyRole::Right),
+                          anyKeyHeld(KeyRole::Up), anyKeyHeld(KeyRole::Down)});
 }
 
 } // namespace
@@ -107,10 +121,14 @@ int32_t initInput(SDL_Window* /*window: SDL's devices belong to the process, not
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
     if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) return E_FAIL;
     subsystemStarted = true;
-    gameState.hasJoystick = SDL_NumJoysticks() >= 1 ? 1 : 0;
+    const bool padAttached = SDL_NumJoysticks() >= 1;
+    gameState.hasJoystick = bindings.input == InputChoice::Joystick ||
+                                    (bindings.input == InputChoice::Auto && padAttached)
+                                ? 1
+                                : 0;
     // A joystick that then fails to open is not noticed here: its reads fail, the keyboard is
-    // not tried.
-    if (gameState.hasJoystick == 1) openFirstJoystick();
+    // not tried. Without one yet, the first read after one is attached opens it.
+    if (gameState.hasJoystick == 1 && padAttached) openFirstJoystick();
     return 0;
 }
 

@@ -24,6 +24,12 @@ MixerSlot mixerSlots[soundSlotCount];
 // The game thread's requests since the last mix, per slot: playRequested | loopRequested.
 std::atomic<uint32_t> pendingRequests[soundSlotCount];
 
+// Gains in 16-bit fixed point: unityGain leaves a sample exactly as it is.
+constexpr int32_t gainShift = 16;
+constexpr int32_t unityGain = 1 << gainShift;
+std::atomic<int32_t> musicGain{unityGain};
+std::atomic<int32_t> effectsGain{unityGain};
+
 // Mixing goes through a small fixed sum buffer so that the callback allocates nothing.
 constexpr int mixBlockFrames = 256;
 
@@ -36,7 +42,7 @@ void takeRequests(int slot) {
     s.position = 0;
 }
 
-void addSlot(MixerSlot& s, int32_t* sum, int frameCount) {
+void addSlot(MixerSlot& s, int32_t gain, int32_t* sum, int frameCount) {
     int done = 0;
     while (done < frameCount && s.sounding) {
         uint64_t left = uint64_t(frameCount - done);
@@ -46,7 +52,7 @@ void addSlot(MixerSlot& s, int32_t* sum, int frameCount) {
             const int16_t* from = s.clip.frames + s.position * mixerChannels;
             int32_t* to = sum + done * mixerChannels;
             for (uint64_t i = 0; i < count * mixerChannels; ++i)
-                to[i] += from[i];
+                to[i] += (from[i] * gain) >> gainShift;
         } else {
             count = std::min(left, s.clip.totalFrames - s.position);
         }
@@ -59,13 +65,26 @@ void addSlot(MixerSlot& s, int32_t* sum, int frameCount) {
     }
 }
 
+// volume * part / 10000 of unity, rounded down; a value out of 0..100 counts as its nearer end.
+int32_t gainOf(int32_t volume, int32_t part) {
+    volume = std::clamp(volume, 0, fullVolume);
+    part = std::clamp(part, 0, fullVolume);
+    return int32_t(int64_t(volume) * part * unityGain / (fullVolume * fullVolume));
+}
+
 } // namespace
 
 void resetMixer() {
+    setMixerVolume(fullVolume, fullVolume, fullVolume);
     for (int slot = 0; slot < soundSlotCount; ++slot) {
         mixerSlots[slot] = MixerSlot{};
         pendingRequests[slot].store(0);
     }
+}
+
+void setMixerVolume(int32_t volume, int32_t musicVolume, int32_t effectsVolume) {
+    musicGain.store(gainOf(volume, musicVolume), std::memory_order_relaxed);
+    effectsGain.store(gainOf(volume, effectsVolume), std::memory_order_relaxed);
 }
 
 void setMixerClip(SoundSlot slot, const MixerClip& clip) {
@@ -92,12 +111,15 @@ void requestPlay(SoundSlot slot, bool looping) {
 void mixAudio(int16_t* out, int frameCount) {
     for (int slot = 0; slot < soundSlotCount; ++slot)
         takeRequests(slot);
+    const int32_t music = musicGain.load(std::memory_order_relaxed);
+    const int32_t effects = effectsGain.load(std::memory_order_relaxed);
     int32_t sum[mixBlockFrames * mixerChannels];
     while (frameCount > 0) {
         int block = std::min(frameCount, mixBlockFrames);
         std::fill(sum, sum + block * mixerChannels, 0);
-        for (MixerSlot& s : mixerSlots)
-            if (s.sounding) addSlot(s, sum, block);
+        for (int slot = 0; slot < soundSlotCount; ++slot)
+            if (mixerSlots[slot].sounding)
+                addSlot(mixerSlots[slot], slot == sndBgm ? music : effects, sum, block);
         for (int i = 0; i < block * mixerChannels; ++i)
             out[i] = int16_t(std::clamp(sum[i], -32768, 32767));
         out += block * mixerChannels;

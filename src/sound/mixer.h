@@ -28,6 +28,12 @@ void clearMixerClip(SoundSlot slot);
 // on undisturbed, a finished one starts again from its beginning.
 void requestPlay(SoundSlot slot, bool looping);
 
+// The player's volumes, each 0 to 100: the whole output, then the tune or the effects. From any
+// thread, taken up at the next mix. At 100, 100 and 100 (the start) every sample is as the clip
+// holds it.
+constexpr int32_t fullVolume = 100;
+void setMixerVolume(int32_t volume, int32_t musicVolume, int32_t effectsVolume);
+
 // Fills frameCount stereo frames with the sum of every playing slot.
 void mixAudio(int16_t* out, int frameCount);
 

@@ -9,6 +9,7 @@
 #include "display/display_headless.h"
 #include "game/world.h"
 #include "headless/start_headless.h"
+#include "input/bindings.h"
 #include "input/input_headless.h"
 #include "sound/frame_sounds.h"
 #include "test_files.h"
@@ -39,7 +40,10 @@ class MessageLoop : public ::testing::Test {
         ASSERT_EQ(SDL_Init(SDL_INIT_EVENTS), 0) << SDL_GetError();
         startHeadless();
     }
-    void TearDown() override { SDL_Quit(); }
+    void TearDown() override {
+        bindings = defaultBindings();
+        SDL_Quit();
+    }
 
     void push(SDL_Event event) { ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError(); }
 };
@@ -128,6 +132,23 @@ TEST_F(MessageLoop, APlayedDemoRunsItsFramesThenAPassRunsNone) {
     EXPECT_NE(lastDemoReport().find("\"energy\" differs"), std::string::npos) << lastDemoReport();
 
     EXPECT_TRUE(openDemoRun(DemoRun::None, ""));
+}
+
+// One key may do several things; a key no longer bound does nothing.
+TEST_F(MessageLoop, BoundKeysStartFireAndQuitInsteadOfTheDefaults) {
+    bindings.keys[int(KeyRole::Start)] = {{SDLK_s}, 1};
+    bindings.keys[int(KeyRole::Fire)] = {{SDLK_s, SDLK_LCTRL}, 2};
+    bindings.keys[int(KeyRole::Quit)] = {{SDLK_q}, 1};
+    for (SDL_Keycode unbound : {SDLK_RETURN, SDLK_SPACE, SDLK_ESCAPE})
+        handleEvent(keyDown(unbound));
+    EXPECT_EQ(gameState.screenMode, ModeTitle);
+    EXPECT_EQ(gameState.shotTimer, 0);
+    handleEvent(keyDown(SDLK_s));
+    EXPECT_EQ(gameState.screenMode, ModePlay);
+    EXPECT_EQ(gameState.shotTimer, 10);
+    startMessageLoop();
+    handleEvent(keyDown(SDLK_q));
+    EXPECT_FALSE(runMessageLoopPass());
 }
 
 TEST_F(MessageLoop, ClosingTheWindowEndsTheLoop) {

@@ -1,4 +1,5 @@
-// The SDL input read through SDL's virtual joysticks (no video needed) and its keyboard state.
+// The SDL input read through SDL's virtual joysticks and its keyboard state; SDL's dummy video
+// gives the keyboard its layout, by which bound keys are found.
 #include "input/input_sdl.h"
 
 #include <SDL.h>
@@ -9,6 +10,7 @@
 #include "display/display_headless.h"
 #include "frame/frame.h"
 #include "game/world.h"
+#include "input/bindings.h"
 #include "input/input.h"
 
 namespace zema {
@@ -32,12 +34,13 @@ bool frameDrewBeam() {
 class SdlInput : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_EQ(SDL_Init(SDL_INIT_GAMECONTROLLER), 0) << SDL_GetError();
+        ASSERT_EQ(SDL_Init(SDL_INIT_GAMECONTROLLER | SDL_INIT_VIDEO), 0) << SDL_GetError();
         if (SDL_NumJoysticks() != 0) GTEST_SKIP() << "a real joystick is attached";
         startHeadlessDisplay(1024, 768);
         gameState.hasJoystick = -1; // initInput must set it
     }
     void TearDown() override {
+        bindings = defaultBindings();
         releaseInput();
         closePad();
         const Uint8* keys = SDL_GetKeyboardState(nullptr);
@@ -291,6 +294,53 @@ TEST_F(SdlInput, KeyboardReadsArrowsHeldTogetherAndNeverFires) {
     readControls();
     EXPECT_EQ(gameState.facingLeft, 1);
     EXPECT_EQ(gameState.scrollX, startX - 50);
+}
+
+// With the keyboard chosen, an attached pad is not the device.
+TEST_F(SdlInput, BoundKeysSteerInsteadOfTheArrows) {
+    attachRawPad();
+    bindings.input = InputChoice::Keyboard;
+    bindings.keys[int(KeyRole::Right)] = {{SDLK_RIGHT, SDLK_d}, 2};
+    bindings.keys[int(KeyRole::Left)] = {{SDLK_d}, 1};
+    ASSERT_EQ(initInput(nullptr), 0);
+    EXPECT_EQ(gameState.hasJoystick, 0);
+    Uint8* keys = const_cast<Uint8*>(SDL_GetKeyboardState(nullptr));
+    keys[SDL_SCANCODE_D] = 1;
+    EXPECT_TRUE(sameControls(readControlState(), {true, true, false, false, false}));
+    keys[SDL_SCANCODE_D] = 0;
+    keys[SDL_SCANCODE_LEFT] = 1;
+    EXPECT_TRUE(sameControls(readControlState(), none));
+}
+
+// Attached after the start, the pad is read by its bound axis and buttons.
+TEST_F(SdlInput, JoystickChosenWaitsForAPad) {
+    // Fires on button 1, starts on 4, steers by axes 2 and 1.
+    bindings = {{}, 0, 0, 0, 3, 1, 0, InputChoice::Joystick};
+    ASSERT_EQ(initInput(nullptr), 0);
+    EXPECT_EQ(gameState.hasJoystick, 1);
+    EXPECT_FALSE(readStartButton());
+    attachRawPad();
+    setAxis(1, 32767);
+    setButton(0, true);
+    setButton(1, true);
+    EXPECT_TRUE(sameControls(readControlState(), {false, true, false, false, true}));
+    EXPECT_FALSE(readStartButton());
+    setButton(3, true);
+    EXPECT_TRUE(readStartButton());
+}
+
+TEST_F(SdlInput, ControllerButtonsGoByTheirBoundNames) {
+    bindings.padFire = SDL_CONTROLLER_BUTTON_A;
+    bindings.padStart = SDL_CONTROLLER_BUTTON_X;
+    attachStandardController();
+    ASSERT_EQ(initInput(nullptr), 0);
+    setButton(SDL_CONTROLLER_BUTTON_B, true);
+    EXPECT_FALSE(readStartButton());
+    setButton(SDL_CONTROLLER_BUTTON_X, true);
+    EXPECT_TRUE(readStartButton());
+    EXPECT_TRUE(sameControls(readControlState(), none));
+    setButton(SDL_CONTROLLER_BUTTON_A, true);
+    EXPECT_TRUE(sameControls(readControlState(), {false, false, false, false, true}));
 }
 
 } // namespace

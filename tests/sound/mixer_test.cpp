@@ -1,6 +1,7 @@
 // The play rules, heard through the mixer's own output without any device.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <vector>
 
 #include "sound/mixer.h"
@@ -154,5 +155,24 @@ TEST_F(Mixer, EmptySlotsAndBadSlotsStaySilent) {
 }
 
 } // namespace
+
+// Each slot's samples scaled by volume * its part / 10000 in 16-bit fixed point, before the sum;
+// at full volume exactly the unscaled sum.
+TEST_F(Mixer, VolumeScalesTheTuneAndTheEffectsApart) {
+    const std::vector<int16_t> tune = rampFrames(4000, 3), hit = rampFrames(4000, 12000);
+    for (const auto& [volume, music, effects] :
+         {std::array{100, 100, 100}, {50, 100, 20}, {100, 0, 73}, {0, 9, 9}}) {
+        load(sndBgm, tune);
+        load(sndHit, hit);
+        setMixerVolume(volume, music, effects);
+        requestPlay(sndBgm, false);
+        requestPlay(sndHit, false);
+        const std::vector<int16_t> out = pull(4000);
+        const int32_t musicGain = volume * music * 65536 / 10000;
+        const int32_t effectsGain = volume * effects * 65536 / 10000;
+        for (size_t i = 0; i < out.size(); ++i)
+            ASSERT_EQ(out[i], ((tune[i] * musicGain) >> 16) + ((hit[i] * effectsGain) >> 16)) << i;
+    }
+}
 
 } // namespace zema

@@ -1,0 +1,81 @@
+// The settings file: one table of lines and what each gives, then the file against the command
+// line and --write-config read back.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "app/command_line.h"
+
+namespace zema {
+namespace {
+
+// A good line and the line --write-config then writes for it, or a bad one and its fault.
+struct LineCase {
+    const char* line;
+    bool good;
+    const char* gives;
+};
+
+const LineCase lineCases[] = {
+    {"  window=800x600  ", true, "window = 800x600"},
+    {"display = 1\r", true, "display = 1"},
+    {"music-volume=0", true, "music-volume = 0"},
+    {"input = keyboard", true, "input = keyboard"},
+    {"key.right = Right,d", true, "key.right = Right, D"},
+    {"key.start = keypad enter", true, "key.start = Keypad Enter"},
+    {"pad.fire = A", true, "pad.fire = a"},
+    {"pad.axes = 3 , 4", true, "pad.axes = 3,4"},
+    {"windw = 800x600", false, "unknown setting 'windw'"},
+    {"fullscreen", false, "no '=' in 'fullscreen' (a setting is 'name = value')"},
+    {"record = x.demo", false, "'record' is a command-line option only, not a setting"},
+    {"fullscreen = maybe", false, "'fullscreen' takes yes or no, not 'maybe'"},
+    {"window =", false, "'window' takes yes, no or a value, not ''"},
+    {"window = 0x600", false, "invalid window size '0x600': expected WxH, for example 1024x768"},
+    {"volume = 101", false, "invalid volume '101': 0 to 100"},
+    {"input = pad", false, "invalid input 'pad': expected auto, keyboard or joystick"},
+    {"key.left = Left, Lefty", false, "no key is named 'Lefty'"},
+    {"key.left = Left,", false, "a key name is missing in 'Left,'"},
+    {"key.fire = F12", false, "cannot bind 'F12': it is the program's screenshot key"},
+    {"key.fire = Left Alt", false,
+     "cannot bind 'Left Alt': it would make Enter the program's Alt+Enter"},
+    {"key.up = a,b,c,d,e,f,g,h,i", false, "at most 8 keys for one role"},
+    {"pad.start = B2", false, "no pad button is named 'B2'"},
+    {"pad.fire-button = 0", false, "invalid button number '0': 1 to 32"},
+    {"pad.axes = 1", false, "invalid axes '1': expected X,Y, each 1 to 32"},
+};
+
+TEST(SettingsFile, EachLineGivesItsSettingOrItsFault) {
+    for (const LineCase& c : lineCases) {
+        const CommandLine line = parseSettings(std::string("# a comment\n\n") + c.line, "f.conf");
+        SCOPED_TRACE(c.line);
+        EXPECT_EQ(line.run, c.good);
+        if (c.good)
+            EXPECT_NE(settingsText(line).find(std::string("\n") + c.gives + "\n"),
+                      std::string::npos);
+        else
+            EXPECT_EQ(line.err, std::string("zema: f.conf:3: ") + c.gives + "\n");
+    }
+}
+
+TEST(SettingsFile, CommandLineWinsAndWrittenSettingsReadBackTheSame) {
+    const std::string path = testing::TempDir() + "/zema-settings-test.conf";
+    std::ofstream(path) << "window = 800x600\nkey.right = D\n";
+    const CommandLine line =
+        readOptions({"--config", path, "--window=640x480", "--write-config"}, nullptr, nullptr);
+    EXPECT_EQ(line.exitStatus, 0);
+    EXPECT_NE(line.out.find("\nwindow = 640x480\n"), std::string::npos) << line.out;
+    EXPECT_NE(line.out.find("\nkey.right = D\n"), std::string::npos);
+    EXPECT_EQ(settingsText(parseSettings(line.out, path)), line.out);
+
+    const CommandLine missing = readOptions({"--config=" + path + ".none"}, nullptr, nullptr);
+    EXPECT_EQ(missing.exitStatus, exitUsage);
+    EXPECT_EQ(missing.err, "zema: " + path +
+                               ".none: cannot read the settings: No such file or "
+                               "directory\n");
+    // A missing usual file is no fault: the options are the command line's alone.
+    EXPECT_TRUE(readOptions({}, path.c_str(), nullptr).run);
+    EXPECT_EQ(settingsFilePath("", "/home/p"), "/home/p/.config/zema/zema.conf");
+}
+
+} // namespace
+} // namespace zema
