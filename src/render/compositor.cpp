@@ -19,6 +19,8 @@ namespace {
 uint32_t rowAbove[maxBitmapSide], rowBelow[maxBitmapSide];
 int32_t columnLeft[maxBitmapSide], columnRight[maxBitmapSide];
 uint32_t columnWeight[maxBitmapSide];
+// Filtered draws: the two source rows mixed across, and the two mixed down.
+uint32_t mixedAbove[maxBitmapSide], mixedBelow[maxBitmapSide], mixedRow[maxBitmapSide];
 
 constexpr uint32_t opaque = 0xFF000000u;
 constexpr uint32_t untinted = 0xFFFFFFFFu;
@@ -39,19 +41,6 @@ uint32_t blend(uint32_t source, uint32_t below) {
     if (alpha == 255) return source;
     if (alpha == 0) return below;
     return blendPartial(source, below, alpha);
-}
-
-// Mixes two texels, the second weighed weight / 256, each channel rounded. Two channels at a
-// time in 16-bit lanes: a channel's sum is at most 255 * 256 + 128, which fits its lane.
-uint32_t mix(uint32_t a, uint32_t b, uint32_t weight) {
-    if (weight == 0 || a == b) return a;
-    const uint32_t keep = 256 - weight;
-    const uint32_t redBlue =
-        (((a & 0x00FF00FFu) * keep + (b & 0x00FF00FFu) * weight + 0x00800080u) >> 8) & 0x00FF00FFu;
-    const uint32_t alphaGreen =
-        ((((a >> 8) & 0x00FF00FFu) * keep + ((b >> 8) & 0x00FF00FFu) * weight + 0x00800080u) >> 8) &
-        0x00FF00FFu;
-    return redBlue | alphaGreen << 8;
 }
 
 void blendRow(uint32_t* target, const uint32_t* texels, int32_t count, int step, uint32_t colour) {
@@ -269,28 +258,41 @@ void drawFiltered(BackBuffer& target, const Texture& texture, SourceRect source,
         highest = std::max(highest, std::max(s.lower, s.upper));
     }
     const int32_t fetched = highest - lowest + 1;
+    // A source row mixed across once serves every pixel row that samples it.
+    const auto mixAcross = [&](const uint32_t* texels, uint32_t* out) {
+        for (int32_t i = 0; i < count; ++i)
+            out[i] = mix(texels[columnLeft[i] - lowest], texels[columnRight[i] - lowest],
+                         columnWeight[i]);
+    };
+    const RowKernels& kernels = rowKernels();
     int32_t rowAboveIs = -1, rowBelowIs = -1;
     for (int32_t py = down.first; py < down.end; ++py) {
         const Sample t = sampleAt(py, scaling.y, translation.y, source.top, texture.height);
         if (rowAboveIs != t.lower) {
-            if (rowBelowIs == t.lower)
-                std::copy(rowBelow, rowBelow + fetched, rowAbove);
-            else
+            if (rowBelowIs == t.lower) {
+                std::copy(mixedBelow, mixedBelow + count, mixedAbove);
+            } else {
                 fetchTextureRow(texture, t.lower, lowest, fetched, rowAbove);
+                mixAcross(rowAbove, mixedAbove);
+            }
             rowAboveIs = t.lower;
         }
         if (t.weight != 0 && rowBelowIs != t.upper) {
             fetchTextureRow(texture, t.upper, lowest, fetched, rowBelow);
+            mixAcross(rowBelow, mixedBelow);
             rowBelowIs = t.upper;
         }
+        const uint32_t* texels = mixedAbove;
+        if (t.weight != 0) {
+            kernels.mixRows(mixedRow, mixedAbove, mixedBelow, count, t.weight);
+            texels = mixedRow;
+        }
         uint32_t* line = target.pixels + static_cast<ptrdiff_t>(py) * target.pitch + across.first;
-        for (int32_t i = 0; i < count; ++i) {
-            const int32_t l = columnLeft[i] - lowest, r = columnRight[i] - lowest;
-            uint32_t texel = mix(rowAbove[l], rowAbove[r], columnWeight[i]);
-            if (t.weight != 0)
-                texel = mix(texel, mix(rowBelow[l], rowBelow[r], columnWeight[i]), t.weight);
-            if (colour != untinted) texel = tint(texel, colour);
-            line[i] = blend(texel, line[i]);
+        if (colour == untinted) {
+            kernels.blendRow(line, texels, count);
+        } else {
+            for (int32_t i = 0; i < count; ++i)
+                line[i] = blend(tint(texels[i], colour), line[i]);
         }
     }
 }

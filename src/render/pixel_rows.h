@@ -29,6 +29,19 @@ inline uint32_t blendPartial(uint32_t source, uint32_t below, uint32_t alpha) {
     return out;
 }
 
+// Mixes two texels, the second weighed weight / 256, each channel rounded. Two channels at a
+// time in 16-bit lanes: a channel's sum is at most 255 * 256 + 128, which fits its lane.
+inline uint32_t mix(uint32_t a, uint32_t b, uint32_t weight) {
+    if (weight == 0 || a == b) return a;
+    const uint32_t keep = 256 - weight;
+    const uint32_t redBlue =
+        (((a & 0x00FF00FFu) * keep + (b & 0x00FF00FFu) * weight + 0x00800080u) >> 8) & 0x00FF00FFu;
+    const uint32_t alphaGreen =
+        ((((a >> 8) & 0x00FF00FFu) * keep + ((b >> 8) & 0x00FF00FFu) * weight + 0x00800080u) >> 8) &
+        0x00FF00FFu;
+    return redBlue | alphaGreen << 8;
+}
+
 struct RowKernels {
     // pairs bytes of 4-bit indices (the left texel in the high nibble), two pixels a byte, over
     // a clear: every pixel is written and none read.
@@ -40,6 +53,9 @@ struct RowKernels {
     // count ARGB texels, untinted and in order, over out: opaque ones replace the pixel,
     // transparent ones leave it, the rest are blended.
     void (*blendRow)(uint32_t* out, const uint32_t* texels, int32_t count);
+    // count texels of above mixed with those of below by weight / 256 (1..255): mix, each.
+    void (*mixRows)(uint32_t* out, const uint32_t* above, const uint32_t* below, int32_t count,
+                    uint32_t weight);
 };
 
 enum class PixelPath { portable, ssse3, avx2, wasmSimd };

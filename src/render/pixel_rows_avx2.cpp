@@ -116,9 +116,34 @@ ZEMA_AVX2 void blendRow(uint32_t* out, const uint32_t* texels, int32_t count) {
     ssse3Rows.blendRow(out + i, texels + i, count - i);
 }
 
+// (a * (256 - w) + b * w + 128) >> 8 a channel, in 16-bit lanes: at most 255 * 256 + 128.
+ZEMA_AVX2 void mixRows(uint32_t* out, const uint32_t* above, const uint32_t* below, int32_t count,
+                       uint32_t weight) {
+    const __m256i zero = _mm256_setzero_si256(), half = _mm256_set1_epi16(128);
+    const __m256i keep = _mm256_set1_epi16(static_cast<int16_t>(256 - weight));
+    const __m256i take = _mm256_set1_epi16(static_cast<int16_t>(weight));
+    const auto mixed = [&](__m256i a, __m256i b) ZEMA_AVX2 {
+        return _mm256_srli_epi16(
+            _mm256_add_epi16(
+                _mm256_add_epi16(_mm256_mullo_epi16(a, keep), _mm256_mullo_epi16(b, take)), half),
+            8);
+    };
+    int32_t i = 0;
+    for (; i + 8 <= count; i += 8) {
+        const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(above + i));
+        const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(below + i));
+        _mm256_storeu_si256(
+            reinterpret_cast<__m256i*>(out + i),
+            _mm256_packus_epi16(
+                mixed(_mm256_unpacklo_epi8(a, zero), _mm256_unpacklo_epi8(b, zero)),
+                mixed(_mm256_unpackhi_epi8(a, zero), _mm256_unpackhi_epi8(b, zero))));
+    }
+    ssse3Rows.mixRows(out + i, above + i, below + i, count - i, weight);
+}
+
 } // namespace
 
-const RowKernels avx2Rows = {copyPairs<true>, copyPairs<false>, blendRow};
+const RowKernels avx2Rows = {copyPairs<true>, copyPairs<false>, blendRow, mixRows};
 
 } // namespace zema
 

@@ -73,8 +73,14 @@ void blendRow(uint32_t* out, const uint32_t* texels, int32_t count) {
     }
 }
 
+void mixRows(uint32_t* out, const uint32_t* above, const uint32_t* below, int32_t count,
+             uint32_t weight) {
+    for (int32_t i = 0; i < count; ++i)
+        out[i] = mix(above[i], below[i], weight);
+}
+
 } // namespace
 
-const RowKernels portableRows = {copyPairs<true>, copyPairs<false>, blendRow};
+const RowKernels portableRows = {copyPairs<true>, copyPairs<false>, blendRow, mixRows};
 
 } // namespace zema

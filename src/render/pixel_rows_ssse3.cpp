@@ -130,9 +130,32 @@ ZEMA_SSSE3 void blendRow(uint32_t* out, const uint32_t* texels, int32_t count) {
     portableRows.blendRow(out + i, texels + i, count - i);
 }
 
+// (a * (256 - w) + b * w + 128) >> 8 a channel, in 16-bit lanes: at most 255 * 256 + 128.
+ZEMA_SSSE3 void mixRows(uint32_t* out, const uint32_t* above, const uint32_t* below, int32_t count,
+                        uint32_t weight) {
+    const __m128i zero = _mm_setzero_si128(), half = _mm_set1_epi16(128);
+    const __m128i keep = _mm_set1_epi16(static_cast<int16_t>(256 - weight));
+    const __m128i take = _mm_set1_epi16(static_cast<int16_t>(weight));
+    const auto mixed = [&](__m128i a, __m128i b) ZEMA_SSSE3 {
+        return _mm_srli_epi16(
+            _mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(a, keep), _mm_mullo_epi16(b, take)), half),
+            8);
+    };
+    int32_t i = 0;
+    for (; i + 4 <= count; i += 4) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(above + i));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(below + i));
+        _mm_storeu_si128(
+            reinterpret_cast<__m128i*>(out + i),
+            _mm_packus_epi16(mixed(_mm_unpacklo_epi8(a, zero), _mm_unpacklo_epi8(b, zero)),
+                             mixed(_mm_unpackhi_epi8(a, zero), _mm_unpackhi_epi8(b, zero))));
+    }
+    portableRows.mixRows(out + i, above + i, below + i, count - i, weight);
+}
+
 } // namespace
 
-const RowKernels ssse3Rows = {copyPairs<true>, copyPairs<false>, blendRow};
+const RowKernels ssse3Rows = {copyPairs<true>, copyPairs<false>, blendRow, mixRows};
 
 } // namespace zema
 

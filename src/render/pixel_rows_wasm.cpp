@@ -115,9 +115,31 @@ void blendRow(uint32_t* out, const uint32_t* texels, int32_t count) {
     portableRows.blendRow(out + i, texels + i, count - i);
 }
 
+// (a * (256 - w) + b * w + 128) >> 8 a channel, in 16-bit lanes: at most 255 * 256 + 128.
+void mixRows(uint32_t* out, const uint32_t* above, const uint32_t* below, int32_t count,
+             uint32_t weight) {
+    const v128_t half = wasm_i16x8_splat(128);
+    const v128_t keep = wasm_i16x8_splat(static_cast<int16_t>(256 - weight));
+    const v128_t take = wasm_i16x8_splat(static_cast<int16_t>(weight));
+    const auto mixed = [&](v128_t a, v128_t b) {
+        return wasm_u16x8_shr(
+            wasm_i16x8_add(wasm_i16x8_add(wasm_i16x8_mul(a, keep), wasm_i16x8_mul(b, take)), half),
+            8);
+    };
+    int32_t i = 0;
+    for (; i + 4 <= count; i += 4) {
+        const v128_t a = wasm_v128_load(above + i), b = wasm_v128_load(below + i);
+        wasm_v128_store(
+            out + i, wasm_u8x16_narrow_i16x8(
+                         mixed(wasm_u16x8_extend_low_u8x16(a), wasm_u16x8_extend_low_u8x16(b)),
+                         mixed(wasm_u16x8_extend_high_u8x16(a), wasm_u16x8_extend_high_u8x16(b))));
+    }
+    portableRows.mixRows(out + i, above + i, below + i, count - i, weight);
+}
+
 } // namespace
 
-const RowKernels wasmSimdRows = {copyPairs<true>, copyPairs<false>, blendRow};
+const RowKernels wasmSimdRows = {copyPairs<true>, copyPairs<false>, blendRow, mixRows};
 
 } // namespace zema
 

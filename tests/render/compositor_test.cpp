@@ -157,8 +157,15 @@ TEST_P(EveryPath, MatchesTheReferenceOverRandomDraws) {
             colour = 0xFFFFFFFFu;
         }
         ReferenceCanvas canvas = noiseCanvas(random, 144, 48);
+        ReferenceCanvas portable = canvas;
         const Comparison result =
             compareDraw(canvas, drawable, source, scaling, translation, colour);
+        // Within the reference's tolerance, and to the bit the portable path's pixels.
+        BackBuffer portableBuffer = bufferOf(portable);
+        usePixelPath(PixelPath::portable);
+        compositeDraw(portableBuffer, *drawable.texture, source, scaling, translation, colour);
+        usePixelPath(GetParam());
+        ASSERT_EQ(canvas.pixels, portable.pixels) << "round " << round;
         // Whole-pixel draws at scale +-1 sample single texels: only the tint's rounding may
         // differ. Filtered draws also round their weights to 1/256.
         const bool exact = std::abs(scaling.x) == 1 && std::abs(scaling.y) == 1 &&
