@@ -84,10 +84,12 @@ inline v128_t mixChannels(v128_t s, v128_t d, v128_t a) {
 
 // Four ARGB texels over four pixels, the result opaque.
 inline v128_t blendFour(v128_t texels, v128_t below) {
-    const v128_t alphaLow = wasm_i8x16_swizzle(
-        texels, wasm_i8x16_make(3, -1, 3, -1, 3, -1, 3, -1, 7, -1, 7, -1, 7, -1, 7, -1));
-    const v128_t alphaHigh = wasm_i8x16_swizzle(
-        texels, wasm_i8x16_make(11, -1, 11, -1, 11, -1, 11, -1, 15, -1, 15, -1, 15, -1, 15, -1));
+    // Each texel's alpha in its four 16-bit lanes (16 picks a zero byte).
+    const v128_t zero = wasm_i32x4_splat(0);
+    const v128_t alphaLow =
+        wasm_i8x16_shuffle(texels, zero, 3, 16, 3, 16, 3, 16, 3, 16, 7, 16, 7, 16, 7, 16, 7, 16);
+    const v128_t alphaHigh = wasm_i8x16_shuffle(texels, zero, 11, 16, 11, 16, 11, 16, 11, 16, 15,
+                                                16, 15, 16, 15, 16, 15, 16);
     const v128_t low = mixChannels(wasm_u16x8_extend_low_u8x16(texels),
                                    wasm_u16x8_extend_low_u8x16(below), alphaLow);
     const v128_t high = mixChannels(wasm_u16x8_extend_high_u8x16(texels),
