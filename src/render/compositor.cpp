@@ -110,10 +110,9 @@ bool isExact(float scale, float translation) {
 
 // The hot path: an untinted, unmirrored, unscaled draw of a texture whose palette is all fully
 // opaque or fully transparent. Each texel is copied or skipped, with no blending arithmetic
-// (CopyTables); 4-bit rows go through the row kernels.
-
-// With a clear under the draw (cleared true), a keyed texel writes the clear colour instead of
-// leaving the pixel: every pixel is written and none is read.
+// (CopyTables); 4-bit rows go through the row kernels. With a clear under the draw (cleared
+// true), a keyed texel writes the clear colour instead of leaving the pixel: every pixel is
+// written and none is read.
 void makeCopyTables(const Texture& texture, CopyTables& tables, bool cleared, uint32_t clear) {
     for (int i = 0; i < 256; ++i) {
         const bool shown = (texture.palette[i] >> 24) != 0;

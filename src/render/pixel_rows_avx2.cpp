@@ -1,5 +1,7 @@
-// The row kernels in AVX2, for x86 processors that have it: the SSSE3 kernels' lookups on 64
-// texels at a time. Only these functions are built for AVX2, chosen when the processor runs it.
+// The row kernels in AVX2, for x86 processors that have it: a 4-bit texel's colour is looked up
+// whole, eight texels at a time, from the 16 colours held in two registers (vpermd), and ARGB
+// rows are blended eight at a time. Only these functions are built for AVX2, and they run only
+// where the processor has it.
 #include "render/pixel_rows.h"
 
 #if defined(__x86_64__) || defined(__i386__)
