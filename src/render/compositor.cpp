@@ -204,8 +204,12 @@ void copyIndexedRow(uint32_t* target, const Texture& texture, int32_t row, int64
     }
     if (i < count) { // past the right edge: the last column repeats
         const uint32_t last = textureTexel(texture, texture.width - 1, row);
-        for (; i < count; ++i)
-            target[i] = blend(last, Cleared ? clear : target[i]);
+        if (Cleared || last >= opaque) { // every pixel the same (the map at the world's edge)
+            fillPixels(target + i, blend(last, clear), count - i);
+        } else {
+            for (; i < count; ++i)
+                target[i] = blend(last, target[i]);
+        }
     }
 }
 
@@ -237,8 +241,16 @@ void drawExact(BackBuffer& target, const Texture& texture, SourceRect source, Ve
             else
                 copyIndexedRow<false>(line, texture, row, firstColumn, count, tables, clear);
         } else {
-            fetchTextureRow(texture, row, firstColumn, count, rowAbove);
-            blendRow(line, rowAbove, count, step, colour);
+            // ARGB texels inside the texture are read where they are.
+            const bool inside = texture.bitsPerTexel == 32 && firstColumn >= 0 &&
+                                firstColumn + count <= texture.width;
+            const uint32_t* texels = rowAbove;
+            if (inside)
+                texels =
+                    texture.texels.data() + static_cast<size_t>(row) * texture.width + firstColumn;
+            else
+                fetchTextureRow(texture, row, firstColumn, count, rowAbove);
+            blendRow(line, texels, count, step, colour);
         }
     }
 }
