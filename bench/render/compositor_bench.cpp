@@ -17,6 +17,7 @@
 #include "headless/start_headless.h"
 #include "input/input_headless.h"
 #include "render/images.h"
+#include "render/pixel_rows.h"
 #include "render/resources.h"
 #include "sound/sound_headless.h"
 
@@ -74,6 +75,14 @@ void atBothPlaces(benchmark::internal::Benchmark* b) {
     b->Unit(benchmark::kMillisecond)->ArgName("atGuardian")->Arg(0)->Arg(1);
 }
 
+// The same on each row kernel: portable (0), SSSE3 (1), AVX2 (2).
+void atBothPlacesOnEachPath(benchmark::internal::Benchmark* b) {
+    b->Unit(benchmark::kMillisecond)->ArgNames({"atGuardian", "path"});
+    for (const int place : {0, 1})
+        for (const int path : {0, 1, 2})
+            b->Args({place, path});
+}
+
 // False, with the benchmark skipped, when a picture did not load.
 bool picturesLoaded(benchmark::State& state) {
     if (setup().failedSlot < 0) return true;
@@ -81,17 +90,38 @@ bool picturesLoaded(benchmark::State& state) {
     return false;
 }
 
+// As the SDL display draws it: a clear is kept until the next draw, so the map, which covers the
+// whole picture, clears and draws in one pass.
 void compositeFrame(BackBuffer& target, const std::vector<DisplayOp>& ops) {
+    bool clearPending = false;
+    uint32_t clear = 0;
     for (const DisplayOp& op : ops) {
-        if (op.kind == DisplayOpKind::Clear)
-            compositeClear(target, op.colour);
-        else if (op.kind == DisplayOpKind::Draw)
-            compositeImage(target, op.slot, op.source, op.scaling, op.translation, op.colour);
+        if (op.kind == DisplayOpKind::Clear) {
+            clearPending = true;
+            clear = op.colour;
+        } else if (op.kind == DisplayOpKind::Draw) {
+            const bool fused =
+                clearPending && compositeImageAfterClear(target, clear, op.slot, op.source,
+                                                         op.scaling, op.translation, op.colour);
+            if (clearPending && !fused) compositeClear(target, clear);
+            clearPending = false;
+            if (!fused)
+                compositeImage(target, op.slot, op.source, op.scaling, op.translation, op.colour);
+        }
     }
+    if (clearPending) compositeClear(target, clear);
+}
+
+// Runs the benchmark on the row kernels its argument names (PixelPath); false, with it skipped,
+// when this processor lacks them.
+bool onPath(benchmark::State& state, int argument) {
+    if (usePixelPath(static_cast<PixelPath>(state.range(argument)))) return true;
+    state.SkipWithError("this processor lacks the path");
+    return false;
 }
 
 void playFrameThroughCompositor(benchmark::State& state) {
-    if (!picturesLoaded(state)) return;
+    if (!picturesLoaded(state) || !onPath(state, 1)) return;
     Setup& s = setup();
     BackBuffer target{s.pixels.data(), width, height, width};
     const std::vector<DisplayOp>& ops = state.range(0) ? s.guardianOps : s.ops;
@@ -102,7 +132,7 @@ void playFrameThroughCompositor(benchmark::State& state) {
     }
     state.counters["draws"] = s.draws;
 }
-BENCHMARK(playFrameThroughCompositor)->Apply(atBothPlaces);
+BENCHMARK(playFrameThroughCompositor)->Apply(atBothPlacesOnEachPath);
 
 void copyOfTheBackBuffer(benchmark::State& state) {
     Setup& s = setup();
@@ -194,6 +224,7 @@ void mapDrawWithoutRuns(benchmark::State& state) {
         return loadTextureFromBitmap(bytes.data(), bytes.size(), 2000, 1200,
                                      TextureFormat::A8R8G8B8);
     }();
+    if (!onPath(state, 0)) return;
     Setup& s = setup();
     BackBuffer target{s.pixels.data(), width, height, width};
     for (auto _ : state) {
@@ -201,7 +232,7 @@ void mapDrawWithoutRuns(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(mapDrawWithoutRuns)->Unit(benchmark::kMillisecond);
+BENCHMARK(mapDrawWithoutRuns)->Unit(benchmark::kMillisecond)->ArgName("path")->DenseRange(0, 2);
 
 // Not a timing of its own: reports what the fifteen loaded textures hold and how long the
 // first load took, as counters.

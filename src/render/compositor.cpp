@@ -7,6 +7,7 @@
 #include <cstring>
 #include <cwchar>
 
+#include "render/pixel_rows.h"
 #include "render/texture.h"
 
 namespace zema {
@@ -18,6 +19,8 @@ namespace {
 uint32_t rowAbove[maxBitmapSide], rowBelow[maxBitmapSide];
 int32_t columnLeft[maxBitmapSide], columnRight[maxBitmapSide];
 uint32_t columnWeight[maxBitmapSide];
+// Filtered draws: the two source rows mixed across, and the two mixed down.
+uint32_t mixedAbove[maxBitmapSide], mixedBelow[maxBitmapSide], mixedRow[maxBitmapSide];
 
 constexpr uint32_t opaque = 0xFF000000u;
 constexpr uint32_t untinted = 0xFFFFFFFFu;
@@ -33,16 +36,6 @@ uint32_t tint(uint32_t texel, uint32_t colour) {
     return out;
 }
 
-// Source over below by a partial alpha (1..254).
-uint32_t blendPartial(uint32_t source, uint32_t below, uint32_t alpha) {
-    uint32_t out = opaque;
-    for (int shift = 0; shift < 24; shift += 8) {
-        const uint32_t s = (source >> shift) & 0xFF, d = (below >> shift) & 0xFF;
-        out |= ((s * alpha + d * (255 - alpha) + 127) / 255) << shift;
-    }
-    return out;
-}
-
 uint32_t blend(uint32_t source, uint32_t below) {
     const uint32_t alpha = source >> 24;
     if (alpha == 255) return source;
@@ -50,23 +43,12 @@ uint32_t blend(uint32_t source, uint32_t below) {
     return blendPartial(source, below, alpha);
 }
 
-// Mixes two texels, the second weighed weight / 256, each channel rounded. Two channels at a
-// time in 16-bit lanes: a channel's sum is at most 255 * 256 + 128, which fits its lane.
-uint32_t mix(uint32_t a, uint32_t b, uint32_t weight) {
-    if (weight == 0 || a == b) return a;
-    const uint32_t keep = 256 - weight;
-    const uint32_t redBlue =
-        (((a & 0x00FF00FFu) * keep + (b & 0x00FF00FFu) * weight + 0x00800080u) >> 8) & 0x00FF00FFu;
-    const uint32_t alphaGreen =
-        ((((a >> 8) & 0x00FF00FFu) * keep + ((b >> 8) & 0x00FF00FFu) * weight + 0x00800080u) >> 8) &
-        0x00FF00FFu;
-    return redBlue | alphaGreen << 8;
-}
-
 void blendRow(uint32_t* target, const uint32_t* texels, int32_t count, int step, uint32_t colour) {
     // step -1 reads texels from the end: a mirrored row.
     const uint32_t* texel = step > 0 ? texels : texels + count - 1;
-    if (colour == untinted) {
+    if (colour == untinted && step > 0) {
+        rowKernels().blendRow(target, texels, count);
+    } else if (colour == untinted) {
         // Most texels are fully opaque or fully transparent: copy or skip those.
         for (int32_t i = 0; i < count; ++i, texel += step) {
             const uint32_t t = *texel;
@@ -127,17 +109,10 @@ bool isExact(float scale, float translation) {
 }
 
 // The hot path: an untinted, unmirrored, unscaled draw of a texture whose palette is all fully
-// opaque or fully transparent. Each texel is copied or skipped, with no blending arithmetic:
-// out = (below & keep) | colour, where keep is all ones for a transparent index and colour 0.
-// Runs of one index (the map's corridors and plain walls) are skipped or filled 16 texels at a
-// time; other texels go two at a time through tables indexed by a whole byte of indices.
-struct CopyTables {
-    uint32_t colours[256], keep[256];
-    uint64_t pairColours[256], pairKeep[256]; // 4-bit textures: byte -> two texels, left first
-};
-
-// With a clear under the draw (cleared true), a keyed texel writes the clear colour instead of
-// leaving the pixel: every pixel is written and none is read.
+// opaque or fully transparent. Each texel is copied or skipped, with no blending arithmetic
+// (CopyTables); 4-bit rows go through the row kernels. With a clear under the draw (cleared
+// true), a keyed texel writes the clear colour instead of leaving the pixel: every pixel is
+// written and none is read.
 void makeCopyTables(const Texture& texture, CopyTables& tables, bool cleared, uint32_t clear) {
     for (int i = 0; i < 256; ++i) {
         const bool shown = (texture.palette[i] >> 24) != 0;
@@ -150,6 +125,10 @@ void makeCopyTables(const Texture& texture, CopyTables& tables, bool cleared, ui
         // Little-endian: the left texel is the low half of the 64-bit pair.
         tables.pairColours[b] = tables.colours[left] | uint64_t{tables.colours[right]} << 32;
         tables.pairKeep[b] = tables.keep[left] | uint64_t{tables.keep[right]} << 32;
+    }
+    for (int i = 0; i < 16; ++i) {
+        for (int plane = 0; plane < 4; ++plane)
+            tables.colourPlanes[plane][i] = static_cast<uint8_t>(tables.colours[i] >> 8 * plane);
     }
 }
 
@@ -169,50 +148,6 @@ inline void copyTexel(uint32_t& pixel, uint8_t index, const CopyTables& tables) 
         pixel = tables.colours[index];
     else
         pixel = (pixel & tables.keep[index]) | tables.colours[index];
-}
-
-// Two 4-bit texels packed in one byte, over two pixels at once.
-template <bool Cleared>
-inline void copyTexelPair(uint32_t* pixels, uint8_t pair, const CopyTables& tables) {
-    if constexpr (Cleared) {
-        std::memcpy(pixels, &tables.pairColours[pair], 8);
-    } else {
-        uint64_t below;
-        std::memcpy(&below, pixels, 8);
-        below = (below & tables.pairKeep[pair]) | tables.pairColours[pair];
-        std::memcpy(pixels, &below, 8);
-    }
-}
-
-template <bool Cleared>
-void copyPairs(uint32_t* out, const uint8_t* src, int32_t pairs, const CopyTables& tables) {
-    constexpr uint64_t everyByte = 0x0101010101010101ull;
-    int32_t p = 0;
-    for (; p + 8 <= pairs; p += 8) {
-        uint64_t chunk;
-        std::memcpy(&chunk, src + p, 8);
-        const uint8_t first = chunk & 0xFF;
-        if (chunk == first * everyByte) {
-            if (tables.pairKeep[first] == ~uint64_t{0}) continue; // sixteen transparent texels
-            if (tables.pairKeep[first] == 0 && (first >> 4) == (first & 0x0F)) {
-                // One shown colour: the run goes on as long as the indices do, in one fill.
-                const int32_t start = p;
-                while (p + 16 <= pairs && std::memcmp(src + p + 8, &chunk, 8) == 0)
-                    p += 8;
-                fillPixels(out + 2 * start, tables.colours[first & 0x0F], 2 * (p + 8 - start));
-                continue;
-            }
-            if (tables.pairKeep[first] == 0) {
-                for (int q = 0; q < 8; ++q)
-                    std::memcpy(out + 2 * (p + q), &tables.pairColours[first], 8);
-                continue;
-            }
-        }
-        for (int q = 0; q < 8; ++q)
-            copyTexelPair<Cleared>(out + 2 * (p + q), src[p + q], tables);
-    }
-    for (; p < pairs; ++p)
-        copyTexelPair<Cleared>(out + 2 * p, src[p], tables);
 }
 
 template <bool Cleared>
@@ -257,7 +192,9 @@ void copyIndexedRow(uint32_t* target, const Texture& texture, int32_t row, int64
             ++i, ++x;
         }
         const int32_t pairs = (inside - i) / 2;
-        copyPairs<Cleared>(target + i, indices + (x >> 1), pairs, tables);
+        const RowKernels& kernels = rowKernels();
+        (Cleared ? kernels.copyPairsCleared : kernels.copyPairsOver)(target + i, indices + (x >> 1),
+                                                                     pairs, tables);
         i += 2 * pairs;
         x += 2 * pairs;
         if (i < inside) {
@@ -267,8 +204,12 @@ void copyIndexedRow(uint32_t* target, const Texture& texture, int32_t row, int64
     }
     if (i < count) { // past the right edge: the last column repeats
         const uint32_t last = textureTexel(texture, texture.width - 1, row);
-        for (; i < count; ++i)
-            target[i] = blend(last, Cleared ? clear : target[i]);
+        if (Cleared || last >= opaque) { // every pixel the same (the map at the world's edge)
+            fillPixels(target + i, blend(last, clear), count - i);
+        } else {
+            for (; i < count; ++i)
+                target[i] = blend(last, target[i]);
+        }
     }
 }
 
@@ -300,8 +241,16 @@ void drawExact(BackBuffer& target, const Texture& texture, SourceRect source, Ve
             else
                 copyIndexedRow<false>(line, texture, row, firstColumn, count, tables, clear);
         } else {
-            fetchTextureRow(texture, row, firstColumn, count, rowAbove);
-            blendRow(line, rowAbove, count, step, colour);
+            // ARGB texels inside the texture are read where they are.
+            const bool inside = texture.bitsPerTexel == 32 && firstColumn >= 0 &&
+                                firstColumn + count <= texture.width;
+            const uint32_t* texels = rowAbove;
+            if (inside)
+                texels =
+                    texture.texels.data() + static_cast<size_t>(row) * texture.width + firstColumn;
+            else
+                fetchTextureRow(texture, row, firstColumn, count, rowAbove);
+            blendRow(line, texels, count, step, colour);
         }
     }
 }
@@ -320,28 +269,41 @@ void drawFiltered(BackBuffer& target, const Texture& texture, SourceRect source,
         highest = std::max(highest, std::max(s.lower, s.upper));
     }
     const int32_t fetched = highest - lowest + 1;
+    // A source row mixed across once serves every pixel row that samples it.
+    const auto mixAcross = [&](const uint32_t* texels, uint32_t* out) {
+        for (int32_t i = 0; i < count; ++i)
+            out[i] = mix(texels[columnLeft[i] - lowest], texels[columnRight[i] - lowest],
+                         columnWeight[i]);
+    };
+    const RowKernels& kernels = rowKernels();
     int32_t rowAboveIs = -1, rowBelowIs = -1;
     for (int32_t py = down.first; py < down.end; ++py) {
         const Sample t = sampleAt(py, scaling.y, translation.y, source.top, texture.height);
         if (rowAboveIs != t.lower) {
-            if (rowBelowIs == t.lower)
-                std::copy(rowBelow, rowBelow + fetched, rowAbove);
-            else
+            if (rowBelowIs == t.lower) {
+                std::copy(mixedBelow, mixedBelow + count, mixedAbove);
+            } else {
                 fetchTextureRow(texture, t.lower, lowest, fetched, rowAbove);
+                mixAcross(rowAbove, mixedAbove);
+            }
             rowAboveIs = t.lower;
         }
         if (t.weight != 0 && rowBelowIs != t.upper) {
             fetchTextureRow(texture, t.upper, lowest, fetched, rowBelow);
+            mixAcross(rowBelow, mixedBelow);
             rowBelowIs = t.upper;
         }
+        const uint32_t* texels = mixedAbove;
+        if (t.weight != 0) {
+            kernels.mixRows(mixedRow, mixedAbove, mixedBelow, count, t.weight);
+            texels = mixedRow;
+        }
         uint32_t* line = target.pixels + static_cast<ptrdiff_t>(py) * target.pitch + across.first;
-        for (int32_t i = 0; i < count; ++i) {
-            const int32_t l = columnLeft[i] - lowest, r = columnRight[i] - lowest;
-            uint32_t texel = mix(rowAbove[l], rowAbove[r], columnWeight[i]);
-            if (t.weight != 0)
-                texel = mix(texel, mix(rowBelow[l], rowBelow[r], columnWeight[i]), t.weight);
-            if (colour != untinted) texel = tint(texel, colour);
-            line[i] = blend(texel, line[i]);
+        if (colour == untinted) {
+            kernels.blendRow(line, texels, count);
+        } else {
+            for (int32_t i = 0; i < count; ++i)
+                line[i] = blend(tint(texels[i], colour), line[i]);
         }
     }
 }

@@ -10,6 +10,7 @@
 #include "bmp_builder.h"
 #include "reference_draw.h"
 #include "render/compositor.h"
+#include "render/pixel_rows.h"
 
 namespace zema {
 
@@ -122,11 +123,23 @@ Comparison compareDraw(ReferenceCanvas& canvas, const Drawable& drawable, Source
     return result;
 }
 
-TEST(Compositor, MatchesTheReferenceOverRandomDraws) {
+// The draws run on each row kernel the build and the processor have, all held to the same pixels.
+class EveryPath : public testing::TestWithParam<PixelPath> {
+  protected:
+    void SetUp() override {
+        if (!usePixelPath(GetParam())) GTEST_SKIP() << "not on this build or processor";
+    }
+    void TearDown() override { usePixelPath(before); }
+    PixelPath before = pixelPathInUse();
+};
+INSTANTIATE_TEST_SUITE_P(Compositor, EveryPath, testing::ValuesIn(allPixelPaths),
+                         [](const auto& info) { return std::string(pixelPathName(info.param)); });
+
+TEST_P(EveryPath, MatchesTheReferenceOverRandomDraws) {
     std::mt19937 random(20261208);
     long drawnPixels = 0;
     for (int round = 0; round < 4000; ++round) {
-        const Drawable drawable = randomDrawable(random, 90, 40, 3);
+        const Drawable drawable = randomDrawable(random, 170, 40, 3);
         ASSERT_TRUE(drawable.texture);
         const int32_t width = drawable.picture.width, height = drawable.picture.height;
         SourceRect source;
@@ -143,9 +156,16 @@ TEST(Compositor, MatchesTheReferenceOverRandomDraws) {
             translation = {std::floor(translation.x), std::floor(translation.y)};
             colour = 0xFFFFFFFFu;
         }
-        ReferenceCanvas canvas = noiseCanvas(random, 64, 48);
+        ReferenceCanvas canvas = noiseCanvas(random, 144, 48);
+        ReferenceCanvas portable = canvas;
         const Comparison result =
             compareDraw(canvas, drawable, source, scaling, translation, colour);
+        // Within the reference's tolerance, and to the bit the portable path's pixels.
+        BackBuffer portableBuffer = bufferOf(portable);
+        usePixelPath(PixelPath::portable);
+        compositeDraw(portableBuffer, *drawable.texture, source, scaling, translation, colour);
+        usePixelPath(GetParam());
+        ASSERT_EQ(canvas.pixels, portable.pixels) << "round " << round;
         // Whole-pixel draws at scale +-1 sample single texels: only the tint's rounding may
         // differ. Filtered draws also round their weights to 1/256.
         const bool exact = std::abs(scaling.x) == 1 && std::abs(scaling.y) == 1 &&
@@ -162,14 +182,14 @@ TEST(Compositor, MatchesTheReferenceOverRandomDraws) {
     EXPECT_GT(drawnPixels, 100000); // the draws did land on the canvas
 }
 
-TEST(Compositor, ClearAndDrawInOnePassEqualsClearThenDraw) {
+TEST_P(EveryPath, ClearAndDrawInOnePassEqualsClearThenDraw) {
     std::mt19937 random(4242);
     int fused = 0, refused = 0;
     for (int round = 0; round < 3000; ++round) {
-        const Drawable drawable = randomDrawable(random, 70, 40, 4);
+        const Drawable drawable = randomDrawable(random, 170, 40, 4);
         ASSERT_TRUE(drawable.texture);
         const int32_t width = drawable.picture.width, height = drawable.picture.height;
-        const int32_t canvasWidth = 1 + static_cast<int32_t>(random() % 60);
+        const int32_t canvasWidth = 1 + static_cast<int32_t>(random() % 150);
         const int32_t canvasHeight = 1 + static_cast<int32_t>(random() % 40);
         // Mostly the map's kind of draw: the whole target from a source corner, which may run
         // past the texture's right and bottom edges; sometimes one that falls short or is
@@ -211,8 +231,10 @@ TEST(Compositor, ClearAndDrawInOnePassEqualsClearThenDraw) {
             continue;
         }
         ++fused;
+        usePixelPath(PixelPath::portable); // the one pass on each path, as the portable two
         compositeClear(expectedBuffer, clear);
         compositeDraw(expectedBuffer, *drawable.texture, source, scaling, translation, colour);
+        usePixelPath(GetParam());
         ASSERT_EQ(actual.pixels, expected.pixels)
             << "round " << round << ": " << width << "x" << height << " bits " << drawable.bits
             << " source (" << source.left << "," << source.top << "," << source.right << ","

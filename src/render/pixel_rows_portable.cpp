@@ -1,0 +1,86 @@
+// The portable row kernels: plain C++ for any processor, and the measure of the vector ones.
+#include <cstring>
+#include <cwchar>
+
+#include "render/pixel_rows.h"
+
+namespace zema {
+
+namespace {
+
+// count pixels of one colour: the C library's wide fill is the fastest fill at hand (wchar_t is
+// 32 bits here).
+inline void fillPixels(uint32_t* out, uint32_t colour, int32_t count) {
+    static_assert(sizeof(wchar_t) == sizeof(uint32_t));
+    std::wmemset(reinterpret_cast<wchar_t*>(out), static_cast<wchar_t>(colour),
+                 static_cast<size_t>(count));
+}
+
+// Two 4-bit texels packed in one byte, over two pixels at once.
+template <bool Cleared>
+inline void copyTexelPair(uint32_t* pixels, uint8_t pair, const CopyTables& tables) {
+    if constexpr (Cleared) {
+        std::memcpy(pixels, &tables.pairColours[pair], 8);
+    } else {
+        uint64_t below;
+        std::memcpy(&below, pixels, 8);
+        below = (below & tables.pairKeep[pair]) | tables.pairColours[pair];
+        std::memcpy(pixels, &below, 8);
+    }
+}
+
+// Runs of one index (the map's corridors and plain walls) are skipped or filled 16 texels at a
+// time; other texels go two at a time through tables indexed by a whole byte of indices.
+template <bool Cleared>
+void copyPairs(uint32_t* out, const uint8_t* src, int32_t pairs, const CopyTables& tables) {
+    constexpr uint64_t everyByte = 0x0101010101010101ull;
+    int32_t p = 0;
+    for (; p + 8 <= pairs; p += 8) {
+        uint64_t chunk;
+        std::memcpy(&chunk, src + p, 8);
+        const uint8_t first = chunk & 0xFF;
+        if (chunk == first * everyByte) {
+            if (tables.pairKeep[first] == ~uint64_t{0}) continue; // sixteen transparent texels
+            if (tables.pairKeep[first] == 0 && (first >> 4) == (first & 0x0F)) {
+                // One shown colour: the run goes on as long as the indices do, in one fill.
+                const int32_t start = p;
+                while (p + 16 <= pairs && std::memcmp(src + p + 8, &chunk, 8) == 0)
+                    p += 8;
+                fillPixels(out + 2 * start, tables.colours[first & 0x0F], 2 * (p + 8 - start));
+                continue;
+            }
+            if (tables.pairKeep[first] == 0) {
+                for (int q = 0; q < 8; ++q)
+                    std::memcpy(out + 2 * (p + q), &tables.pairColours[first], 8);
+                continue;
+            }
+        }
+        for (int q = 0; q < 8; ++q)
+            copyTexelPair<Cleared>(out + 2 * (p + q), src[p + q], tables);
+    }
+    for (; p < pairs; ++p)
+        copyTexelPair<Cleared>(out + 2 * p, src[p], tables);
+}
+
+// Most texels are fully opaque or fully transparent: copy or skip those.
+void blendRow(uint32_t* out, const uint32_t* texels, int32_t count) {
+    for (int32_t i = 0; i < count; ++i) {
+        const uint32_t t = texels[i];
+        if (t >= 0xFF000000u)
+            out[i] = t;
+        else if (t >= 0x01000000u)
+            out[i] = blendPartial(t, out[i], t >> 24);
+    }
+}
+
+void mixRows(uint32_t* out, const uint32_t* above, const uint32_t* below, int32_t count,
+             uint32_t weight) {
+    for (int32_t i = 0; i < count; ++i)
+        out[i] = mix(above[i], below[i], weight);
+}
+
+} // namespace
+
+const RowKernels portableRows = {copyPairs<true>, copyPairs<false>, blendRow, mixRows};
+
+} // namespace zema
