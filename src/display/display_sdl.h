@@ -6,6 +6,7 @@
 
 #include "display/display.h"
 #include "render/compositor.h"
+#include "render/view_placement.h"
 #include "result.h"
 
 struct SDL_Window;
@@ -19,6 +20,12 @@ struct DisplaySettings {
     bool windowed = false;    // a resizable window of windowWidth x windowHeight instead
     int32_t windowWidth = 1024;
     int32_t windowHeight = 768;
+    // A view of its own (both sides above 0): the game sees viewWidth x viewHeight whatever the
+    // window's or screen's size, and the picture is scaled to the window as scale says,
+    // fullscreen on the desktop's own mode. 0: the view is the mode's, or the window's size.
+    int32_t viewWidth = 0;
+    int32_t viewHeight = 0;
+    ViewScale scale = ViewScale::Fit;
 };
 extern DisplaySettings displaySettings;
 
