@@ -24,36 +24,48 @@ bool usable(const BackBuffer& buffer) {
     return buffer.pixels && buffer.width > 0 && buffer.height > 0 && buffer.pitch >= buffer.width;
 }
 
-void plan(ScalePlan& plan, const BackBuffer& source, PictureRect rect) {
+void plan(ScalePlan& plan, const BackBuffer& source, PictureRect rect, int32_t from, int32_t to) {
     if (plan.sourceWidth == source.width && plan.sourceHeight == source.height &&
-        plan.width == rect.width && plan.height == rect.height)
+        plan.width == rect.width && plan.height == rect.height && plan.from == from &&
+        plan.to == to)
         return;
     plan.sourceWidth = source.width;
     plan.sourceHeight = source.height;
     plan.width = rect.width;
     plan.height = rect.height;
+    plan.from = from;
+    plan.to = to;
     plan.columns = axisTaps(source.width, rect.width);
     plan.rows = axisTaps(source.height, rect.height);
-    for (int i = 0; i < 2; ++i) {
-        plan.scaledRows[i].assign(static_cast<size_t>(rect.width), 0);
-        plan.scaledRowOf[i] = -1;
+    plan.runs.clear();
+    plan.blendedColumns.clear();
+    for (int32_t x = from; x < to; ++x) {
+        const AxisTap tap = plan.columns[static_cast<size_t>(x)];
+        if (tap.weight != 0)
+            plan.blendedColumns.push_back(x);
+        else if (!plan.runs.empty() && plan.runs.back().texel == tap.first &&
+                 plan.runs.back().start + plan.runs.back().count == x)
+            ++plan.runs.back().count;
+        else
+            plan.runs.push_back({x, 1, tap.first});
     }
+    for (int i = 0; i < 2; ++i)
+        plan.scaledRows[i].assign(static_cast<size_t>(rect.width), 0);
 }
 
 // Source row `row` scaled across, from the two kept rows or made into the one not needed by
 // `keep` (the other row of the blend being built).
-const uint32_t* scaledRow(ScalePlan& plan, const BackBuffer& source, int32_t row, int32_t keep,
-                          int32_t from, int32_t to) {
+const uint32_t* scaledRow(ScalePlan& plan, const BackBuffer& source, int32_t row, int32_t keep) {
     for (int i = 0; i < 2; ++i)
         if (plan.scaledRowOf[i] == row) return plan.scaledRows[i].data();
     const int slot = plan.scaledRowOf[0] == keep ? 1 : 0;
     uint32_t* out = plan.scaledRows[slot].data();
     const uint32_t* in = source.pixels + static_cast<size_t>(row) * source.pitch;
+    for (const ScalePlan::Run& run : plan.runs)
+        std::fill(out + run.start, out + run.start + run.count, in[run.texel]);
     const AxisTap* taps = plan.columns.data();
-    for (int32_t x = from; x < to; ++x) {
-        const AxisTap tap = taps[x];
-        out[x] = tap.weight == 0 ? in[tap.first] : mix(in[tap.first], in[tap.second], tap.weight);
-    }
+    for (const int32_t x : plan.blendedColumns)
+        out[x] = mix(in[taps[x].first], in[taps[x].second], taps[x].weight);
     plan.scaledRowOf[slot] = row;
     return out;
 }
@@ -94,24 +106,22 @@ void scaleView(ScalePlan& scalePlan, const BackBuffer& source, BackBuffer& targe
     const int64_t right = std::min<int64_t>(int64_t{rect.x} + rect.width, target.width);
     const int64_t bottom = std::min<int64_t>(int64_t{rect.y} + rect.height, target.height);
     if (left >= right || top >= bottom) return;
-    plan(scalePlan, source, rect);
-    // The rows kept are last frame's.
-    scalePlan.scaledRowOf[0] = scalePlan.scaledRowOf[1] = -1;
-    // Columns and rows of the picture that lie inside the target.
+    // Columns of the picture that lie inside the target.
     const auto from = static_cast<int32_t>(left - rect.x),
                to = static_cast<int32_t>(right - rect.x);
+    plan(scalePlan, source, rect, from, to);
+    // The rows kept are last frame's.
+    scalePlan.scaledRowOf[0] = scalePlan.scaledRowOf[1] = -1;
     const size_t bytes = static_cast<size_t>(to - from) * 4;
     for (int64_t y = top; y < bottom; ++y) {
         const AxisTap tap = scalePlan.rows[static_cast<size_t>(y - rect.y)];
         uint32_t* out = target.pixels + y * target.pitch + left;
-        const uint32_t* upper =
-            scaledRow(scalePlan, source, tap.first, tap.second, from, to) + from;
+        const uint32_t* upper = scaledRow(scalePlan, source, tap.first, tap.second) + from;
         if (tap.weight == 0) {
             std::memcpy(out, upper, bytes);
             continue;
         }
-        const uint32_t* lower =
-            scaledRow(scalePlan, source, tap.second, tap.first, from, to) + from;
+        const uint32_t* lower = scaledRow(scalePlan, source, tap.second, tap.first) + from;
         for (int32_t x = 0; x < to - from; ++x)
             out[x] = mix(upper[x], lower[x], tap.weight);
     }

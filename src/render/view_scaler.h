@@ -29,7 +29,14 @@ std::vector<AxisTap> axisTaps(int32_t inSize, int32_t outSize);
 // size changes, so a frame allocates nothing.
 struct ScalePlan {
     int32_t sourceWidth = 0, sourceHeight = 0, width = 0, height = 0;
+    int32_t from = 0, to = 0; // the picture's columns inside the target
     std::vector<AxisTap> columns, rows;
+    // Across, the columns from..to as runs of one texel and the blended columns between them.
+    struct Run {
+        int32_t start, count, texel;
+    };
+    std::vector<Run> runs;
+    std::vector<int32_t> blendedColumns;
     std::vector<uint32_t> scaledRows[2]; // source rows scaled across, to width
     int32_t scaledRowOf[2] = {-1, -1};   // which source row each holds
 };

@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# End to end for --view and --scale on a 2560 x 1440 screen: the 800 x 600 title doubled pixel
+# for pixel (integer), fitted with bars (fit, a 1000 x 700 window, Alt+Enter), and F12 still
+# saving the game's own 800 x 600 picture. The real game on its own Xvfb with openbox.
+# Usage: e2e_view.sh GAME_BINARY ZEMA_SIM OUTPUT_DIR (GAME_BINARY's folder holds the WAV files)
+set -uo pipefail
+
+game="$(readlink -f "$1")"
+sim="$(readlink -f "$2")"
+out="$3"
+mkdir -p "$out"
+out="$(readlink -f "$out")"
+width=2560
+height=1440
+# shellcheck source=tests/app/x_session.sh
+source "$(dirname "$0")/x_session.sh"
+export XDG_DATA_HOME="$work/data"
+
+startGame() {
+    (cd "$(dirname "$game")" && exec timeout -k 5 120 "$game" "$@") >"$work/game.out" 2>"$work/game.err" &
+    gamePid=$!
+    waitForGameWindow --onlyvisible || { fail "no ZEMA window appeared ($*)"; return 1; }
+}
+
+# Waits for the window to be WxH, then for the picture to settle; takes the window (or, with
+# "root", the screen) as OUTPUT_DIR/NAME.png.
+takeWhenSized() { # WxH, name, what
+    for _ in $(seq 100); do
+        [ "$(xdotool getwindowgeometry --shell "$window" | awk -F= '/WIDTH/{w=$2}/HEIGHT/{h=$2}END{print w "x" h}')" = "$1" ] && break
+        sleep 0.1
+    done
+    sleep 1.5
+    import -window "$([ "$3" = root ] && echo root || echo "$window")" "$out/$2.png"
+}
+
+# Black everywhere outside WxH+X+Y, and inside it the title, brought back to 800 x 600, close to
+# zema-sim's (a scaled picture's blends differ a little).
+expectFitted() { # name, WxH+X+Y, what
+    local geometry="$2" w h x y others rmse
+    IFS='x+' read -r w h x y <<<"$geometry"
+    others="$(convert "$out/$1.png" -fill black -draw "rectangle $x,$y $((x + w - 1)),$((y + h - 1))" -format '%k %[fx:maxima]' info:)"
+    convert "$out/$1.png" -crop "$geometry" +repage -resize '800x600!' "$work/back.png"
+    rmse="$(compare -metric RMSE "$work/back.png" "$out/title.png" null: 2>&1 | sed 's/.*(\(.*\))/\1/')"
+    [ "$others" = "1 0" ] && awk "BEGIN{exit !($rmse < 0.05)}" &&
+        pass "$3: the title at $geometry, black around it (RMSE $rmse)" ||
+        fail "$3: outside $geometry '$others' (want '1 0'), RMSE $rmse"
+}
+
+printf 'frame\n' | "$sim" --mode 800x600 --shot 1 "$out/title.png" >/dev/null ||
+    fail "zema-sim wrote no title picture"
+convert "$out/title.png" -scale 200% "$out/title-doubled.png"
+
+if startGame --view=800x600 --scale=integer; then
+    takeWhenSized "${width}x$height" integer root
+    convert "$out/integer.png" -crop 1600x1200+480+120 +repage "$work/crop.png"
+    d="$(compare -metric AE "$work/crop.png" "$out/title-doubled.png" null: 2>&1 | cut -d' ' -f1)"
+    [ "$d" = 0 ] && pass "integer: the title doubled pixel for pixel at (480,120)" ||
+        fail "integer: the doubled title differs in $d pixels"
+    expectFitted integer 1600x1200+480+120 integer
+    xdotool windowfocus --sync "$window" 2>/dev/null
+    xdotool key F12
+    sleep 1
+    shot="$(tail -n1 "$work/game.out")"
+    d="$(compare -metric AE "$shot" "$out/title.png" null: 2>&1 | cut -d' ' -f1)"
+    [ -f "$shot" ] && [ "$d" = 0 ] && pass "integer: F12 saves the game's 800x600 picture" ||
+        fail "integer: F12 saved '$shot', differing from the title in '$d' pixels"
+    xdotool key Escape
+    waitGame
+fi
+
+if startGame --view=800x600 --scale=fit; then
+    takeWhenSized "${width}x$height" fit root
+    expectFitted fit 1920x1440+320+0 fit
+    xdotool key Escape
+    waitGame
+fi
+
+if startGame --window=1000x700 --view=800x600; then
+    takeWhenSized 1000x700 window1000 window
+    expectFitted window1000 933x700+33+0 "a 1000x700 window"
+    xdotool windowfocus --sync "$window" 2>/dev/null
+    xdotool key alt+Return
+    takeWhenSized "${width}x$height" toggled root
+    expectFitted toggled 1920x1440+320+0 "Alt+Enter from the window"
+    xdotool key Escape
+    waitGame
+    [ "$status" = 0 ] && pass "Esc ends with status 0" || fail "status $status"
+fi
+
+if [ "$failures" -gt 0 ]; then
+    echo "$failures end-to-end checks of the view failed; pictures in $out"
+    exit 1
+fi
+echo "all end-to-end checks of the view passed; pictures in $out"
