@@ -54,9 +54,10 @@ TEST(CommandLine, HelpAndVersionPrintAndExitZero) {
 
 TEST(CommandLine, UsageNamesEveryOptionAndKey) {
     const std::string usage = usageText();
-    for (const char* word : {"-h, --help", "--version", "--window[=WxH]", "--fullscreen",
-                             "--display=N", "--nosound", "--record=FILE", "--playdemo=FILE",
-                             "--timedemo=FILE", "Alt+Enter", "F12", "Esc", "Space"})
+    for (const char* word :
+         {"-h, --help", "--version", "--window[=WxH]", "--fullscreen", "--display=N", "--nosound",
+          "--record=FILE", "--playdemo=FILE", "--timedemo=FILE", "--view=WxH", "--scale=HOW",
+          "Alt+Enter", "F12", "Esc", "Space"})
         EXPECT_NE(usage.find(word), std::string::npos) << word;
 }
 
@@ -114,6 +115,36 @@ TEST(CommandLine, BadWindowSizesAreRefused) {
     expectUsageFault({"--window", "0x0"}, "'0x0'");
     // The largest side the command line takes is still taken.
     EXPECT_TRUE(parse({"--window=16384x1"}).run);
+}
+
+TEST(CommandLine, ViewAndScaleInEitherOrder) {
+    struct Case {
+        std::vector<std::string> args;
+        int32_t width, height;
+        ViewScale scale;
+    } cases[] = {
+        {{}, 0, 0, ViewScale::Fit},
+        {{"--view=1024x768"}, 1024, 768, ViewScale::Fit},
+        {{"--view", "640x480", "--scale", "integer"}, 640, 480, ViewScale::Integer},
+        {{"--scale=stretch"}, 800, 600, ViewScale::Stretch}, // alone: the original's size
+        {{"--scale=integer", "--view=1024x768"}, 1024, 768, ViewScale::Integer},
+    };
+    for (const Case& c : cases) {
+        const CommandLine line = parse(c.args);
+        EXPECT_TRUE(line.run) << line.err;
+        EXPECT_EQ(line.options.viewWidth, c.width);
+        EXPECT_EQ(line.options.viewHeight, c.height);
+        EXPECT_EQ(line.options.scale, c.scale);
+    }
+    for (const char* view : {"0x600", "800x", "16385x600"})
+        expectUsageFault({std::string("--view=") + view}, std::string("'") + view + "'");
+    for (const char* scale : {"Fit", "integers", ""})
+        expectUsageFault({std::string("--scale=") + scale}, std::string("'") + scale + "'");
+    Options view;
+    view.viewWidth = 1025;
+    view.viewHeight = 768;
+    EXPECT_EQ(displayChoiceFault(view, {{1024, 768}}),
+              "zema: a 1025x768 view does not fit display 0 (1024x768)\n");
 }
 
 TEST(CommandLine, BadDisplayNumbersAreRefused) {
