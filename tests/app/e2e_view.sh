@@ -1,17 +1,9 @@
 #!/usr/bin/env bash
-# End to end for --view and --scale on a 2560 x 1440 screen: the 800 x 600 title doubled pixel
-# for pixel (integer), fitted with bars (fit, a 1000 x 700 window, Alt+Enter), and F12 still
-# saving the game's own 800 x 600 picture. The real game on its own Xvfb with openbox.
+# End to end for --view and --scale on a 2560 x 1440 screen, the real game under Xvfb and openbox.
 # Usage: e2e_view.sh GAME_BINARY ZEMA_SIM OUTPUT_DIR (GAME_BINARY's folder holds the WAV files)
 set -uo pipefail
-
-game="$(readlink -f "$1")"
-sim="$(readlink -f "$2")"
-out="$3"
-mkdir -p "$out"
-out="$(readlink -f "$out")"
-width=2560
-height=1440
+game="$(readlink -f "$1")" sim="$(readlink -f "$2")" out="$3" width=2560 height=1440
+mkdir -p "$out" && out="$(readlink -f "$out")"
 # shellcheck source=tests/app/x_session.sh
 source "$(dirname "$0")/x_session.sh"
 export XDG_DATA_HOME="$work/data"
@@ -57,38 +49,29 @@ if startGame --view=800x600 --scale=integer; then
     [ "$d" = 0 ] && pass "integer: the title doubled pixel for pixel at (480,120)" ||
         fail "integer: the doubled title differs in $d pixels"
     expectFitted integer 1600x1200+480+120 integer
-    xdotool windowfocus --sync "$window" 2>/dev/null
-    xdotool key F12
-    sleep 1
+    xdotool windowfocus --sync "$window" 2>/dev/null && xdotool key F12 && sleep 1
     shot="$(tail -n1 "$work/game.out")"
     d="$(compare -metric AE "$shot" "$out/title.png" null: 2>&1 | cut -d' ' -f1)"
     [ -f "$shot" ] && [ "$d" = 0 ] && pass "integer: F12 saves the game's 800x600 picture" ||
         fail "integer: F12 saved '$shot', differing from the title in '$d' pixels"
-    xdotool key Escape
-    waitGame
+    xdotool key Escape && waitGame
 fi
 
 if startGame --view=800x600 --scale=fit; then
     takeWhenSized "${width}x$height" fit root
     expectFitted fit 1920x1440+320+0 fit
-    xdotool key Escape
-    waitGame
+    xdotool key Escape && waitGame
 fi
 
 if startGame --window=1000x700 --view=800x600; then
     takeWhenSized 1000x700 window1000 window
     expectFitted window1000 933x700+33+0 "a 1000x700 window"
-    xdotool windowfocus --sync "$window" 2>/dev/null
-    xdotool key alt+Return
+    xdotool windowfocus --sync "$window" 2>/dev/null && xdotool key alt+Return
     takeWhenSized "${width}x$height" toggled root
     expectFitted toggled 1920x1440+320+0 "Alt+Enter from the window"
-    xdotool key Escape
-    waitGame
+    xdotool key Escape && waitGame
     [ "$status" = 0 ] && pass "Esc ends with status 0" || fail "status $status"
 fi
 
-if [ "$failures" -gt 0 ]; then
-    echo "$failures end-to-end checks of the view failed; pictures in $out"
-    exit 1
-fi
+[ "$failures" = 0 ] || { echo "$failures end-to-end checks of the view failed; pictures in $out"; exit 1; }
 echo "all end-to-end checks of the view passed; pictures in $out"
