@@ -1,12 +1,10 @@
 #!/usr/bin/env bash
-# End to end for --view and --scale on a 2560 x 1440 screen, the real game under Xvfb and openbox.
-# Usage: e2e_view.sh GAME_BINARY ZEMA_SIM OUTPUT_DIR (GAME_BINARY's folder holds the WAV files)
+# --view and --scale at 2560 x 1440, the real game under Xvfb and openbox (usage: e2e_view.sh
+# GAME_BINARY ZEMA_SIM OUTPUT_DIR; GAME_BINARY's folder holds the WAV files).
 set -uo pipefail
 game="$(readlink -f "$1")" sim="$(readlink -f "$2")" out="$3" width=2560 height=1440
 mkdir -p "$out" && out="$(readlink -f "$out")"
-# shellcheck source=tests/app/x_session.sh
 source "$(dirname "$0")/x_session.sh"
-export XDG_DATA_HOME="$work/data"
 
 startGame() {
     (cd "$(dirname "$game")" && exec timeout -k 5 120 "$game" "$@") >"$work/game.out" 2>"$work/game.err" &
@@ -14,12 +12,10 @@ startGame() {
     waitForGameWindow --onlyvisible || { fail "no ZEMA window appeared ($*)"; return 1; }
 }
 
-# Waits for the window to be WxH, then for the picture to settle; takes the window (or, with
-# "root", the screen) as OUTPUT_DIR/NAME.png.
-takeWhenSized() { # WxH, name, what
+# Waits for the window to be WxH and the picture to settle; takes the window or the root.
+takeWhenSized() { # WxH, name, window|root
     for _ in $(seq 100); do
-        [ "$(xdotool getwindowgeometry --shell "$window" | awk -F= '/WIDTH/{w=$2}/HEIGHT/{h=$2}END{print w "x" h}')" = "$1" ] && break
-        sleep 0.1
+        [ "$(xdotool getwindowgeometry --shell "$window" | awk -F= '/WIDTH/{w=$2}/HEIGHT/{h=$2}END{print w "x" h}')" = "$1" ] && break || sleep 0.1
     done
     sleep 1.5
     import -window "$([ "$3" = root ] && echo root || echo "$window")" "$out/$2.png"
@@ -49,19 +45,11 @@ if startGame --view=800x600 --scale=integer; then
     [ "$d" = 0 ] && pass "integer: the title doubled pixel for pixel at (480,120)" ||
         fail "integer: the doubled title differs in $d pixels"
     expectFitted integer 1600x1200+480+120 integer
-    xdotool windowfocus --sync "$window" 2>/dev/null && xdotool key F12 && sleep 1
-    shot="$(tail -n1 "$work/game.out")"
-    d="$(compare -metric AE "$shot" "$out/title.png" null: 2>&1 | cut -d' ' -f1)"
-    [ -f "$shot" ] && [ "$d" = 0 ] && pass "integer: F12 saves the game's 800x600 picture" ||
-        fail "integer: F12 saved '$shot', differing from the title in '$d' pixels"
     xdotool key Escape && waitGame
 fi
 
-if startGame --view=800x600 --scale=fit; then
-    takeWhenSized "${width}x$height" fit root
-    expectFitted fit 1920x1440+320+0 fit
-    xdotool key Escape && waitGame
-fi
+startGame --view=800x600 --scale=fit && takeWhenSized "${width}x$height" fit root &&
+    expectFitted fit 1920x1440+320+0 fit && xdotool key Escape && waitGame
 
 if startGame --window=1000x700 --view=800x600; then
     takeWhenSized 1000x700 window1000 window
@@ -70,7 +58,6 @@ if startGame --window=1000x700 --view=800x600; then
     takeWhenSized "${width}x$height" toggled root
     expectFitted toggled 1920x1440+320+0 "Alt+Enter from the window"
     xdotool key Escape && waitGame
-    [ "$status" = 0 ] && pass "Esc ends with status 0" || fail "status $status"
 fi
 
 [ "$failures" = 0 ] || { echo "$failures end-to-end checks of the view failed; pictures in $out"; exit 1; }
