@@ -132,8 +132,7 @@ TEST(CommandLine, ViewAndScaleInEitherOrder) {
         expectUsageFault({fault},
                          std::string(fault).substr(std::string(fault).find('=') + 1) + "'");
     Options view;
-    view.viewWidth = 1025;
-    view.viewHeight = 768;
+    view.viewWidth = 1025, view.viewHeight = 768;
     EXPECT_EQ(displayChoiceFault(view, {{1024, 768}}),
               "zema: a 1025x768 view does not fit display 0 (1024x768)\n");
 }

@@ -2,6 +2,7 @@
 // per-pixel reference.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 
@@ -65,8 +66,7 @@ TEST(ViewScaling, ScalerMatchesThePerPixelReference) {
         BackBuffer target = {dst.data(), tw, th, pitch};
         // Two frames of the same sizes: the second must not show the first's rows.
         for (int frame = 0; frame < 2; ++frame) {
-            for (uint32_t& p : src)
-                p = 0xFF000000u | (random() & 0xFFFFFF);
+            std::generate(src.begin(), src.end(), [&] { return 0xFF000000u | random(); });
             scaleView(plan, source, target, rect);
         }
         for (int32_t y = 0; y < th; ++y)
