@@ -121,7 +121,9 @@ std::vector<AxisTap> axisTaps(int32_t inSize, int32_t outSize) {
 
 void scaleView(ScalePlan& scalePlan, const BackBuffer& source, BackBuffer& target,
                PictureRect rect) {
-    if (!usable(source) || !usable(target) || rect.width <= 0 || rect.height <= 0) return;
+    if (!usable(source) || !usable(target) || rect.width <= 0 || rect.height <= 0 ||
+        rect.width > maxBitmapSide || rect.height > maxBitmapSide)
+        return;
     const int64_t left = std::max<int64_t>(rect.x, 0), top = std::max<int64_t>(rect.y, 0);
     const int64_t right = std::min<int64_t>(int64_t{rect.x} + rect.width, target.width);
     const int64_t bottom = std::min<int64_t>(int64_t{rect.y} + rect.height, target.height);

@@ -43,7 +43,8 @@ struct ScalePlan {
 
 // Draws source scaled to fill the rectangle of target (the part inside target). Every source
 // row is scaled across once; each output row is then a copy of one such row or a blend of two.
-// A source or target without pixels, or with a pitch below its width, is left alone.
+// A source or target without pixels, or with a pitch below its width, or a rectangle with a side
+// not from 1 to maxBitmapSide, leaves the target alone.
 void scaleView(ScalePlan& plan, const BackBuffer& source, BackBuffer& target, PictureRect rect);
 
 // Fills target outside the rectangle with colour: the bars around the picture.
