@@ -51,17 +51,17 @@ void plan(ScalePlan& plan, const BackBuffer& source, PictureRect rect, int32_t f
     plan.to = to;
     plan.columns = axisTaps(source.width, rect.width);
     plan.rows = axisTaps(source.height, rect.height);
-    plan.runs.clear();
-    plan.blendedColumns.clear();
+    plan.spans.clear();
     for (int32_t x = from; x < to; ++x) {
         const AxisTap tap = plan.columns[static_cast<size_t>(x)];
-        if (tap.weight != 0)
-            plan.blendedColumns.push_back(x);
-        else if (!plan.runs.empty() && plan.runs.back().texel == tap.first &&
-                 plan.runs.back().start + plan.runs.back().count == x)
-            ++plan.runs.back().count;
+        ScalePlan::Span* last = plan.spans.empty() ? nullptr : &plan.spans.back();
+        // A blend's second texel is always its first's next one (see axisTaps).
+        if (!last || last->weight != 0 || last->texel != tap.first)
+            plan.spans.push_back({tap.first, 0, 0}), last = &plan.spans.back();
+        if (tap.weight == 0)
+            ++last->count;
         else
-            plan.runs.push_back({x, 1, tap.first});
+            last->weight = tap.weight;
     }
     for (int i = 0; i < 2; ++i)
         plan.scaledRows[i].assign(static_cast<size_t>(rect.width) + runSpill, 0);
@@ -76,16 +76,16 @@ const uint32_t* scaledRow(ScalePlan& plan, const BackBuffer& source, int32_t row
     uint32_t* out = plan.scaledRows[slot].data();
     const uint32_t* in = source.pixels + static_cast<size_t>(row) * source.pitch;
     // Runs are short (about the whole factor): each is filled eight pixels at a time, the last
-    // eight spilling into the next run, written after it, or into the row's spare end.
-    for (const ScalePlan::Run& run : plan.runs) {
-        const uint32_t texel = in[run.texel];
-        for (uint32_t *p = out + run.start, *end = p + run.count; p < end; p += runSpill)
-            for (int k = 0; k < runSpill; ++k)
-                p[k] = texel;
+    // eight spilling into what comes next, written after it, or into the row's spare end.
+    uint32_t* p = out + plan.from;
+    for (const ScalePlan::Span& span : plan.spans) {
+        const uint32_t texel = in[span.texel];
+        for (uint32_t k = 0; k < span.count; k += runSpill)
+            for (int i = 0; i < runSpill; ++i)
+                p[k + i] = texel;
+        p += span.count;
+        if (span.weight != 0) *p++ = mix(texel, in[span.texel + 1], span.weight);
     }
-    const AxisTap* taps = plan.columns.data();
-    for (const int32_t x : plan.blendedColumns)
-        out[x] = mix(in[taps[x].first], in[taps[x].second], taps[x].weight);
     plan.scaledRowOf[slot] = row;
     return out;
 }

@@ -31,12 +31,13 @@ struct ScalePlan {
     int32_t sourceWidth = 0, sourceHeight = 0, width = 0, height = 0;
     int32_t from = 0, to = 0; // the picture's columns inside the target
     std::vector<AxisTap> columns, rows;
-    // Across, the columns from..to as runs of one texel and the blended columns between them.
-    struct Run {
-        int32_t start, count, texel;
+    // Across, the columns from..to left to right: count pixels of one texel, then, with a
+    // weight, one pixel blending it with the next texel.
+    struct Span {
+        int32_t texel;
+        uint32_t count, weight;
     };
-    std::vector<Run> runs;
-    std::vector<int32_t> blendedColumns;
+    std::vector<Span> spans;
     std::vector<uint32_t> scaledRows[2]; // source rows scaled across, to width
     int32_t scaledRowOf[2] = {-1, -1};   // which source row each holds
 };
