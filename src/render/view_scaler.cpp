@@ -80,9 +80,12 @@ const uint32_t* scaledRow(ScalePlan& plan, const BackBuffer& source, int32_t row
     uint32_t* p = out + plan.from;
     for (const ScalePlan::Span& span : plan.spans) {
         const uint32_t texel = in[span.texel];
-        for (uint32_t k = 0; k < span.count; k += runSpill)
+        uint32_t k = 0;
+        do { // nearly always once, with no test before it
             for (int i = 0; i < runSpill; ++i)
                 p[k + i] = texel;
+            k += runSpill;
+        } while (k < span.count);
         p += span.count;
         if (span.weight != 0) *p++ = mix(texel, in[span.texel + 1], span.weight);
     }
