@@ -75,6 +75,37 @@ bool useWindow(const char* value, CommandLine& line) {
     return true;
 }
 
+bool useView(const char* value, CommandLine& line) {
+    if (!parseWindowSize(value, line.options.viewWidth, line.options.viewHeight))
+        return refuse(line, "invalid view size '" + std::string(value) +
+                                "': expected WxH, for example 800x600");
+    return true;
+}
+
+struct ScaleName {
+    const char* name;
+    ViewScale scale;
+};
+constexpr ScaleName scaleNames[] = {
+    {"fit", ViewScale::Fit}, {"integer", ViewScale::Integer}, {"stretch", ViewScale::Stretch}};
+
+bool useScale(const char* value, CommandLine& line) {
+    Options& options = line.options;
+    const ScaleName* found = nullptr;
+    for (const ScaleName& entry : scaleNames)
+        if (std::string(value) == entry.name) found = &entry;
+    if (found == nullptr)
+        return refuse(line, "invalid scale '" + std::string(value) +
+                                "': expected fit, integer or stretch");
+    options.scale = found->scale;
+    // A --view given before or after wins.
+    if (options.viewWidth == 0) {
+        options.viewWidth = scaleAloneViewWidth;
+        options.viewHeight = scaleAloneViewHeight;
+    }
+    return true;
+}
+
 bool useDisplay(const char* value, CommandLine& line) {
     if (!parseCount(value, 1000, line.options.displayIndex))
         return refuse(line, "invalid display number '" + std::string(value) + "'");
@@ -268,6 +299,10 @@ constexpr OptionSpec optionTable[] = {
     {"fullscreen", 0, Value::None, nullptr,
      "play fullscreen at the display's largest mode (the default)", useFullscreen, true,
      fullscreenInForce},
+    {"view", 0, Value::Required, "WxH", "a view of W x H pixels, scaled to the window or screen",
+     useView},
+    {"scale", 0, Value::Required, "HOW", "fit (default), integer or stretch; alone: --view=800x600",
+     useScale},
     {"display", 0, Value::Required, "N", "use display N, counted from 0 (default 0)", useDisplay,
      true, displayInForce},
     {"nosound", 0, Value::None, nullptr, "play without sound: no audio device, no sound file",
@@ -367,6 +402,12 @@ std::string displayChoiceFault(const Options& options, const std::vector<Display
         (options.windowWidth > size.width || options.windowHeight > size.height))
         return "zema: a " + std::to_string(options.windowWidth) + "x" +
                std::to_string(options.windowHeight) + " window does not fit display " +
+               std::to_string(index) + " (" + std::to_string(size.width) + "x" +
+               std::to_string(size.height) + ")\n";
+    if (options.viewWidth > 0 && size.width > 0 && size.height > 0 &&
+        (options.viewWidth > size.width || options.viewHeight > size.height))
+        return "zema: a " + std::to_string(options.viewWidth) + "x" +
+               std::to_string(options.viewHeight) + " view does not fit display " +
                std::to_string(index) + " (" + std::to_string(size.width) + "x" +
                std::to_string(size.height) + ")\n";
     return "";

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "input/bindings.h"
+#include "render/view_placement.h"
 #include "sound/mixer.h"
 
 namespace zema {
@@ -23,7 +24,12 @@ struct Options {
     bool windowSizeGiven = false; // false: the default size, made to fit a smaller display
     int32_t displayIndex = 0;     // --display: whose modes are listed and used
     bool noSound = false;         // --nosound: no audio device, no sound file read
-    DemoRun demo = DemoRun::None; // --record, --playdemo, --timedemo: at most one of them
+    // --view: the game's own W x H, scaled to the window or screen; 0 x 0 for none (the view is
+    // the mode's or the window's size). --scale alone views the original's 800 x 600.
+    int32_t viewWidth = 0;
+    int32_t viewHeight = 0;
+    ViewScale scale = ViewScale::Fit; // --scale
+    DemoRun demo = DemoRun::None;     // --record, --playdemo, --timedemo: at most one of them
     std::string demoPath;
     Bindings bindings = defaultBindings(); // key.*, pad.* and input
     int32_t volume = fullVolume;           // --volume, --music-volume, --effects-volume
@@ -77,12 +83,16 @@ struct DisplaySize {
 
 // Checks the options against the displays there are, once they can be asked: empty when they
 // fit, otherwise the fault as one line ending in a newline (exit status exitUsage). Only a size
-// given on the command line must fit; the default one is made to. With no display listed at all
-// nothing is judged here; the display's set-up reports it.
+// given on the command line must fit (a window's, or a view's); the default one is made to. With no
+// display listed at all nothing is judged here; the display's set-up reports it.
 std::string displayChoiceFault(const Options& options, const std::vector<DisplaySize>& displays);
 
 // The usage text that --help prints.
 std::string usageText();
+
+// The view --scale gives when no --view is: the original's own layout.
+constexpr int32_t scaleAloneViewWidth = 800;
+constexpr int32_t scaleAloneViewHeight = 600;
 
 // The largest window side the command line takes; the display's own size is checked later.
 constexpr int32_t maxWindowSide = 16384;

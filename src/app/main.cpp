@@ -64,13 +64,18 @@ int checkDisplayChoice(const Options& options) {
 }
 
 int runGame(const Options& options) {
-    displaySettings = {options.displayIndex, options.windowed, options.windowWidth,
-                       options.windowHeight};
+    displaySettings = {.displayIndex = options.displayIndex,
+                       .windowed = options.windowed,
+                       .windowWidth = options.windowWidth,
+                       .windowHeight = options.windowHeight,
+                       .viewWidth = options.viewWidth,
+                       .viewHeight = options.viewHeight,
+                       .scale = options.scale};
     // The original's start-up asks nothing of the displays before its window.
-    if (options.windowed || options.displayIndex != 0)
+    if (options.windowed || options.displayIndex != 0 || options.viewWidth > 0)
         if (const int status = checkDisplayChoice(options); status != 0) return status;
     bindings = options.bindings;
-    createMainWindow();
+    createMainWindow(options.viewWidth > 0);
     // The display reports its own failure; the others are reported here.
     if (initDisplay(mainWindow) < 0) return 0;
     if (initInput(mainWindow) < 0) {

@@ -24,12 +24,13 @@ void setWindowIcon(SDL_Window* window) {
 
 } // namespace
 
-void createMainWindow() {
+void createMainWindow(bool highDensity) {
     mainWindow = nullptr;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return;
-    mainWindow =
-        SDL_CreateWindow("ZEMA", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, windowWidth,
-                         windowHeight, SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS);
+    const Uint32 flags =
+        SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS | (highDensity ? SDL_WINDOW_ALLOW_HIGHDPI : 0);
+    mainWindow = SDL_CreateWindow("ZEMA", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                                  windowWidth, windowHeight, flags);
     if (mainWindow == nullptr) return;
     // The game reads keys, never text; an input method left on could keep Space or Enter.
     SDL_StopTextInput();

@@ -9,8 +9,9 @@ namespace zema {
 extern SDL_Window* mainWindow;
 
 // Starts SDL's video and creates, centres and shows the window. A window that cannot be made
-// leaves mainWindow null; the display set-up then fails on it.
-void createMainWindow();
+// leaves mainWindow null; the display set-up then fails on it. A high-density window has a
+// drawable of the screen's real pixels (for a view scaled to it); without, today's flags.
+void createMainWindow(bool highDensity = false);
 void destroyMainWindow();
 
 // Moves the window to the centre of the desktop and shows it; always true.

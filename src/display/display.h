@@ -4,22 +4,9 @@
 
 #include <cstdint>
 
-#include "assets/picture_list.h"
+#include "assets/draw_vocabulary.h"
 
 namespace zema {
-
-#define ZEMA_PICTURE_SLOT(slot, ...) slot,
-enum ImageSlot { ZEMA_PICTURES(ZEMA_PICTURE_SLOT) imageSlotCount };
-#undef ZEMA_PICTURE_SLOT
-
-// Left, top, right, bottom in texels of the slot's texture; right and bottom exclusive.
-struct SourceRect {
-    int32_t left, top, right, bottom;
-};
-
-struct Vector2 {
-    float x, y;
-};
 
 struct DisplayMode {
     uint32_t Width, Height, RefreshRate, Format;

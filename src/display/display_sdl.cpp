@@ -12,6 +12,7 @@
 #include "display/display_modes.h"
 #include "display/present_timing.h"
 #include "render/images.h"
+#include "render/view_scaler.h"
 
 namespace zema {
 
@@ -48,6 +49,19 @@ int windowedHeight = 0;
 bool clearPending = false;
 uint32_t pendingClear = 0;
 
+// With a view of its own the back buffer is always pixels of its own, scaled into the window
+// surface at present; the bars around the picture are filled when its place or the surface
+// changes, and nothing else writes there.
+ScalePlan scalePlan;
+const SDL_Surface* barsSurface = nullptr;
+int barsSurfaceWidth = 0, barsSurfaceHeight = 0;
+PictureRect barsRect = {};
+constexpr uint32_t barColour = 0xFF000000;
+
+bool ownView() {
+    return displaySettings.viewWidth > 0 && displaySettings.viewHeight > 0;
+}
+
 void flushClear() {
     if (clearPending && backBuffer.pixels) compositeClear(backBuffer, pendingClear);
     clearPending = false;
@@ -68,7 +82,7 @@ int32_t fail(const char* text, const char* caption, const char* what) {
 }
 
 bool drawableInPlace(const SDL_Surface* surface) {
-    return surface && surface->w == static_cast<int>(displayMode.Width) &&
+    return !ownView() && surface && surface->w == static_cast<int>(displayMode.Width) &&
            surface->h == static_cast<int>(displayMode.Height) && surface->pitch % 4 == 0 &&
            (surface->format->format == SDL_PIXELFORMAT_ARGB8888 ||
             surface->format->format == SDL_PIXELFORMAT_RGB888);
@@ -140,6 +154,12 @@ bool goFullscreen() {
     // Fullscreen goes to the display the window is on; the first display keeps the window where
     // start-up put it.
     if (displaySettings.displayIndex != 0) placeOnDisplay();
+    // A view of its own is scaled to whatever the desktop is: no mode switch.
+    if (ownView()) {
+        if (SDL_SetWindowFullscreen(gameWindow, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return false;
+        fullscreen = true;
+        return true;
+    }
     if (SDL_SetWindowDisplayMode(gameWindow, &wanted) != 0 ||
         SDL_SetWindowFullscreen(gameWindow, SDL_WINDOW_FULLSCREEN) != 0)
         return false;
@@ -158,8 +178,14 @@ bool goWindowed() {
     return true;
 }
 
-// The view's size for the next frame: the window's own in a window, the mode's fullscreen.
+// The view's size for the next frame: a view of its own whatever the window; otherwise the
+// window's own in a window, the mode's fullscreen.
 void viewSize(uint32_t& width, uint32_t& height) {
+    if (ownView()) {
+        width = static_cast<uint32_t>(displaySettings.viewWidth);
+        height = static_cast<uint32_t>(displaySettings.viewHeight);
+        return;
+    }
     width = fullscreenMode.Width;
     height = fullscreenMode.Height;
     if (fullscreen) return;
@@ -234,6 +260,7 @@ int32_t initDisplay(SDL_Window* window) {
     }
     fullscreenMode = displayModes.back();
     displayMode = fullscreenMode;
+    if (ownView()) viewSize(displayMode.Width, displayMode.Height);
     // The window is never larger than the largest mode (a size given on the command line was
     // checked against the display already).
     windowedWidth = std::min<int>(displaySettings.windowWidth, int(fullscreenMode.Width));
@@ -272,6 +299,8 @@ void releaseDisplay() {
     backBuffer = {};
     inPlace = false;
     fullscreen = false;
+    scalePlan = {};
+    barsSurface = nullptr;
     path = PresentPath::None;
     gameWindow = nullptr;
 }
@@ -333,8 +362,61 @@ void displayClear(uint32_t colour) {
 }
 
 namespace {
+// The back buffer scaled into the window surface, whatever its pixel size (on a high-density
+// screen the drawable's, larger than the window's size in points).
+void showScaled() {
+    SDL_Surface* surface = SDL_GetWindowSurface(gameWindow);
+    if (!surface || !ownSurface) return;
+    const PictureRect rect = placeView(surface->w, surface->h, backBuffer.width, backBuffer.height,
+                                       displaySettings.scale);
+    const bool direct =
+        surface->pitch % 4 == 0 && (surface->format->format == SDL_PIXELFORMAT_ARGB8888 ||
+                                    surface->format->format == SDL_PIXELFORMAT_RGB888);
+    if (!direct) { // another pixel order: SDL converts, by nearest neighbour
+        SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
+        SDL_Rect to = {rect.x, rect.y, rect.width, rect.height};
+        SDL_BlitScaled(ownSurface, nullptr, surface, &to);
+        SDL_UpdateWindowSurface(gameWindow);
+        return;
+    }
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
+    BackBuffer target = {static_cast<uint32_t*>(surface->pixels), surface->w, surface->h,
+                         surface->pitch / 4};
+    if (surface != barsSurface || surface->w != barsSurfaceWidth ||
+        surface->h != barsSurfaceHeight || rect.x != barsRect.x || rect.y != barsRect.y ||
+        rect.width != barsRect.width || rect.height != barsRect.height) {
+        fillOutside(target, rect, barColour);
+        barsSurface = surface;
+        barsSurfaceWidth = surface->w;
+        barsSurfaceHeight = surface->h;
+        barsRect = rect;
+    }
+    scaleView(scalePlan, backBuffer, target, rect);
+    if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+    SDL_UpdateWindowSurface(gameWindow);
+}
+
+// The fallback's renderer places the view as the window surface would.
+void copyStreamTexture() {
+    if (!ownView()) {
+        SDL_RenderCopy(renderer, streamTexture, nullptr, nullptr);
+        return;
+    }
+    int w = 0, h = 0;
+    SDL_GetRendererOutputSize(renderer, &w, &h);
+    const PictureRect rect =
+        placeView(w, h, backBuffer.width, backBuffer.height, displaySettings.scale);
+    const SDL_Rect to = {rect.x, rect.y, rect.width, rect.height};
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+    SDL_RenderClear(renderer);
+    SDL_RenderCopy(renderer, streamTexture, nullptr, &to);
+}
+
 void showBackBuffer() {
-    if (path == PresentPath::WindowSurface) {
+    if (path == PresentPath::WindowSurface && ownView()) {
+        refreshTarget();
+        showScaled();
+    } else if (path == PresentPath::WindowSurface) {
         refreshTarget();
         if (!inPlace && ownSurface) {
             SDL_Surface* surface = SDL_GetWindowSurface(gameWindow);
@@ -347,7 +429,7 @@ void showBackBuffer() {
         SDL_UpdateWindowSurface(gameWindow);
     } else if (path == PresentPath::SoftwareRenderer) {
         SDL_UpdateTexture(streamTexture, nullptr, backBuffer.pixels, backBuffer.pitch * 4);
-        SDL_RenderCopy(renderer, streamTexture, nullptr, nullptr);
+        copyStreamTexture();
         SDL_RenderPresent(renderer);
     }
 }

@@ -6,6 +6,7 @@
 
 #include "display/display.h"
 #include "render/compositor.h"
+#include "render/view_placement.h"
 #include "result.h"
 
 struct SDL_Window;
@@ -19,13 +20,19 @@ struct DisplaySettings {
     bool windowed = false;    // a resizable window of windowWidth x windowHeight instead
     int32_t windowWidth = 1024;
     int32_t windowHeight = 768;
+    // A view of its own (both sides above 0): the game sees viewWidth x viewHeight whatever the
+    // window's or screen's size, and the picture is scaled to the window as scale says,
+    // fullscreen on the desktop's own mode. 0: the view is the mode's, or the window's size.
+    int32_t viewWidth = 0;
+    int32_t viewHeight = 0;
+    ViewScale scale = ViewScale::Fit;
 };
 extern DisplaySettings displaySettings;
 
-// Lists the display modes, takes the last (largest) as W x H, makes the window fullscreen (or a
-// window, as displaySettings say) and loads the fifteen images. On a failure writes one line
-// naming what failed and why to standard error, shows its message box (or writes the text to
-// standard error too when no box can be shown) and returns E_FAIL.
+// Lists the display modes, takes the last (largest) as W x H (or the view of its own), makes the
+// window fullscreen (or a window, as displaySettings say) and loads the fifteen images. On a
+// failure writes one line naming what failed and why to standard error, shows its message box (or
+// writes the text to standard error too when no box can be shown) and returns E_FAIL.
 //
 // The window must not have had a window surface or renderer made for it before: the display
 // turns SDL's OpenGL-backed framebuffer off, which only takes effect for the first one.
@@ -62,7 +69,8 @@ const BackBuffer& displayBackBuffer();
 
 // Called before each frame, never during one, so that a frame sees one size throughout: in a
 // window (and with displayFollowsWindow) the view (displayMode's Width and Height) takes the
-// window's size, and the back buffer follows; fullscreen it is the fullscreen mode's.
+// window's size, and the back buffer follows; fullscreen it is the fullscreen mode's. A view of
+// its own stays as it is: only the picture's place in the window changes, at the present.
 void displayFollowWindow();
 
 // Between the window and fullscreen at the largest mode; the view follows at the next frame.

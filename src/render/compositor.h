@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "display/display.h"
+#include "assets/draw_vocabulary.h"
 #include "render/bmp_reader.h"
 
 namespace zema {

@@ -54,9 +54,10 @@ TEST(CommandLine, HelpAndVersionPrintAndExitZero) {
 
 TEST(CommandLine, UsageNamesEveryOptionAndKey) {
     const std::string usage = usageText();
-    for (const char* word : {"-h, --help", "--version", "--window[=WxH]", "--fullscreen",
-                             "--display=N", "--nosound", "--record=FILE", "--playdemo=FILE",
-                             "--timedemo=FILE", "Alt+Enter", "F12", "Esc", "Space"})
+    for (const char* word :
+         {"-h, --help", "--version", "--window[=WxH]", "--fullscreen", "--display=N", "--nosound",
+          "--record=FILE", "--playdemo=FILE", "--timedemo=FILE", "--view=WxH", "--scale=HOW",
+          "Alt+Enter", "F12", "Esc", "Space"})
         EXPECT_NE(usage.find(word), std::string::npos) << word;
 }
 
@@ -114,6 +115,26 @@ TEST(CommandLine, BadWindowSizesAreRefused) {
     expectUsageFault({"--window", "0x0"}, "'0x0'");
     // The largest side the command line takes is still taken.
     EXPECT_TRUE(parse({"--window=16384x1"}).run);
+}
+
+TEST(CommandLine, ViewAndScaleInEitherOrder) {
+    const std::pair<std::vector<std::string>, std::vector<int>> cases[] = {
+        {{}, {0, 0, int(ViewScale::Fit)}},
+        {{"--view=1024x768"}, {1024, 768, int(ViewScale::Fit)}},
+        {{"--view", "640x480", "--scale", "integer"}, {640, 480, int(ViewScale::Integer)}},
+        {{"--scale=stretch"}, {800, 600, int(ViewScale::Stretch)}}, // alone: the original's size
+        {{"--scale=integer", "--view=1024x768"}, {1024, 768, int(ViewScale::Integer)}}};
+    for (const auto& [args, want] : cases) {
+        const Options got = parse(args).options;
+        EXPECT_EQ(std::vector<int>({got.viewWidth, got.viewHeight, int(got.scale)}), want);
+    }
+    for (const char* fault : {"--view=0x600", "--view=16385x600", "--scale=Fit", "--scale="})
+        expectUsageFault({fault},
+                         std::string(fault).substr(std::string(fault).find('=') + 1) + "'");
+    Options view;
+    view.viewWidth = 1025, view.viewHeight = 768;
+    EXPECT_EQ(displayChoiceFault(view, {{1024, 768}}),
+              "zema: a 1025x768 view does not fit display 0 (1024x768)\n");
 }
 
 TEST(CommandLine, BadDisplayNumbersAreRefused) {

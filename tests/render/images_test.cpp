@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "bmp_builder.h"
+#include "display/display.h"
 #include "render/images.h"
 #include "test_resources.h"
 
