@@ -82,6 +82,12 @@ bool useView(const char* value, CommandLine& line) {
     return true;
 }
 
+// Empty without a view: the file then shows the setting as a comment.
+std::string viewInForce(const Options& options) {
+    if (options.viewWidth == 0) return "";
+    return std::to_string(options.viewWidth) + "x" + std::to_string(options.viewHeight);
+}
+
 struct ScaleName {
     const char* name;
     ViewScale scale;
@@ -300,7 +306,7 @@ constexpr OptionSpec optionTable[] = {
      "play fullscreen at the display's largest mode (the default)", useFullscreen, true,
      fullscreenInForce},
     {"view", 0, Value::Required, "WxH", "a view of W x H pixels, scaled to the window or screen",
-     useView},
+     useView, true, viewInForce},
     {"scale", 0, Value::Required, "HOW", "fit (default), integer or stretch; alone: --view=800x600",
      useScale},
     {"display", 0, Value::Required, "N", "use display N, counted from 0 (default 0)", useDisplay,

@@ -30,8 +30,9 @@ struct OptionSpec {
     const char* valueName; // shown in the usage
     const char* help;      // also the comment above the setting in a written file
     Apply apply;
-    bool setting = true;       // false: on the command line only
-    InForce inForce = nullptr; // null: the file shows the value last given, if any
+    bool setting = true; // false: on the command line only
+    // Null, or giving "": the file shows the value last given, if any, or else a comment.
+    InForce inForce = nullptr;
 };
 
 std::span<const OptionSpec> optionSpecs();

@@ -98,8 +98,9 @@ std::string settingsText(const CommandLine& line) {
     for (const OptionSpec& spec : optionSpecs()) {
         if (!spec.setting) continue;
         text += std::string("\n# ") + spec.help + "\n";
-        if (spec.inForce != nullptr) {
-            text += std::string(spec.name) + " = " + spec.inForce(line.options) + "\n";
+        const std::string inForce = spec.inForce ? spec.inForce(line.options) : "";
+        if (!inForce.empty()) {
+            text += std::string(spec.name) + " = " + inForce + "\n";
             continue;
         }
         // Known only as given: a setting never given keeps its default, shown as a comment.
