@@ -356,6 +356,7 @@ void showBackBuffer() {
 void displayPresent() {
     refreshTarget();
     flushClear();
+    if (presentTiming.unshown) return;
     if (!presentTiming.on) {
         showBackBuffer();
         return;
