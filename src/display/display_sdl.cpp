@@ -438,6 +438,7 @@ void showBackBuffer() {
 void displayPresent() {
     refreshTarget();
     flushClear();
+    if (presentTiming.unshown) return;
     if (!presentTiming.on) {
         showBackBuffer();
         return;

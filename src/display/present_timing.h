@@ -10,6 +10,9 @@ struct PresentTiming {
     bool on;
     int64_t nanoseconds; // in the display's present, in all
     long presents;
+    // The page's measurement of drawing alone: frames end without being shown, so that nothing
+    // runs between one frame's draws and the next, as in the native compositor's benchmark.
+    bool unshown;
 };
 
 extern PresentTiming presentTiming;

@@ -54,6 +54,17 @@ inline void copySixteen(uint32_t* out, v128_t indices, const Planes& planes) {
     }
 }
 
+// 16 bytes of one pair of indices over 32 pixels: false when the pair is partly transparent over
+// the picture, which the lookups handle.
+template <bool Cleared>
+inline bool copyRepeatedPair(uint32_t* out, uint8_t pair, const CopyTables& tables) {
+    if (!Cleared && tables.pairKeep[pair] != 0) return tables.pairKeep[pair] == ~uint64_t{0};
+    const v128_t colours = wasm_i64x2_splat(static_cast<int64_t>(tables.pairColours[pair]));
+    for (int k = 0; k < 8; ++k)
+        wasm_v128_store(out + 4 * k, colours);
+    return true;
+}
+
 template <bool Cleared>
 void copyPairs(uint32_t* out, const uint8_t* src, int32_t pairs, const CopyTables& tables) {
     const Planes planes = {
@@ -63,6 +74,11 @@ void copyPairs(uint32_t* out, const uint8_t* src, int32_t pairs, const CopyTable
     int32_t p = 0;
     for (; p + 16 <= pairs; p += 16) {
         const v128_t bytes = wasm_v128_load(src + p);
+        if (!wasm_v128_any_true(wasm_v128_xor(bytes, wasm_i8x16_splat(src[p])))) {
+            // One byte repeated (the map's corridors and plain walls): the 32 pixels are one
+            // pair of colours repeated, stored whole with no lookups.
+            if (copyRepeatedPair<Cleared>(out + 2 * p, src[p], tables)) continue;
+        }
         const v128_t left = wasm_u8x16_shr(bytes, 4), right = wasm_v128_and(bytes, low);
         copySixteen<Cleared>(out + 2 * p, interleaveLow8(left, right), planes);
         copySixteen<Cleared>(out + 2 * p + 16, interleaveHigh8(left, right), planes);
