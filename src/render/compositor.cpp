@@ -95,7 +95,11 @@ Sample sampleAt(int32_t p, double scale, double translation, int32_t start, int3
     s = std::clamp(s, -1.0, static_cast<double>(size));
     const double whole = std::floor(s);
     auto lower = static_cast<int32_t>(whole);
-    uint32_t weight = static_cast<uint32_t>(std::lround((s - whole) * 256));
+    // The fraction in 1/256, rounded half up as lround does (it is never negative): the split
+    // into whole and fraction is exact, and this is no call into the C library, a column each.
+    const double fraction = (s - whole) * 256;
+    auto weight = static_cast<uint32_t>(fraction);
+    if (fraction - weight >= 0.5) ++weight;
     if (weight == 256) { // rounds up to the next texel exactly
         ++lower;
         weight = 0;
@@ -269,11 +273,15 @@ void drawFiltered(BackBuffer& target, const Texture& texture, SourceRect source,
         highest = std::max(highest, std::max(s.lower, s.upper));
     }
     const int32_t fetched = highest - lowest + 1;
+    // Columns counted from the first one fetched.
+    for (int32_t i = 0; i < count; ++i) {
+        columnLeft[i] -= lowest;
+        columnRight[i] -= lowest;
+    }
     // A source row mixed across once serves every pixel row that samples it.
+    const MixAcross mixRow = mixAcrossKernel();
     const auto mixAcross = [&](const uint32_t* texels, uint32_t* out) {
-        for (int32_t i = 0; i < count; ++i)
-            out[i] = mix(texels[columnLeft[i] - lowest], texels[columnRight[i] - lowest],
-                         columnWeight[i]);
+        mixRow(out, texels, columnLeft, columnRight, columnWeight, count);
     };
     const RowKernels& kernels = rowKernels();
     int32_t rowAboveIs = -1, rowBelowIs = -1;
