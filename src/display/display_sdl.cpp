@@ -11,6 +11,7 @@
 
 #include "display/display_modes.h"
 #include "display/present_timing.h"
+#include "render/frame_repaint.h"
 #include "render/images.h"
 
 namespace zema {
@@ -43,14 +44,28 @@ DisplayMode fullscreenMode = {};
 // The size the window takes when the game leaves fullscreen.
 int windowedWidth = 0;
 int windowedHeight = 0;
-// A clear is kept until the next draw or present: the map, drawn over the whole picture right
-// after it, then clears and draws in one pass instead of writing every pixel twice.
-bool clearPending = false;
-uint32_t pendingClear = 0;
+// A frame's clear and draws are kept until it is shown (frame_repaint.h): a frame that differs
+// from the one before only in places is drawn again, and shown, only there.
+BackBuffer composited = {}; // the back buffer the last frame was composited into
+bool showWhole = true;      // the window may not show the last picture: show all of the next
+PixelRect changedRects[maxRepaintRects];
+int changedCount = -1; // of the frame composited last; -1: everywhere
 
-void flushClear() {
-    if (clearPending && backBuffer.pixels) compositeClear(backBuffer, pendingClear);
-    clearPending = false;
+// Without pixels (the window between sizes) the kept frame is dropped, as its draws were.
+void compositeKept() {
+    const bool intact =
+        composited.pixels == backBuffer.pixels && composited.width == backBuffer.width &&
+        composited.height == backBuffer.height && composited.pitch == backBuffer.pitch;
+    const int changed = compositeKeptFrame(backBuffer, intact, changedRects);
+    composited = backBuffer;
+    // Frames composited since the last present add up: any but the last counts everywhere.
+    changedCount = changedCount == 0 ? changed : -1;
+}
+
+// Any change to the window (shown, exposed, resized, moved...) may have lost its picture.
+int watchWindow(void*, SDL_Event* event) {
+    if (event->type == SDL_WINDOWEVENT) showWhole = true;
+    return 0;
 }
 
 void report(const char* text, const char* caption, Uint32 kind) {
@@ -249,6 +264,7 @@ int32_t initDisplay(SDL_Window* window) {
     }
     if (!makeBackBuffer())
         return fail(textDeviceFailed, noCaption, "cannot get a picture for the window");
+    SDL_AddEventWatch(watchWindow, nullptr);
 
     const int failedSlot = loadImages();
     if (failedSlot >= 0) {
@@ -261,7 +277,11 @@ int32_t initDisplay(SDL_Window* window) {
 
 void releaseDisplay() {
     releaseImages();
-    clearPending = false;
+    SDL_DelEventWatch(watchWindow, nullptr);
+    forgetKeptFrames();
+    composited = {};
+    changedCount = -1;
+    showWhole = true;
     if (streamTexture) SDL_DestroyTexture(streamTexture);
     if (renderer) SDL_DestroyRenderer(renderer);
     if (ownSurface) SDL_FreeSurface(ownSurface);
@@ -316,7 +336,7 @@ bool displayDrawsInPlace() {
 }
 
 const BackBuffer& displayBackBuffer() {
-    flushClear();
+    compositeKept();
     return backBuffer;
 }
 
@@ -328,11 +348,19 @@ void displayEndScene() {}
 
 void displayClear(uint32_t colour) {
     refreshTarget();
-    clearPending = true;
-    pendingClear = colour;
+    keepClear(backBuffer, colour);
 }
 
 namespace {
+const SDL_Rect* sdlRects() {
+    static SDL_Rect rects[maxRepaintRects];
+    for (int i = 0; i < changedCount; ++i) {
+        const PixelRect& r = changedRects[i];
+        rects[i] = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+    }
+    return rects;
+}
+
 void showBackBuffer() {
     if (path == PresentPath::WindowSurface) {
         refreshTarget();
@@ -344,7 +372,10 @@ void showBackBuffer() {
             else
                 SDL_BlitScaled(ownSurface, nullptr, surface, nullptr);
         }
-        SDL_UpdateWindowSurface(gameWindow);
+        // In place, only what changed since the last present needs showing.
+        if (!inPlace || changedCount < 0 ||
+            SDL_UpdateWindowSurfaceRects(gameWindow, sdlRects(), changedCount) != 0)
+            SDL_UpdateWindowSurface(gameWindow);
     } else if (path == PresentPath::SoftwareRenderer) {
         SDL_UpdateTexture(streamTexture, nullptr, backBuffer.pixels, backBuffer.pitch * 4);
         SDL_RenderCopy(renderer, streamTexture, nullptr, nullptr);
@@ -355,13 +386,17 @@ void showBackBuffer() {
 
 void displayPresent() {
     refreshTarget();
-    flushClear();
+    compositeKept();
+    if (showWhole) changedCount = -1;
+    showWhole = false;
     if (!presentTiming.on) {
         showBackBuffer();
+        changedCount = 0;
         return;
     }
     const auto start = std::chrono::steady_clock::now();
     showBackBuffer();
+    changedCount = 0;
     presentTiming.nanoseconds += std::chrono::duration_cast<std::chrono::nanoseconds>(
                                      std::chrono::steady_clock::now() - start)
                                      .count();
@@ -372,14 +407,7 @@ void drawImage(ImageSlot slot, SourceRect source, Vector2 scaling, Vector2 /*rot
                float /*rotation*/, Vector2 translation, uint32_t colour) {
     refreshTarget();
     if (!backBuffer.pixels) return;
-    if (clearPending) {
-        clearPending = false;
-        if (compositeImageAfterClear(backBuffer, pendingClear, slot, source, scaling, translation,
-                                     colour))
-            return;
-        compositeClear(backBuffer, pendingClear);
-    }
-    compositeImage(backBuffer, slot, source, scaling, translation, colour);
+    keepDraw(backBuffer, slot, source, scaling, translation, colour);
 }
 
 } // namespace zema
