@@ -47,15 +47,18 @@ int windowedHeight = 0;
 // A frame's clear and draws are kept until it is shown (frame_repaint.h): a frame that differs
 // from the one before only in places is drawn again, and shown, only there.
 BackBuffer composited = {}; // the back buffer the last frame was composited into
-bool showWhole = true;      // the window may not show the last picture: show all of the next
+// The window may not show the last picture, and a new window surface may sit where the old one
+// was: the next frame is drawn and shown whole.
+bool showWhole = true;
 PixelRect changedRects[maxRepaintRects];
 int changedCount = -1; // of the frame composited last; -1: everywhere
 
 // Without pixels (the window between sizes) the kept frame is dropped, as its draws were.
 void compositeKept() {
-    const bool intact =
-        composited.pixels == backBuffer.pixels && composited.width == backBuffer.width &&
-        composited.height == backBuffer.height && composited.pitch == backBuffer.pitch;
+    const bool intact = !showWhole && composited.pixels == backBuffer.pixels &&
+                        composited.width == backBuffer.width &&
+                        composited.height == backBuffer.height &&
+                        composited.pitch == backBuffer.pitch;
     const int changed = compositeKeptFrame(backBuffer, intact, changedRects);
     composited = backBuffer;
     // Frames composited since the last present add up: any but the last counts everywhere.
