@@ -40,7 +40,7 @@ timeOnce() { # game
 
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-: >"$work/new" >"$work/old" >"$work/ratios"
+for list in new old ratios; do : >"$work/$list"; done
 for pair in $(seq "$pairs"); do
     newRun="$(timeOnce "$newGame")"
     oldRun="$(timeOnce "$oldGame")"
