@@ -15,6 +15,7 @@
 #include "game/world.h"
 #include "headless/start_headless.h"
 #include "input/input_tap.h"
+#include "render/frame_repaint.h"
 #include "render/images.h"
 #include "sim/sim_shot.h"
 
@@ -34,8 +35,24 @@ const Demo& clearingDemo() {
     return demo;
 }
 
-// Plays the whole demo once from a fresh start; returns the frames run.
-long playOnce(const Demo& demo, BackBuffer& target) {
+// Each frame as the SDL display draws it: kept until its present, then drawn again only where it
+// changed from the frame before.
+void compositeRepainting(BackBuffer& target) {
+    PixelRect changed[maxRepaintRects];
+    for (int i = 0; i < recordedOpCount; ++i) {
+        const DisplayOp& op = recordedOps[i];
+        if (op.kind == DisplayOpKind::Clear)
+            keepClear(target, op.colour);
+        else if (op.kind == DisplayOpKind::Draw)
+            keepDraw(target, op.slot, op.source, op.scaling, op.translation, op.colour);
+        else if (op.kind == DisplayOpKind::Present)
+            compositeKeptFrame(target, true, changed);
+    }
+}
+
+// Plays the whole demo once from a fresh start, each frame drawn whole or repainting; returns
+// the frames run.
+long playOnce(const Demo& demo, BackBuffer& target, bool repainting) {
     startHeadless({.width = static_cast<uint32_t>(target.width),
                    .height = static_cast<uint32_t>(target.height)});
     gameState.hasJoystick = demo.joystick ? 1 : 0;
@@ -45,7 +62,10 @@ long playOnce(const Demo& demo, BackBuffer& target) {
     while (playToNextFrame(player)) {
         clearRecordedOps();
         runFrame();
-        compositeRecordedOps(target);
+        if (repainting)
+            compositeRepainting(target);
+        else
+            compositeRecordedOps(target);
     }
     readingsFed = false;
     return player.framesPlayed;
@@ -66,9 +86,11 @@ void replayHeadless(benchmark::State& state) {
     const int32_t height = static_cast<int32_t>(state.range(1));
     std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
     BackBuffer target{pixels.data(), width, height, width};
+    const bool repainting = state.range(2) != 0;
+    forgetKeptFrames();
     long frames = 0;
     for (auto _ : state) {
-        frames += playOnce(demo, target);
+        frames += playOnce(demo, target, repainting);
         benchmark::DoNotOptimize(pixels.data());
     }
     state.counters["frames/s"] =
@@ -78,9 +100,13 @@ void replayHeadless(benchmark::State& state) {
 } // namespace
 } // namespace zema
 
+// The last argument: every frame drawn whole (0), or only where it changed (1).
 BENCHMARK(zema::replayHeadless)
-    ->Args({1920, 1080})
-    ->Args({1024, 768})
+    ->ArgNames({"width", "height", "repainting"})
+    ->Args({1920, 1080, 0})
+    ->Args({1920, 1080, 1})
+    ->Args({1024, 768, 0})
+    ->Args({1024, 768, 1})
     ->Iterations(1)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true)

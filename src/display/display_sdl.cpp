@@ -11,6 +11,7 @@
 
 #include "display/display_modes.h"
 #include "display/present_timing.h"
+#include "render/frame_repaint.h"
 #include "render/images.h"
 #include "render/view_scaler.h"
 
@@ -44,10 +45,14 @@ DisplayMode fullscreenMode = {};
 // The size the window takes when the game leaves fullscreen.
 int windowedWidth = 0;
 int windowedHeight = 0;
-// A clear is kept until the next draw or present: the map, drawn over the whole picture right
-// after it, then clears and draws in one pass instead of writing every pixel twice.
-bool clearPending = false;
-uint32_t pendingClear = 0;
+// A frame's clear and draws are kept until it is shown (frame_repaint.h): a frame that differs
+// from the one before only in places is drawn again, and shown, only there.
+BackBuffer composited = {}; // the back buffer the last frame was composited into
+// The window may not show the last picture, and a new window surface may sit where the old one
+// was: the next frame is drawn and shown whole.
+bool showWhole = true;
+PixelRect changedRects[maxRepaintRects];
+int changedCount = -1; // of the frame composited last; -1: everywhere
 
 // With a view of its own the back buffer is always pixels of its own, scaled into the window
 // surface at present; the bars around the picture are filled when its place or the surface
@@ -62,9 +67,22 @@ bool ownView() {
     return displaySettings.viewWidth > 0 && displaySettings.viewHeight > 0;
 }
 
-void flushClear() {
-    if (clearPending && backBuffer.pixels) compositeClear(backBuffer, pendingClear);
-    clearPending = false;
+// Without pixels (the window between sizes) the kept frame is dropped, as its draws were.
+void compositeKept() {
+    const bool intact = !showWhole && composited.pixels == backBuffer.pixels &&
+                        composited.width == backBuffer.width &&
+                        composited.height == backBuffer.height &&
+                        composited.pitch == backBuffer.pitch;
+    const int changed = compositeKeptFrame(backBuffer, intact, changedRects);
+    composited = backBuffer;
+    // Frames composited since the last present add up: any but the last counts everywhere.
+    changedCount = changedCount == 0 ? changed : -1;
+}
+
+// Any change to the window (shown, exposed, resized, moved...) may have lost its picture.
+int watchWindow(void*, SDL_Event* event) {
+    if (event->type == SDL_WINDOWEVENT) showWhole = true;
+    return 0;
 }
 
 void report(const char* text, const char* caption, Uint32 kind) {
@@ -276,6 +294,7 @@ int32_t initDisplay(SDL_Window* window) {
     }
     if (!makeBackBuffer())
         return fail(textDeviceFailed, noCaption, "cannot get a picture for the window");
+    SDL_AddEventWatch(watchWindow, nullptr);
 
     const int failedSlot = loadImages();
     if (failedSlot >= 0) {
@@ -288,7 +307,11 @@ int32_t initDisplay(SDL_Window* window) {
 
 void releaseDisplay() {
     releaseImages();
-    clearPending = false;
+    SDL_DelEventWatch(watchWindow, nullptr);
+    forgetKeptFrames();
+    composited = {};
+    changedCount = -1;
+    showWhole = true;
     if (streamTexture) SDL_DestroyTexture(streamTexture);
     if (renderer) SDL_DestroyRenderer(renderer);
     if (ownSurface) SDL_FreeSurface(ownSurface);
@@ -345,7 +368,7 @@ bool displayDrawsInPlace() {
 }
 
 const BackBuffer& displayBackBuffer() {
-    flushClear();
+    compositeKept();
     return backBuffer;
 }
 
@@ -357,8 +380,7 @@ void displayEndScene() {}
 
 void displayClear(uint32_t colour) {
     refreshTarget();
-    clearPending = true;
-    pendingClear = colour;
+    keepClear(backBuffer, colour);
 }
 
 namespace {
@@ -412,6 +434,15 @@ void copyStreamTexture() {
     SDL_RenderCopy(renderer, streamTexture, nullptr, &to);
 }
 
+const SDL_Rect* sdlRects() {
+    static SDL_Rect rects[maxRepaintRects];
+    for (int i = 0; i < changedCount; ++i) {
+        const PixelRect& r = changedRects[i];
+        rects[i] = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+    }
+    return rects;
+}
+
 void showBackBuffer() {
     if (path == PresentPath::WindowSurface && ownView()) {
         refreshTarget();
@@ -426,7 +457,10 @@ void showBackBuffer() {
             else
                 SDL_BlitScaled(ownSurface, nullptr, surface, nullptr);
         }
-        SDL_UpdateWindowSurface(gameWindow);
+        // In place, only what changed since the last present needs showing.
+        if (!inPlace || changedCount < 0 ||
+            SDL_UpdateWindowSurfaceRects(gameWindow, sdlRects(), changedCount) != 0)
+            SDL_UpdateWindowSurface(gameWindow);
     } else if (path == PresentPath::SoftwareRenderer) {
         SDL_UpdateTexture(streamTexture, nullptr, backBuffer.pixels, backBuffer.pitch * 4);
         copyStreamTexture();
@@ -437,14 +471,18 @@ void showBackBuffer() {
 
 void displayPresent() {
     refreshTarget();
-    flushClear();
+    compositeKept();
+    if (showWhole) changedCount = -1;
+    showWhole = false;
     if (presentTiming.unshown) return;
     if (!presentTiming.on) {
         showBackBuffer();
+        changedCount = 0;
         return;
     }
     const auto start = std::chrono::steady_clock::now();
     showBackBuffer();
+    changedCount = 0;
     presentTiming.nanoseconds += std::chrono::duration_cast<std::chrono::nanoseconds>(
                                      std::chrono::steady_clock::now() - start)
                                      .count();
@@ -455,14 +493,7 @@ void drawImage(ImageSlot slot, SourceRect source, Vector2 scaling, Vector2 /*rot
                float /*rotation*/, Vector2 translation, uint32_t colour) {
     refreshTarget();
     if (!backBuffer.pixels) return;
-    if (clearPending) {
-        clearPending = false;
-        if (compositeImageAfterClear(backBuffer, pendingClear, slot, source, scaling, translation,
-                                     colour))
-            return;
-        compositeClear(backBuffer, pendingClear);
-    }
-    compositeImage(backBuffer, slot, source, scaling, translation, colour);
+    keepDraw(backBuffer, slot, source, scaling, translation, colour);
 }
 
 } // namespace zema

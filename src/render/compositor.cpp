@@ -95,7 +95,11 @@ Sample sampleAt(int32_t p, double scale, double translation, int32_t start, int3
     s = std::clamp(s, -1.0, static_cast<double>(size));
     const double whole = std::floor(s);
     auto lower = static_cast<int32_t>(whole);
-    uint32_t weight = static_cast<uint32_t>(std::lround((s - whole) * 256));
+    // The fraction in 1/256, rounded half up as lround does (it is never negative): the split
+    // into whole and fraction is exact, and this is no call into the C library, a column each.
+    const double fraction = (s - whole) * 256;
+    auto weight = static_cast<uint32_t>(fraction);
+    if (fraction - weight >= 0.5) ++weight;
     if (weight == 256) { // rounds up to the next texel exactly
         ++lower;
         weight = 0;
@@ -269,11 +273,15 @@ void drawFiltered(BackBuffer& target, const Texture& texture, SourceRect source,
         highest = std::max(highest, std::max(s.lower, s.upper));
     }
     const int32_t fetched = highest - lowest + 1;
+    // Columns counted from the first one fetched.
+    for (int32_t i = 0; i < count; ++i) {
+        columnLeft[i] -= lowest;
+        columnRight[i] -= lowest;
+    }
     // A source row mixed across once serves every pixel row that samples it.
+    const MixAcross mixRow = mixAcrossKernel();
     const auto mixAcross = [&](const uint32_t* texels, uint32_t* out) {
-        for (int32_t i = 0; i < count; ++i)
-            out[i] = mix(texels[columnLeft[i] - lowest], texels[columnRight[i] - lowest],
-                         columnWeight[i]);
+        mixRow(out, texels, columnLeft, columnRight, columnWeight, count);
     };
     const RowKernels& kernels = rowKernels();
     int32_t rowAboveIs = -1, rowBelowIs = -1;
@@ -323,9 +331,9 @@ void compositeClear(BackBuffer& target, uint32_t colour) {
 
 namespace {
 
-// The pixels a draw covers; false when it draws nothing at all.
+// The pixels a draw covers inside the clip; false when it draws nothing at all.
 bool drawSpans(const BackBuffer& target, const Texture& texture, SourceRect source, Vector2 scaling,
-               Vector2 translation, Span& across, Span& down) {
+               Vector2 translation, PixelRect clip, Span& across, Span& down) {
     if (target.pixels == nullptr || target.width <= 0 || target.height <= 0 ||
         target.pitch < target.width)
         return false;
@@ -339,28 +347,42 @@ bool drawSpans(const BackBuffer& target, const Texture& texture, SourceRect sour
     const double height = static_cast<double>(source.bottom) - source.top;
     across = coveredSpan(scaling.x, translation.x, width, std::min(target.width, maxBitmapSide));
     down = coveredSpan(scaling.y, translation.y, height, std::min(target.height, maxBitmapSide));
+    // A pixel's value never depends on which others the draw writes, so clipping is exact.
+    across = {std::max(across.first, clip.left), std::min(across.end, clip.right)};
+    down = {std::max(down.first, clip.top), std::min(down.end, clip.bottom)};
     return across.first < across.end && down.first < down.end;
 }
 
 } // namespace
 
 void compositeDraw(BackBuffer& target, const Texture& texture, SourceRect source, Vector2 scaling,
-                   Vector2 translation, uint32_t colour) {
+                   Vector2 translation, uint32_t colour, PixelRect clip) {
     Span across, down;
-    if (!drawSpans(target, texture, source, scaling, translation, across, down)) return;
+    if (!drawSpans(target, texture, source, scaling, translation, clip, across, down)) return;
     if (isExact(scaling.x, translation.x) && isExact(scaling.y, translation.y))
         drawExact(target, texture, source, scaling, translation, colour, across, down);
     else
         drawFiltered(target, texture, source, scaling, translation, colour, across, down);
 }
 
-bool compositeClearAndDraw(BackBuffer& target, uint32_t clearColour, const Texture& texture,
-                           SourceRect source, Vector2 scaling, Vector2 translation,
-                           uint32_t colour) {
+bool compositeDrawBounds(const BackBuffer& target, const Texture& texture, SourceRect source,
+                         Vector2 scaling, Vector2 translation, PixelRect& bounds) {
     Span across, down;
-    if (!drawSpans(target, texture, source, scaling, translation, across, down)) return false;
-    const bool covers = across.first == 0 && across.end == target.width && down.first == 0 &&
-                        down.end == target.height;
+    if (!drawSpans(target, texture, source, scaling, translation, everywhere, across, down))
+        return false;
+    bounds = {across.first, down.first, across.end, down.end};
+    return true;
+}
+
+bool compositeClearAndDraw(BackBuffer& target, uint32_t clearColour, const Texture& texture,
+                           SourceRect source, Vector2 scaling, Vector2 translation, uint32_t colour,
+                           PixelRect clip) {
+    Span across, down;
+    if (!drawSpans(target, texture, source, scaling, translation, clip, across, down)) return false;
+    const bool covers = across.first == std::max(0, clip.left) &&
+                        across.end == std::min(target.width, clip.right) &&
+                        down.first == std::max(0, clip.top) &&
+                        down.end == std::min(target.height, clip.bottom);
     if (!covers || !isExact(scaling.x, translation.x) || !isExact(scaling.y, translation.y) ||
         !copyable(texture, scaling, colour))
         return false;

@@ -2,6 +2,7 @@
 // sampling and blending, with no platform underneath.
 #pragma once
 
+#include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -16,6 +17,13 @@ struct BackBuffer {
     int32_t width, height;
     int32_t pitch; // pixels from one row to the next
 };
+
+// A rectangle of the target's pixels, [left, right) x [top, bottom). A draw or clear given one
+// writes only the pixels inside it, exactly the values it writes there without it.
+struct PixelRect {
+    int32_t left, top, right, bottom;
+};
+inline constexpr PixelRect everywhere = {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
 
 enum class TextureFormat { A8R8G8B8, A1R5G5B5 };
 
@@ -73,15 +81,20 @@ void compositeClear(BackBuffer& target, uint32_t colour);
 // Only pixels inside the target are written; at most maxBitmapSide columns and rows of it. A
 // target without pixels or with a pitch below its width is left alone.
 void compositeDraw(BackBuffer& target, const Texture& texture, SourceRect source, Vector2 scaling,
-                   Vector2 translation, uint32_t colour);
+                   Vector2 translation, uint32_t colour, PixelRect clip = everywhere);
+// The pixels such a draw would write, as the smallest rectangle holding them; false when it
+// would write none.
+bool compositeDrawBounds(const BackBuffer& target, const Texture& texture, SourceRect source,
+                         Vector2 scaling, Vector2 translation, PixelRect& bounds);
 
 // compositeClear(clearColour) followed by compositeDraw, in one pass over the pixels, for the
 // draw that covers the whole target right after a clear (the map). Only when the draw is exact
 // (scale 1 across, +-1 down, whole-pixel translation), untinted and of a texture whose texels
-// are all opaque or transparent, and covers every pixel; otherwise returns false and changes
-// nothing. The pixels come out exactly as the two calls would leave them.
+// are all opaque or transparent, and covers every pixel (of the clip, given one); otherwise
+// returns false and changes nothing. The pixels come out exactly as the two calls would leave
+// them.
 bool compositeClearAndDraw(BackBuffer& target, uint32_t clearColour, const Texture& texture,
-                           SourceRect source, Vector2 scaling, Vector2 translation,
-                           uint32_t colour);
+                           SourceRect source, Vector2 scaling, Vector2 translation, uint32_t colour,
+                           PixelRect clip = everywhere);
 
 } // namespace zema

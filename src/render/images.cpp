@@ -19,17 +19,23 @@ void releaseImages() {
 }
 
 void compositeImage(BackBuffer& target, ImageSlot slot, SourceRect source, Vector2 scaling,
-                    Vector2 translation, uint32_t colour) {
+                    Vector2 translation, uint32_t colour, PixelRect clip) {
     if (slot < 0 || slot >= imageSlotCount || imageTextures[slot] == nullptr) return;
-    compositeDraw(target, *imageTextures[slot], source, scaling, translation, colour);
+    compositeDraw(target, *imageTextures[slot], source, scaling, translation, colour, clip);
 }
 
 bool compositeImageAfterClear(BackBuffer& target, uint32_t clearColour, ImageSlot slot,
                               SourceRect source, Vector2 scaling, Vector2 translation,
-                              uint32_t colour) {
+                              uint32_t colour, PixelRect clip) {
     if (slot < 0 || slot >= imageSlotCount || imageTextures[slot] == nullptr) return false;
     return compositeClearAndDraw(target, clearColour, *imageTextures[slot], source, scaling,
-                                 translation, colour);
+                                 translation, colour, clip);
+}
+
+bool compositeImageBounds(const BackBuffer& target, ImageSlot slot, SourceRect source,
+                          Vector2 scaling, Vector2 translation, PixelRect& bounds) {
+    if (slot < 0 || slot >= imageSlotCount || imageTextures[slot] == nullptr) return false;
+    return compositeDrawBounds(target, *imageTextures[slot], source, scaling, translation, bounds);
 }
 
 } // namespace zema

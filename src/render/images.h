@@ -22,10 +22,13 @@ void releaseImages();
 
 // Draws a slot's picture as compositeDraw does; a slot that is not loaded draws nothing.
 void compositeImage(BackBuffer& target, ImageSlot slot, SourceRect source, Vector2 scaling,
-                    Vector2 translation, uint32_t colour);
+                    Vector2 translation, uint32_t colour, PixelRect clip = everywhere);
 // compositeClearAndDraw of a slot's picture; false (nothing done) when it does not apply.
 bool compositeImageAfterClear(BackBuffer& target, uint32_t clearColour, ImageSlot slot,
                               SourceRect source, Vector2 scaling, Vector2 translation,
-                              uint32_t colour);
+                              uint32_t colour, PixelRect clip = everywhere);
+// compositeDrawBounds of a slot's picture; false for a slot that is not loaded.
+bool compositeImageBounds(const BackBuffer& target, ImageSlot slot, SourceRect source,
+                          Vector2 scaling, Vector2 translation, PixelRect& bounds);
 
 } // namespace zema

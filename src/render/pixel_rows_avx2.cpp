@@ -143,9 +143,45 @@ ZEMA_AVX2 void mixRows(uint32_t* out, const uint32_t* above, const uint32_t* bel
     ssse3Rows.mixRows(out + i, above + i, below + i, count - i, weight);
 }
 
+// The same mix with a weight for each texel: the weights of eight texels are spread over their
+// channels' 16-bit lanes, and the two texels of each are gathered from the row.
+ZEMA_AVX2 void mixAcross(uint32_t* out, const uint32_t* texels, const int32_t* left,
+                         const int32_t* right, const uint32_t* weight, int32_t count) {
+    const __m256i zero = _mm256_setzero_si256(), half = _mm256_set1_epi16(128);
+    const __m256i whole = _mm256_set1_epi16(256);
+    const __m256i spreadLow =
+        _mm256_setr_epi8(0, -1, 0, -1, 0, -1, 0, -1, 4, -1, 4, -1, 4, -1, 4, -1, 0, -1, 0, -1, 0,
+                         -1, 0, -1, 4, -1, 4, -1, 4, -1, 4, -1);
+    const __m256i spreadHigh = _mm256_add_epi8(spreadLow, _mm256_set1_epi16(8));
+    const auto mixed = [&](__m256i a, __m256i b, __m256i take) ZEMA_AVX2 {
+        const __m256i keep = _mm256_sub_epi16(whole, take);
+        return _mm256_srli_epi16(
+            _mm256_add_epi16(
+                _mm256_add_epi16(_mm256_mullo_epi16(a, keep), _mm256_mullo_epi16(b, take)), half),
+            8);
+    };
+    const int* row = reinterpret_cast<const int*>(texels);
+    int32_t i = 0;
+    for (; i + 8 <= count; i += 8) {
+        const __m256i a = _mm256_i32gather_epi32(
+            row, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(left + i)), 4);
+        const __m256i b = _mm256_i32gather_epi32(
+            row, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(right + i)), 4);
+        const __m256i w = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(weight + i));
+        _mm256_storeu_si256(
+            reinterpret_cast<__m256i*>(out + i),
+            _mm256_packus_epi16(mixed(_mm256_unpacklo_epi8(a, zero), _mm256_unpacklo_epi8(b, zero),
+                                      _mm256_shuffle_epi8(w, spreadLow)),
+                                mixed(_mm256_unpackhi_epi8(a, zero), _mm256_unpackhi_epi8(b, zero),
+                                      _mm256_shuffle_epi8(w, spreadHigh))));
+    }
+    portableMixAcross(out + i, texels, left + i, right + i, weight + i, count - i);
+}
+
 } // namespace
 
 const RowKernels avx2Rows = {copyPairs<true>, copyPairs<false>, blendRow, mixRows};
+const MixAcross avx2MixAcross = mixAcross;
 
 } // namespace zema
 

@@ -79,8 +79,15 @@ void mixRows(uint32_t* out, const uint32_t* above, const uint32_t* below, int32_
         out[i] = mix(above[i], below[i], weight);
 }
 
+void mixAcross(uint32_t* out, const uint32_t* texels, const int32_t* left, const int32_t* right,
+               const uint32_t* weight, int32_t count) {
+    for (int32_t i = 0; i < count; ++i)
+        out[i] = mix(texels[left[i]], texels[right[i]], weight[i]);
+}
+
 } // namespace
 
 const RowKernels portableRows = {copyPairs<true>, copyPairs<false>, blendRow, mixRows};
+const MixAcross portableMixAcross = mixAcross;
 
 } // namespace zema

@@ -1,0 +1,174 @@
+// The kept frame and the frame before it, and drawing again only the rectangles where they
+// differ (frame_repaint.h).
+#include "render/frame_repaint.h"
+
+#include <algorithm>
+
+#include "render/images.h"
+
+namespace zema {
+
+namespace {
+
+struct KeptOp {
+    bool clear; // a clear to colour; otherwise a draw
+    ImageSlot slot;
+    SourceRect source;
+    Vector2 scaling, translation;
+    uint32_t colour;
+};
+
+bool operator==(const KeptOp& a, const KeptOp& b) {
+    if (a.clear || b.clear) return a.clear == b.clear && a.colour == b.colour;
+    return a.slot == b.slot && a.source.left == b.source.left && a.source.top == b.source.top &&
+           a.source.right == b.source.right && a.source.bottom == b.source.bottom &&
+           a.scaling.x == b.scaling.x && a.scaling.y == b.scaling.y &&
+           a.translation.x == b.translation.x && a.translation.y == b.translation.y &&
+           a.colour == b.colour;
+}
+
+// A play frame has at most 133 operations.
+constexpr int maxKeptOps = 256;
+struct KeptFrame {
+    KeptOp ops[maxKeptOps];
+    int count = 0;
+};
+// Made once: a frame allocates nothing.
+KeptFrame kept, before;
+bool keptOverflowed = false; // part of the kept frame is composited already
+PixelRect drawBounds[maxKeptOps];
+bool drawShows[maxKeptOps];
+
+void compositeAll(BackBuffer& target, const KeptFrame& frame) {
+    bool clearPending = false;
+    uint32_t clearColour = 0;
+    for (int i = 0; i < frame.count; ++i) {
+        const KeptOp& op = frame.ops[i];
+        if (op.clear) {
+            clearPending = true;
+            clearColour = op.colour;
+            continue;
+        }
+        if (clearPending) {
+            clearPending = false;
+            if (compositeImageAfterClear(target, clearColour, op.slot, op.source, op.scaling,
+                                         op.translation, op.colour))
+                continue;
+            compositeClear(target, clearColour);
+        }
+        compositeImage(target, op.slot, op.source, op.scaling, op.translation, op.colour);
+    }
+    if (clearPending) compositeClear(target, clearColour);
+}
+
+void keep(BackBuffer& target, const KeptOp& op) {
+    if (kept.count == maxKeptOps) {
+        compositeAll(target, kept);
+        kept.count = 0;
+        keptOverflowed = true;
+    }
+    kept.ops[kept.count++] = op;
+}
+
+// Collects the pixels of op (when it writes any) as a changed rectangle; false when there are
+// more than maxRepaintRects.
+bool addChanged(const BackBuffer& target, const KeptOp& op, PixelRect* changed, int& count) {
+    PixelRect bounds;
+    if (!compositeImageBounds(target, op.slot, op.source, op.scaling, op.translation, bounds))
+        return true;
+    if (count == maxRepaintRects) return false;
+    changed[count++] = bounds;
+    return true;
+}
+
+// The rectangles where kept and before differ, outside the clear and map they share; -1 when
+// the frames do not share them or too much changed.
+int changedRects(const BackBuffer& target, PixelRect* changed) {
+    if (kept.count < 2 || before.count < 2 || !kept.ops[0].clear || kept.ops[1].clear ||
+        !(kept.ops[0] == before.ops[0]) || !(kept.ops[1] == before.ops[1]))
+        return -1;
+    for (const KeptFrame* frame : {&kept, &before})
+        for (int i = 2; i < frame->count; ++i)
+            if (frame->ops[i].clear) return -1;
+    const KeptOp& map = kept.ops[1];
+    PixelRect mapBounds;
+    if (!compositeImageBounds(target, map.slot, map.source, map.scaling, map.translation,
+                              mapBounds) ||
+        mapBounds.left != 0 || mapBounds.top != 0 || mapBounds.right != target.width ||
+        mapBounds.bottom != target.height)
+        return -1;
+    int count = 0;
+    // Draws at the same place in both lists that are the same draw write the same pixels
+    // wherever no changed draw does.
+    const bool paired = kept.count == before.count;
+    for (int i = 2; i < std::max(kept.count, before.count); ++i) {
+        if (paired && kept.ops[i] == before.ops[i]) continue;
+        if ((i < kept.count && !addChanged(target, kept.ops[i], changed, count)) ||
+            (i < before.count && !addChanged(target, before.ops[i], changed, count)))
+            return -1;
+    }
+    // Drawing the whole picture once is cheaper than drawing as much again in pieces.
+    int64_t area = 0;
+    for (int r = 0; r < count; ++r)
+        area += int64_t{changed[r].right - changed[r].left} * (changed[r].bottom - changed[r].top);
+    return area < int64_t{target.width} * target.height ? count : -1;
+}
+
+bool overlap(const PixelRect& a, const PixelRect& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// Draws the kept frame again inside each changed rectangle: the map clears and draws it whole,
+// then every draw that reaches into it. False, with nothing drawn, when the map cannot.
+bool repaint(BackBuffer& target, const PixelRect* changed, int count) {
+    for (int i = 2; i < kept.count; ++i) {
+        const KeptOp& op = kept.ops[i];
+        drawShows[i] = compositeImageBounds(target, op.slot, op.source, op.scaling, op.translation,
+                                            drawBounds[i]);
+    }
+    const KeptOp& clear = kept.ops[0];
+    const KeptOp& map = kept.ops[1];
+    for (int r = 0; r < count; ++r) {
+        if (!compositeImageAfterClear(target, clear.colour, map.slot, map.source, map.scaling,
+                                      map.translation, map.colour, changed[r]))
+            return false; // only the first can fail: the map covers every rectangle alike
+        for (int i = 2; i < kept.count; ++i) {
+            const KeptOp& op = kept.ops[i];
+            if (drawShows[i] && overlap(drawBounds[i], changed[r]))
+                compositeImage(target, op.slot, op.source, op.scaling, op.translation, op.colour,
+                               changed[r]);
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+void keepClear(BackBuffer& target, uint32_t colour) {
+    keep(target, {true, imageSlotCount, {}, {}, {}, colour});
+}
+
+void keepDraw(BackBuffer& target, ImageSlot slot, SourceRect source, Vector2 scaling,
+              Vector2 translation, uint32_t colour) {
+    keep(target, {false, slot, source, scaling, translation, colour});
+}
+
+int compositeKeptFrame(BackBuffer& target, bool intact, PixelRect* changed) {
+    if (kept.count == 0 && !keptOverflowed) return 0;
+    int count = intact && !keptOverflowed ? changedRects(target, changed) : -1;
+    if (count >= 0 && !repaint(target, changed, count)) count = -1;
+    if (count < 0) compositeAll(target, kept);
+    before = kept;
+    if (keptOverflowed) before.count = 0; // not the whole frame: nothing to compare with
+    kept.count = 0;
+    keptOverflowed = false;
+    return count;
+}
+
+void forgetKeptFrames() {
+    kept.count = 0;
+    before.count = 0;
+    keptOverflowed = false;
+}
+
+} // namespace zema
