@@ -355,6 +355,10 @@ bool displayToggleFullscreen() {
     return goWindowed();
 }
 
+void displayShowNextFrameWhole() {
+    showWhole = true;
+}
+
 bool displayIsFullscreen() {
     return fullscreen;
 }

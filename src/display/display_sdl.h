@@ -76,6 +76,8 @@ void displayFollowWindow();
 // Between the window and fullscreen at the largest mode; the view follows at the next frame.
 // False, with SDL_GetError saying why, when the switch was refused.
 bool displayToggleFullscreen();
+// The next frame is drawn and shown whole, even where it is the same as the one before.
+void displayShowNextFrameWhole();
 bool displayIsFullscreen();
 
 } // namespace zema
