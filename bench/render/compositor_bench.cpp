@@ -93,23 +93,15 @@ bool picturesLoaded(benchmark::State& state) {
 // As the SDL display draws it: a clear is kept until the next draw, so the map, which covers the
 // whole picture, clears and draws in one pass.
 void compositeFrame(BackBuffer& target, const std::vector<DisplayOp>& ops) {
-    bool clearPending = false;
-    uint32_t clear = 0;
+    PendingClear clear;
     for (const DisplayOp& op : ops) {
-        if (op.kind == DisplayOpKind::Clear) {
-            clearPending = true;
-            clear = op.colour;
-        } else if (op.kind == DisplayOpKind::Draw) {
-            const bool fused =
-                clearPending && compositeImageAfterClear(target, clear, op.slot, op.source,
-                                                         op.scaling, op.translation, op.colour);
-            if (clearPending && !fused) compositeClear(target, clear);
-            clearPending = false;
-            if (!fused)
-                compositeImage(target, op.slot, op.source, op.scaling, op.translation, op.colour);
-        }
+        if (op.kind == DisplayOpKind::Clear)
+            clear = {true, op.colour};
+        else if (op.kind == DisplayOpKind::Draw)
+            compositeAfterClear(target, clear, op.slot, op.source, op.scaling, op.translation,
+                                op.colour);
     }
-    if (clearPending) compositeClear(target, clear);
+    flushClear(target, clear);
 }
 
 // Runs the benchmark on the row kernels its argument names (PixelPath); false, with it skipped,

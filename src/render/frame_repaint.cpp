@@ -40,25 +40,16 @@ PixelRect drawBounds[maxKeptOps];
 bool drawShows[maxKeptOps];
 
 void compositeAll(BackBuffer& target, const KeptFrame& frame) {
-    bool clearPending = false;
-    uint32_t clearColour = 0;
+    PendingClear clear;
     for (int i = 0; i < frame.count; ++i) {
         const KeptOp& op = frame.ops[i];
-        if (op.clear) {
-            clearPending = true;
-            clearColour = op.colour;
-            continue;
-        }
-        if (clearPending) {
-            clearPending = false;
-            if (compositeImageAfterClear(target, clearColour, op.slot, op.source, op.scaling,
-                                         op.translation, op.colour))
-                continue;
-            compositeClear(target, clearColour);
-        }
-        compositeImage(target, op.slot, op.source, op.scaling, op.translation, op.colour);
+        if (op.clear)
+            clear = {true, op.colour};
+        else
+            compositeAfterClear(target, clear, op.slot, op.source, op.scaling, op.translation,
+                                op.colour);
     }
-    if (clearPending) compositeClear(target, clearColour);
+    flushClear(target, clear);
 }
 
 void keep(BackBuffer& target, const KeptOp& op) {

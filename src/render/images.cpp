@@ -32,6 +32,23 @@ bool compositeImageAfterClear(BackBuffer& target, uint32_t clearColour, ImageSlo
                                  translation, colour, clip);
 }
 
+void compositeAfterClear(BackBuffer& target, PendingClear& clear, ImageSlot slot, SourceRect source,
+                         Vector2 scaling, Vector2 translation, uint32_t colour) {
+    if (clear.pending) {
+        clear.pending = false;
+        if (compositeImageAfterClear(target, clear.colour, slot, source, scaling, translation,
+                                     colour))
+            return;
+        compositeClear(target, clear.colour);
+    }
+    compositeImage(target, slot, source, scaling, translation, colour);
+}
+
+void flushClear(BackBuffer& target, PendingClear& clear) {
+    if (clear.pending) compositeClear(target, clear.colour);
+    clear.pending = false;
+}
+
 bool compositeImageBounds(const BackBuffer& target, ImageSlot slot, SourceRect source,
                           Vector2 scaling, Vector2 translation, PixelRect& bounds) {
     if (slot < 0 || slot >= imageSlotCount || imageTextures[slot] == nullptr) return false;

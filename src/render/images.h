@@ -27,6 +27,16 @@ void compositeImage(BackBuffer& target, ImageSlot slot, SourceRect source, Vecto
 bool compositeImageAfterClear(BackBuffer& target, uint32_t clearColour, ImageSlot slot,
                               SourceRect source, Vector2 scaling, Vector2 translation,
                               uint32_t colour, PixelRect clip = everywhere);
+// A clear kept until the next draw, which may clear and draw in one pass, as the SDL display
+// shows a frame: compositeAfterClear draws a slot's picture after the kept clear, if any, and
+// flushClear writes a clear that no draw took.
+struct PendingClear {
+    bool pending = false;
+    uint32_t colour = 0;
+};
+void compositeAfterClear(BackBuffer& target, PendingClear& clear, ImageSlot slot, SourceRect source,
+                         Vector2 scaling, Vector2 translation, uint32_t colour);
+void flushClear(BackBuffer& target, PendingClear& clear);
 // compositeDrawBounds of a slot's picture; false for a slot that is not loaded.
 bool compositeImageBounds(const BackBuffer& target, ImageSlot slot, SourceRect source,
                           Vector2 scaling, Vector2 translation, PixelRect& bounds);

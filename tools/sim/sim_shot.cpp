@@ -13,29 +13,18 @@ namespace zema {
 
 void compositeRecordedOps(BackBuffer& target) {
     // A clear waits for the next draw, which may clear and draw in one pass, as on screen.
-    bool clearPending = false;
-    uint32_t clearColour = 0;
+    PendingClear clear;
     for (int i = 0; i < recordedOpCount; ++i) {
         const DisplayOp& op = recordedOps[i];
-        if (op.kind == DisplayOpKind::Clear) {
-            clearPending = true;
-            clearColour = op.colour;
-        } else if (op.kind == DisplayOpKind::Draw) {
-            // Every draw of the game has rotation 0, the only one the compositor knows.
-            if (clearPending) {
-                clearPending = false;
-                if (compositeImageAfterClear(target, clearColour, op.slot, op.source, op.scaling,
-                                             op.translation, op.colour))
-                    continue;
-                compositeClear(target, clearColour);
-            }
-            compositeImage(target, op.slot, op.source, op.scaling, op.translation, op.colour);
-        } else if (op.kind == DisplayOpKind::Present && clearPending) {
-            clearPending = false;
-            compositeClear(target, clearColour);
-        }
+        if (op.kind == DisplayOpKind::Clear)
+            clear = {true, op.colour};
+        else if (op.kind == DisplayOpKind::Draw) // always rotation 0, the compositor's only one
+            compositeAfterClear(target, clear, op.slot, op.source, op.scaling, op.translation,
+                                op.colour);
+        else if (op.kind == DisplayOpKind::Present)
+            flushClear(target, clear);
     }
-    if (clearPending) compositeClear(target, clearColour);
+    flushClear(target, clear);
 }
 
 bool writeFrameShot(const std::string& path, uint32_t width, uint32_t height) {
