@@ -136,6 +136,39 @@ void makeCopyTables(const Texture& texture, CopyTables& tables, bool cleared, ui
     }
 }
 
+// A frame's draws use a few textures again and again, and a texture's copy tables depend only
+// on the palette entries its texels can name and on the clear under the draw: the last few
+// tables made are kept and found again by those.
+struct KeptCopyTables {
+    int32_t bitsPerTexel = 0; // 0: none made yet
+    bool cleared = false;
+    uint32_t clear = 0;
+    uint32_t palette[256];
+    CopyTables tables;
+};
+constexpr int keptCopyTablesCount = 8;
+KeptCopyTables keptCopyTables[keptCopyTablesCount];
+int nextKeptCopyTables = 0;
+
+const CopyTables& copyTablesFor(const Texture& texture, bool cleared, uint32_t clear) {
+    const size_t named = texture.bitsPerTexel == 4 ? 16 : 256;
+    if (!cleared) clear = 0; // not used
+    for (const KeptCopyTables& kept : keptCopyTables) {
+        if (kept.bitsPerTexel == texture.bitsPerTexel && kept.cleared == cleared &&
+            kept.clear == clear &&
+            std::memcmp(kept.palette, texture.palette, named * sizeof(uint32_t)) == 0)
+            return kept.tables;
+    }
+    KeptCopyTables& kept = keptCopyTables[nextKeptCopyTables];
+    nextKeptCopyTables = (nextKeptCopyTables + 1) % keptCopyTablesCount;
+    kept.bitsPerTexel = texture.bitsPerTexel;
+    kept.cleared = cleared;
+    kept.clear = clear;
+    std::memcpy(kept.palette, texture.palette, sizeof kept.palette);
+    makeCopyTables(texture, kept.tables, cleared, clear);
+    return kept.tables;
+}
+
 // count pixels of one colour: the C library's wide fill is the fastest fill at hand (wchar_t is
 // 32 bits here).
 inline void fillPixels(uint32_t* out, uint32_t colour, int32_t count) {
@@ -233,8 +266,8 @@ void drawExact(BackBuffer& target, const Texture& texture, SourceRect source, Ve
         scaling.x > 0 ? source.left + across.first - tx : source.left + tx - (across.end - 1) - 1;
     const int step = scaling.x > 0 ? 1 : -1;
     const bool copying = copyable(texture, scaling, colour);
-    static CopyTables tables;
-    if (copying) makeCopyTables(texture, tables, cleared, clear);
+    static const CopyTables none{};
+    const CopyTables& tables = copying ? copyTablesFor(texture, cleared, clear) : none;
     for (int32_t py = down.first; py < down.end; ++py) {
         const int64_t rowAt = scaling.y > 0 ? source.top + py - ty : source.top + ty - py - 1;
         const auto row = static_cast<int32_t>(std::clamp<int64_t>(rowAt, 0, texture.height - 1));
@@ -279,11 +312,10 @@ void drawFiltered(BackBuffer& target, const Texture& texture, SourceRect source,
         columnRight[i] -= lowest;
     }
     // A source row mixed across once serves every pixel row that samples it.
-    const MixAcross mixRow = mixAcrossKernel();
-    const auto mixAcross = [&](const uint32_t* texels, uint32_t* out) {
-        mixRow(out, texels, columnLeft, columnRight, columnWeight, count);
-    };
     const RowKernels& kernels = rowKernels();
+    const auto mixAcross = [&](const uint32_t* texels, uint32_t* out) {
+        kernels.mixAcross(out, texels, columnLeft, columnRight, columnWeight, count);
+    };
     int32_t rowAboveIs = -1, rowBelowIs = -1;
     for (int32_t py = down.first; py < down.end; ++py) {
         const Sample t = sampleAt(py, scaling.y, translation.y, source.top, texture.height);

@@ -34,17 +34,8 @@ PixelPath fastestPath() {
     return PixelPath::portable;
 }
 
-MixAcross mixAcrossOf(PixelPath path) {
-#if defined(__x86_64__) || defined(__i386__)
-    if (path == PixelPath::avx2) return avx2MixAcross;
-#endif
-    (void)path;
-    return portableMixAcross;
-}
-
 PixelPath pathInUse = fastestPath();
 const RowKernels* kernelsInUse = kernelsOf(pathInUse);
-MixAcross mixAcrossInUse = mixAcrossOf(pathInUse);
 
 } // namespace
 
@@ -71,7 +62,6 @@ bool usePixelPath(PixelPath path) {
     if (kernels == nullptr) return false;
     pathInUse = path;
     kernelsInUse = kernels;
-    mixAcrossInUse = mixAcrossOf(path);
     return true;
 }
 
@@ -81,10 +71,6 @@ PixelPath pixelPathInUse() {
 
 const RowKernels& rowKernels() {
     return *kernelsInUse;
-}
-
-MixAcross mixAcrossKernel() {
-    return mixAcrossInUse;
 }
 
 } // namespace zema

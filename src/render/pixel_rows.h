@@ -56,13 +56,12 @@ struct RowKernels {
     // count texels of above mixed with those of below by weight / 256 (1..255): mix, each.
     void (*mixRows)(uint32_t* out, const uint32_t* above, const uint32_t* below, int32_t count,
                     uint32_t weight);
+    // A filtered draw's source row mixed across: out[i] = mix(texels[left[i]], texels[right[i]],
+    // weight[i]), weights 0..255. AVX2 gathers the texels; the other vector paths load them one
+    // by one and mix four at a time.
+    void (*mixAcross)(uint32_t* out, const uint32_t* texels, const int32_t* left,
+                      const int32_t* right, const uint32_t* weight, int32_t count);
 };
-
-// A filtered draw's source row mixed across: out[i] = mix(texels[left[i]], texels[right[i]],
-// weight[i]), weights 0..255. Only AVX2 has its own (it gathers eight texels at a time); the other
-// paths have no gather and run the portable loop.
-using MixAcross = void (*)(uint32_t* out, const uint32_t* texels, const int32_t* left,
-                           const int32_t* right, const uint32_t* weight, int32_t count);
 
 enum class PixelPath { portable, ssse3, avx2, wasmSimd };
 inline constexpr PixelPath allPixelPaths[] = {PixelPath::portable, PixelPath::ssse3,
@@ -77,14 +76,11 @@ bool usePixelPath(PixelPath path);
 PixelPath pixelPathInUse();
 // The kernels of the path in use.
 const RowKernels& rowKernels();
-MixAcross mixAcrossKernel();
 
 // Each path's kernels; the vector ones hand their rows' last few texels to the portable ones.
 extern const RowKernels portableRows;
 extern const RowKernels ssse3Rows;    // x86 builds only
 extern const RowKernels avx2Rows;     // x86 builds only
 extern const RowKernels wasmSimdRows; // builds with WebAssembly SIMD only
-extern const MixAcross portableMixAcross;
-extern const MixAcross avx2MixAcross; // x86 builds only
 
 } // namespace zema

@@ -175,13 +175,12 @@ ZEMA_AVX2 void mixAcross(uint32_t* out, const uint32_t* texels, const int32_t* l
                                 mixed(_mm256_unpackhi_epi8(a, zero), _mm256_unpackhi_epi8(b, zero),
                                       _mm256_shuffle_epi8(w, spreadHigh))));
     }
-    portableMixAcross(out + i, texels, left + i, right + i, weight + i, count - i);
+    ssse3Rows.mixAcross(out + i, texels, left + i, right + i, weight + i, count - i);
 }
 
 } // namespace
 
-const RowKernels avx2Rows = {copyPairs<true>, copyPairs<false>, blendRow, mixRows};
-const MixAcross avx2MixAcross = mixAcross;
+const RowKernels avx2Rows = {copyPairs<true>, copyPairs<false>, blendRow, mixRows, mixAcross};
 
 } // namespace zema
 

@@ -87,7 +87,6 @@ void mixAcross(uint32_t* out, const uint32_t* texels, const int32_t* left, const
 
 } // namespace
 
-const RowKernels portableRows = {copyPairs<true>, copyPairs<false>, blendRow, mixRows};
-const MixAcross portableMixAcross = mixAcross;
+const RowKernels portableRows = {copyPairs<true>, copyPairs<false>, blendRow, mixRows, mixAcross};
 
 } // namespace zema

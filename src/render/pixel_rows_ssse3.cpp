@@ -54,12 +54,15 @@ template <bool Cleared>
 ZEMA_SSSE3 inline void copySixteen(uint32_t* out, __m128i indices, const Planes& planes) {
     __m128i* pixels = reinterpret_cast<__m128i*>(out);
     const __m128i alpha = _mm_shuffle_epi8(planes.alpha, indices);
-    if (!Cleared && _mm_movemask_epi8(alpha) == 0) return; // all transparent
+    const int shown = _mm_movemask_epi8(alpha);
+    if (!Cleared && shown == 0) return; // all transparent
+    // All shown: nothing of the picture below is kept, so it is not read.
+    const bool keeps = !Cleared && shown != 0xFFFF;
     __m128i colours[4];
     weavePlanes(_mm_shuffle_epi8(planes.blue, indices), _mm_shuffle_epi8(planes.green, indices),
                 _mm_shuffle_epi8(planes.red, indices), alpha, colours);
     for (int k = 0; k < 4; ++k) {
-        if (!Cleared) {
+        if (keeps) {
             const __m128i keep = _mm_cmpeq_epi32(colours[k], _mm_setzero_si128());
             colours[k] = _mm_or_si128(colours[k], _mm_and_si128(_mm_loadu_si128(pixels + k), keep));
         }
@@ -153,9 +156,44 @@ ZEMA_SSSE3 void mixRows(uint32_t* out, const uint32_t* above, const uint32_t* be
     portableRows.mixRows(out + i, above + i, below + i, count - i, weight);
 }
 
+// The same mix with a weight for each texel: four texels at a time, loaded one by one (there is
+// no gather before AVX2), each one's weight spread over its channels' 16-bit lanes.
+ZEMA_SSSE3 void mixAcross(uint32_t* out, const uint32_t* texels, const int32_t* left,
+                          const int32_t* right, const uint32_t* weight, int32_t count) {
+    const __m128i zero = _mm_setzero_si128(), half = _mm_set1_epi16(128);
+    const __m128i whole = _mm_set1_epi16(256);
+    const __m128i spreadLow = _mm_setr_epi8(0, -1, 0, -1, 0, -1, 0, -1, 4, -1, 4, -1, 4, -1, 4, -1);
+    const __m128i spreadHigh =
+        _mm_setr_epi8(8, -1, 8, -1, 8, -1, 8, -1, 12, -1, 12, -1, 12, -1, 12, -1);
+    const auto mixed = [&](__m128i a, __m128i b, __m128i take) ZEMA_SSSE3 {
+        const __m128i keep = _mm_sub_epi16(whole, take);
+        return _mm_srli_epi16(
+            _mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(a, keep), _mm_mullo_epi16(b, take)), half),
+            8);
+    };
+    const auto texel = [&](const int32_t* at, int32_t k) {
+        return static_cast<int>(texels[at[k]]);
+    };
+    int32_t i = 0;
+    for (; i + 4 <= count; i += 4) {
+        const __m128i a = _mm_setr_epi32(texel(left, i), texel(left, i + 1), texel(left, i + 2),
+                                         texel(left, i + 3));
+        const __m128i b = _mm_setr_epi32(texel(right, i), texel(right, i + 1), texel(right, i + 2),
+                                         texel(right, i + 3));
+        const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(weight + i));
+        _mm_storeu_si128(
+            reinterpret_cast<__m128i*>(out + i),
+            _mm_packus_epi16(mixed(_mm_unpacklo_epi8(a, zero), _mm_unpacklo_epi8(b, zero),
+                                   _mm_shuffle_epi8(w, spreadLow)),
+                             mixed(_mm_unpackhi_epi8(a, zero), _mm_unpackhi_epi8(b, zero),
+                                   _mm_shuffle_epi8(w, spreadHigh))));
+    }
+    portableRows.mixAcross(out + i, texels, left + i, right + i, weight + i, count - i);
+}
+
 } // namespace
 
-const RowKernels ssse3Rows = {copyPairs<true>, copyPairs<false>, blendRow, mixRows};
+const RowKernels ssse3Rows = {copyPairs<true>, copyPairs<false>, blendRow, mixRows, mixAcross};
 
 } // namespace zema
 

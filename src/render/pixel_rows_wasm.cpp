@@ -33,6 +33,8 @@ template <bool Cleared>
 inline void copySixteen(uint32_t* out, v128_t indices, const Planes& planes) {
     const v128_t alpha = wasm_i8x16_swizzle(planes.alpha, indices);
     if (!Cleared && !wasm_v128_any_true(alpha)) return; // all transparent
+    // All shown: nothing of the picture below is kept, so it is not read.
+    const bool keeps = !Cleared && !wasm_i8x16_all_true(alpha);
     const v128_t blue = wasm_i8x16_swizzle(planes.blue, indices);
     const v128_t green = wasm_i8x16_swizzle(planes.green, indices);
     const v128_t red = wasm_i8x16_swizzle(planes.red, indices);
@@ -46,7 +48,7 @@ inline void copySixteen(uint32_t* out, v128_t indices, const Planes& planes) {
                                interleaveHigh16(blueGreenHigh, redAlphaHigh)};
     for (int k = 0; k < 4; ++k) {
         v128_t pixels = colours[k];
-        if (!Cleared) {
+        if (keeps) {
             const v128_t keep = wasm_i32x4_eq(pixels, wasm_i32x4_splat(0));
             pixels = wasm_v128_or(pixels, wasm_v128_and(wasm_v128_load(out + 4 * k), keep));
         }
@@ -155,9 +157,41 @@ void mixRows(uint32_t* out, const uint32_t* above, const uint32_t* below, int32_
     portableRows.mixRows(out + i, above + i, below + i, count - i, weight);
 }
 
+// The same mix with a weight for each texel, as on SSSE3: four texels at a time, loaded one by
+// one, each one's weight spread over its channels' 16-bit lanes.
+void mixAcross(uint32_t* out, const uint32_t* texels, const int32_t* left, const int32_t* right,
+               const uint32_t* weight, int32_t count) {
+    const v128_t zero = wasm_i32x4_splat(0), half = wasm_i16x8_splat(128);
+    const v128_t whole = wasm_i16x8_splat(256);
+    const auto mixed = [&](v128_t a, v128_t b, v128_t take) {
+        const v128_t keep = wasm_i16x8_sub(whole, take);
+        return wasm_u16x8_shr(
+            wasm_i16x8_add(wasm_i16x8_add(wasm_i16x8_mul(a, keep), wasm_i16x8_mul(b, take)), half),
+            8);
+    };
+    const auto gathered = [&](const int32_t* at) {
+        return wasm_u32x4_make(texels[at[0]], texels[at[1]], texels[at[2]], texels[at[3]]);
+    };
+    int32_t i = 0;
+    for (; i + 4 <= count; i += 4) {
+        const v128_t a = gathered(left + i), b = gathered(right + i);
+        const v128_t w = wasm_v128_load(weight + i);
+        const v128_t takeLow =
+            wasm_i8x16_shuffle(w, zero, 0, 16, 0, 16, 0, 16, 0, 16, 4, 16, 4, 16, 4, 16, 4, 16);
+        const v128_t takeHigh =
+            wasm_i8x16_shuffle(w, zero, 8, 16, 8, 16, 8, 16, 8, 16, 12, 16, 12, 16, 12, 16, 12, 16);
+        wasm_v128_store(
+            out + i,
+            wasm_u8x16_narrow_i16x8(
+                mixed(wasm_u16x8_extend_low_u8x16(a), wasm_u16x8_extend_low_u8x16(b), takeLow),
+                mixed(wasm_u16x8_extend_high_u8x16(a), wasm_u16x8_extend_high_u8x16(b), takeHigh)));
+    }
+    portableRows.mixAcross(out + i, texels, left + i, right + i, weight + i, count - i);
+}
+
 } // namespace
 
-const RowKernels wasmSimdRows = {copyPairs<true>, copyPairs<false>, blendRow, mixRows};
+const RowKernels wasmSimdRows = {copyPairs<true>, copyPairs<false>, blendRow, mixRows, mixAcross};
 
 } // namespace zema
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the browser tests (or, with --bench, the measurements) on a built page, bounded in time,
 # and leaves no browser or server behind even when the run is killed.
-# Usage: run_browser_tests.sh WWW-FOLDER ZEMA-SIM [--bench [--against OTHER-WWW]] [--shots FOLDER]
+# Usage: run_browser_tests.sh WWW-FOLDER ZEMA-SIM
+#            [--bench [--against OTHER-WWW] [--native COMPOSITOR-BENCH]] [--shots FOLDER]
 set -uo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 pids="$(mktemp)"
