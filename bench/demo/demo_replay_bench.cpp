@@ -17,6 +17,7 @@
 #include "input/input_tap.h"
 #include "render/frame_repaint.h"
 #include "render/images.h"
+#include "render/pixel_vector.h"
 #include "sim/sim_shot.h"
 
 namespace zema {
@@ -84,7 +85,7 @@ void replayHeadless(benchmark::State& state) {
     }
     const int32_t width = static_cast<int32_t>(state.range(0));
     const int32_t height = static_cast<int32_t>(state.range(1));
-    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+    PixelVector pixels(static_cast<size_t>(width) * height);
     BackBuffer target{pixels.data(), width, height, width};
     const bool repainting = state.range(2) != 0;
     forgetKeptFrames();

@@ -18,6 +18,7 @@
 #include "input/input_headless.h"
 #include "render/images.h"
 #include "render/pixel_rows.h"
+#include "render/pixel_vector.h"
 #include "render/resources.h"
 #include "sound/sound_headless.h"
 
@@ -62,7 +63,7 @@ struct Setup {
     double loadSeconds;
     std::vector<DisplayOp> ops, guardianOps;
     int draws = 0;
-    std::vector<uint32_t> pixels;
+    PixelVector pixels; // aligned as the window's own pixels are
 };
 
 Setup& setup() {
@@ -128,7 +129,7 @@ BENCHMARK(playFrameThroughCompositor)->Apply(atBothPlacesOnEachPath);
 
 void copyOfTheBackBuffer(benchmark::State& state) {
     Setup& s = setup();
-    std::vector<uint32_t> copy(s.pixels.size());
+    PixelVector copy(s.pixels.size());
     for (auto _ : state) {
         std::memcpy(copy.data(), s.pixels.data(), s.pixels.size() * sizeof(uint32_t));
         benchmark::DoNotOptimize(copy.data());

@@ -13,6 +13,7 @@
 #include "display/present_timing.h"
 #include "render/frame_repaint.h"
 #include "render/images.h"
+#include "render/pixel_vector.h"
 #include "render/view_scaler.h"
 
 namespace zema {
@@ -36,7 +37,7 @@ SDL_Window* gameWindow = nullptr;
 PresentPath path = PresentPath::None;
 SDL_Renderer* renderer = nullptr;
 SDL_Texture* streamTexture = nullptr;
-std::vector<uint32_t> ownPixels; // the back buffer when it cannot be the window's own pixels
+PixelVector ownPixels; // the back buffer when it cannot be the window's own pixels
 SDL_Surface* ownSurface = nullptr;
 BackBuffer backBuffer = {};
 bool inPlace = false;

@@ -8,6 +8,7 @@
 #include <cwchar>
 
 #include "render/pixel_rows.h"
+#include "render/pixel_vector.h"
 #include "render/texture.h"
 
 namespace zema {
@@ -15,12 +16,13 @@ namespace zema {
 namespace {
 
 // Working rows and per-column sampling tables, made once: a frame allocates nothing. Draws run
-// on the one game thread.
-uint32_t rowAbove[maxBitmapSide], rowBelow[maxBitmapSide];
-int32_t columnLeft[maxBitmapSide], columnRight[maxBitmapSide];
-uint32_t columnWeight[maxBitmapSide];
+// on the one game thread. Each starts on a cache line, as the back buffer does (pixel_vector.h).
+alignas(cacheLineBytes) uint32_t rowAbove[maxBitmapSide], rowBelow[maxBitmapSide];
+alignas(cacheLineBytes) int32_t columnLeft[maxBitmapSide], columnRight[maxBitmapSide];
+alignas(cacheLineBytes) uint32_t columnWeight[maxBitmapSide];
 // Filtered draws: the two source rows mixed across, and the two mixed down.
-uint32_t mixedAbove[maxBitmapSide], mixedBelow[maxBitmapSide], mixedRow[maxBitmapSide];
+alignas(cacheLineBytes) uint32_t mixedAbove[maxBitmapSide],
+    mixedBelow[maxBitmapSide], mixedRow[maxBitmapSide];
 
 constexpr uint32_t opaque = 0xFF000000u;
 constexpr uint32_t untinted = 0xFFFFFFFFu;

@@ -8,6 +8,7 @@
 #include "display/display_headless.h"
 #include "png/png_writer.h"
 #include "render/images.h"
+#include "render/pixel_vector.h"
 
 namespace zema {
 
@@ -30,7 +31,7 @@ void compositeRecordedOps(BackBuffer& target) {
 bool writeFrameShot(const std::string& path, uint32_t width, uint32_t height) {
     try {
         // A frame always starts with a clear; black shows if one ever does not.
-        std::vector<uint32_t> pixels(static_cast<size_t>(width) * height, 0xFF000000u);
+        PixelVector pixels(static_cast<size_t>(width) * height, 0xFF000000u);
         BackBuffer target{pixels.data(), static_cast<int32_t>(width), static_cast<int32_t>(height),
                           static_cast<int32_t>(width)};
         compositeRecordedOps(target);
