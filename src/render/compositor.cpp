@@ -225,19 +225,17 @@ void copyIndexedRow(uint32_t* target, const Texture& texture, int32_t row, int64
         copySingles<Cleared>(target, indices + column, inside, tables);
         i = inside;
     } else {
-        int64_t x = column;
-        if (i < inside && (x & 1)) { // starts on a right-hand nibble
-            copyTexel<Cleared>(target[i], indices[x >> 1] & 0x0F, tables);
-            ++i, ++x;
-        }
-        const int32_t pairs = (inside - i) / 2;
-        const RowKernels& kernels = rowKernels();
-        (Cleared ? kernels.copyPairsCleared : kernels.copyPairsOver)(target + i, indices + (x >> 1),
-                                                                     pairs, tables);
-        i += 2 * pairs;
-        x += 2 * pairs;
-        if (i < inside) {
-            copyTexel<Cleared>(target[i], indices[x >> 1] >> 4, tables);
+        // Starting on a right-hand nibble, the pairs straddle bytes: the kernels for odd rows
+        // read them so, and the pixels are written from the first one on, as from an even row.
+        const bool odd = (column & 1) != 0;
+        const int32_t pairs = inside / 2;
+        if (pairs > 0)
+            copyPairsOf(rowKernels(), Cleared, odd)(target, indices + (column >> 1), pairs, tables);
+        i = 2 * pairs;
+        if (i < inside) { // one texel left over
+            const int64_t x = column + i;
+            copyTexel<Cleared>(target[i], odd ? indices[x >> 1] & 0x0F : indices[x >> 1] >> 4,
+                               tables);
             ++i;
         }
     }

@@ -42,14 +42,20 @@ inline uint32_t mix(uint32_t a, uint32_t b, uint32_t weight) {
     return redBlue | alphaGreen << 8;
 }
 
+using CopyPairs = void (*)(uint32_t* out, const uint8_t* src, int32_t pairs,
+                           const CopyTables& tables);
+
 struct RowKernels {
     // pairs bytes of 4-bit indices (the left texel in the high nibble), two pixels a byte, over
     // a clear: every pixel is written and none read.
-    void (*copyPairsCleared)(uint32_t* out, const uint8_t* src, int32_t pairs,
-                             const CopyTables& tables);
+    CopyPairs copyPairsCleared;
     // The same over the picture: transparent texels leave their pixels.
-    void (*copyPairsOver)(uint32_t* out, const uint8_t* src, int32_t pairs,
-                          const CopyTables& tables);
+    CopyPairs copyPairsOver;
+    // The same two for a row that starts on a right-hand nibble: pixels 2k and 2k + 1 are the low
+    // nibble of src[k] and the high one of src[k + 1], so pairs + 1 bytes are read. The pixels
+    // then start where the row does instead of one texel on, and the stores stay aligned.
+    CopyPairs copyOddPairsCleared;
+    CopyPairs copyOddPairsOver;
     // count ARGB texels, untinted and in order, over out: opaque ones replace the pixel,
     // transparent ones leave it, the rest are blended.
     void (*blendRow)(uint32_t* out, const uint32_t* texels, int32_t count);
@@ -62,6 +68,11 @@ struct RowKernels {
     void (*mixAcross)(uint32_t* out, const uint32_t* texels, const int32_t* left,
                       const int32_t* right, const uint32_t* weight, int32_t count);
 };
+
+inline CopyPairs copyPairsOf(const RowKernels& kernels, bool cleared, bool odd) {
+    if (odd) return cleared ? kernels.copyOddPairsCleared : kernels.copyOddPairsOver;
+    return cleared ? kernels.copyPairsCleared : kernels.copyPairsOver;
+}
 
 enum class PixelPath { portable, ssse3, avx2, wasmSimd };
 inline constexpr PixelPath allPixelPaths[] = {PixelPath::portable, PixelPath::ssse3,

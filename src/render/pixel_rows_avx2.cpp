@@ -45,7 +45,17 @@ ZEMA_AVX2 inline void copyEight(uint32_t* out, __m128i indices, const Palette& p
     _mm256_storeu_si256(pixels, colours);
 }
 
-template <bool Cleared>
+// 16 bytes of indices from src: for an odd row each byte is made of the low nibble of one and
+// the high nibble of the next.
+template <bool Odd> ZEMA_AVX2 inline __m128i sixteenPairsAt(const uint8_t* src) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src));
+    if constexpr (!Odd) return bytes;
+    const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 1));
+    return _mm_or_si128(_mm_and_si128(_mm_slli_epi16(bytes, 4), _mm_set1_epi8(-16)),
+                        _mm_and_si128(_mm_srli_epi16(next, 4), _mm_set1_epi8(0x0F)));
+}
+
+template <bool Cleared, bool Odd>
 ZEMA_AVX2 void copyPairs(uint32_t* out, const uint8_t* src, int32_t pairs,
                          const CopyTables& tables) {
     const Palette palette = {
@@ -54,7 +64,7 @@ ZEMA_AVX2 void copyPairs(uint32_t* out, const uint8_t* src, int32_t pairs,
     const __m128i low = _mm_set1_epi8(0x0F);
     int32_t p = 0;
     for (; p + 16 <= pairs; p += 16) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + p));
+        const __m128i bytes = sixteenPairsAt<Odd>(src + p);
         const __m128i left = _mm_and_si128(_mm_srli_epi16(bytes, 4), low);
         const __m128i right = _mm_and_si128(bytes, low);
         // The 32 indices in order: the left texel of each byte is its high nibble.
@@ -66,8 +76,7 @@ ZEMA_AVX2 void copyPairs(uint32_t* out, const uint8_t* src, int32_t pairs,
         copyEight<Cleared>(at + 16, second, palette);
         copyEight<Cleared>(at + 24, _mm_unpackhi_epi64(second, second), palette);
     }
-    (Cleared ? portableRows.copyPairsCleared : portableRows.copyPairsOver)(out + 2 * p, src + p,
-                                                                           pairs - p, tables);
+    copyPairsOf(portableRows, Cleared, Odd)(out + 2 * p, src + p, pairs - p, tables);
 }
 
 // (s * a + d * (255 - a) + 127) / 255 in 16-bit lanes; x / 255 is (x + 1 + (x >> 8)) >> 8 for
@@ -180,7 +189,13 @@ ZEMA_AVX2 void mixAcross(uint32_t* out, const uint32_t* texels, const int32_t* l
 
 } // namespace
 
-const RowKernels avx2Rows = {copyPairs<true>, copyPairs<false>, blendRow, mixRows, mixAcross};
+const RowKernels avx2Rows = {copyPairs<true, false>,
+                             copyPairs<false, false>,
+                             copyPairs<true, true>,
+                             copyPairs<false, true>,
+                             blendRow,
+                             mixRows,
+                             mixAcross};
 
 } // namespace zema
 

@@ -70,19 +70,28 @@ ZEMA_SSSE3 inline void copySixteen(uint32_t* out, __m128i indices, const Planes&
     }
 }
 
-template <bool Cleared>
+// 16 bytes of indices from src: for an odd row each byte is made of the low nibble of one and
+// the high nibble of the next.
+template <bool Odd> ZEMA_SSSE3 inline __m128i sixteenPairsAt(const uint8_t* src) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src));
+    if constexpr (!Odd) return bytes;
+    const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 1));
+    return _mm_or_si128(_mm_and_si128(_mm_slli_epi16(bytes, 4), _mm_set1_epi8(-16)),
+                        _mm_and_si128(_mm_srli_epi16(next, 4), _mm_set1_epi8(0x0F)));
+}
+
+template <bool Cleared, bool Odd>
 ZEMA_SSSE3 void copyPairs(uint32_t* out, const uint8_t* src, int32_t pairs,
                           const CopyTables& tables) {
     const Planes planes = loadPlanes(tables);
     int32_t p = 0;
     for (; p + 16 <= pairs; p += 16) {
         __m128i first, second;
-        splitNibbles(_mm_loadu_si128(reinterpret_cast<const __m128i*>(src + p)), first, second);
+        splitNibbles(sixteenPairsAt<Odd>(src + p), first, second);
         copySixteen<Cleared>(out + 2 * p, first, planes);
         copySixteen<Cleared>(out + 2 * p + 16, second, planes);
     }
-    (Cleared ? portableRows.copyPairsCleared : portableRows.copyPairsOver)(out + 2 * p, src + p,
-                                                                           pairs - p, tables);
+    copyPairsOf(portableRows, Cleared, Odd)(out + 2 * p, src + p, pairs - p, tables);
 }
 
 // (s * a + d * (255 - a) + 127) / 255 in 16-bit lanes; x / 255 is (x + 1 + (x >> 8)) >> 8 for
@@ -193,7 +202,13 @@ ZEMA_SSSE3 void mixAcross(uint32_t* out, const uint32_t* texels, const int32_t* 
 
 } // namespace
 
-const RowKernels ssse3Rows = {copyPairs<true>, copyPairs<false>, blendRow, mixRows, mixAcross};
+const RowKernels ssse3Rows = {copyPairs<true, false>,
+                              copyPairs<false, false>,
+                              copyPairs<true, true>,
+                              copyPairs<false, true>,
+                              blendRow,
+                              mixRows,
+                              mixAcross};
 
 } // namespace zema
 

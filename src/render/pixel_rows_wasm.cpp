@@ -56,37 +56,53 @@ inline void copySixteen(uint32_t* out, v128_t indices, const Planes& planes) {
     }
 }
 
-// 16 bytes of one pair of indices over 32 pixels: false when the pair is partly transparent over
-// the picture, which the lookups handle.
-template <bool Cleared>
-inline bool copyRepeatedPair(uint32_t* out, uint8_t pair, const CopyTables& tables) {
-    if (!Cleared && tables.pairKeep[pair] != 0) return tables.pairKeep[pair] == ~uint64_t{0};
-    const v128_t colours = wasm_i64x2_splat(static_cast<int64_t>(tables.pairColours[pair]));
-    for (int k = 0; k < 8; ++k)
-        wasm_v128_store(out + 4 * k, colours);
-    return true;
+// 16 bytes of indices from src: for an odd row each byte is made of the low nibble of one and
+// the high nibble of the next.
+template <bool Odd> inline v128_t sixteenPairsAt(const uint8_t* src) {
+    if constexpr (Odd)
+        return wasm_v128_or(wasm_i8x16_shl(wasm_v128_load(src), 4),
+                            wasm_u8x16_shr(wasm_v128_load(src + 1), 4));
+    else
+        return wasm_v128_load(src);
 }
 
-template <bool Cleared>
+template <bool Cleared, bool Odd>
 void copyPairs(uint32_t* out, const uint8_t* src, int32_t pairs, const CopyTables& tables) {
     const Planes planes = {
         wasm_v128_load(tables.colourPlanes[0]), wasm_v128_load(tables.colourPlanes[1]),
         wasm_v128_load(tables.colourPlanes[2]), wasm_v128_load(tables.colourPlanes[3])};
     const v128_t low = wasm_i8x16_splat(0x0F);
     int32_t p = 0;
-    for (; p + 16 <= pairs; p += 16) {
-        const v128_t bytes = wasm_v128_load(src + p);
-        if (!wasm_v128_any_true(wasm_v128_xor(bytes, wasm_i8x16_splat(src[p])))) {
+    while (p + 16 <= pairs) {
+        const v128_t bytes = sixteenPairsAt<Odd>(src + p);
+        const uint8_t pair = wasm_u8x16_extract_lane(bytes, 0);
+        const v128_t repeated = wasm_i8x16_splat(pair);
+        if (!wasm_v128_any_true(wasm_v128_xor(bytes, repeated))) {
             // One byte repeated (the map's corridors and plain walls): the 32 pixels are one
-            // pair of colours repeated, stored whole with no lookups.
-            if (copyRepeatedPair<Cleared>(out + 2 * p, src[p], tables)) continue;
+            // pair of colours repeated, stored whole with no lookups, for as long as the byte
+            // goes on.
+            if (Cleared || tables.pairKeep[pair] == 0) {
+                const v128_t colours =
+                    wasm_i64x2_splat(static_cast<int64_t>(tables.pairColours[pair]));
+                do {
+                    for (int k = 0; k < 8; ++k)
+                        wasm_v128_store(out + 2 * p + 4 * k, colours);
+                    p += 16;
+                } while (p + 16 <= pairs && !wasm_v128_any_true(wasm_v128_xor(
+                                                sixteenPairsAt<Odd>(src + p), repeated)));
+                continue;
+            }
+            if (tables.pairKeep[pair] == ~uint64_t{0}) { // both transparent over the picture
+                p += 16;
+                continue;
+            }
         }
         const v128_t left = wasm_u8x16_shr(bytes, 4), right = wasm_v128_and(bytes, low);
         copySixteen<Cleared>(out + 2 * p, interleaveLow8(left, right), planes);
         copySixteen<Cleared>(out + 2 * p + 16, interleaveHigh8(left, right), planes);
+        p += 16;
     }
-    (Cleared ? portableRows.copyPairsCleared : portableRows.copyPairsOver)(out + 2 * p, src + p,
-                                                                           pairs - p, tables);
+    copyPairsOf(portableRows, Cleared, Odd)(out + 2 * p, src + p, pairs - p, tables);
 }
 
 // (s * a + d * (255 - a) + 127) / 255 in 16-bit lanes; x / 255 is (x + 1 + (x >> 8)) >> 8 for
@@ -191,7 +207,13 @@ void mixAcross(uint32_t* out, const uint32_t* texels, const int32_t* left, const
 
 } // namespace
 
-const RowKernels wasmSimdRows = {copyPairs<true>, copyPairs<false>, blendRow, mixRows, mixAcross};
+const RowKernels wasmSimdRows = {copyPairs<true, false>,
+                                 copyPairs<false, false>,
+                                 copyPairs<true, true>,
+                                 copyPairs<false, true>,
+                                 blendRow,
+                                 mixRows,
+                                 mixAcross};
 
 } // namespace zema
 
