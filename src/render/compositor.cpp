@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <cwchar>
 
 #include "render/pixel_rows.h"
 #include "render/pixel_vector.h"
@@ -171,12 +170,8 @@ const CopyTables& copyTablesFor(const Texture& texture, bool cleared, uint32_t c
     return kept.tables;
 }
 
-// count pixels of one colour: the C library's wide fill is the fastest fill at hand (wchar_t is
-// 32 bits here).
 inline void fillPixels(uint32_t* out, uint32_t colour, int32_t count) {
-    static_assert(sizeof(wchar_t) == sizeof(uint32_t));
-    std::wmemset(reinterpret_cast<wchar_t*>(out), static_cast<wchar_t>(colour),
-                 static_cast<size_t>(count));
+    rowKernels().fill(out, colour, count);
 }
 
 // One texel over the pixel below: a shown texel replaces it, a keyed one leaves it. Over a
@@ -311,35 +306,50 @@ void drawFiltered(BackBuffer& target, const Texture& texture, SourceRect source,
         columnLeft[i] -= lowest;
         columnRight[i] -= lowest;
     }
-    // A source row mixed across once serves every pixel row that samples it.
+    // A source row mixed across once serves every pixel row that samples it. A row of one
+    // colour (the energy bar's and the beam's bands) mixes to that colour everywhere: it is
+    // filled instead, and true returned.
     const RowKernels& kernels = rowKernels();
     const auto mixAcross = [&](const uint32_t* texels, uint32_t* out) {
+        if (std::all_of(texels + 1, texels + fetched, [&](uint32_t t) { return t == texels[0]; })) {
+            fillPixels(out, texels[0], count);
+            return true;
+        }
         kernels.mixAcross(out, texels, columnLeft, columnRight, columnWeight, count);
+        return false;
     };
     int32_t rowAboveIs = -1, rowBelowIs = -1;
+    bool aboveOneColour = false, belowOneColour = false;
     for (int32_t py = down.first; py < down.end; ++py) {
         const Sample t = sampleAt(py, scaling.y, translation.y, source.top, texture.height);
         if (rowAboveIs != t.lower) {
             if (rowBelowIs == t.lower) {
                 std::copy(mixedBelow, mixedBelow + count, mixedAbove);
+                aboveOneColour = belowOneColour;
             } else {
                 fetchTextureRow(texture, t.lower, lowest, fetched, rowAbove);
-                mixAcross(rowAbove, mixedAbove);
+                aboveOneColour = mixAcross(rowAbove, mixedAbove);
             }
             rowAboveIs = t.lower;
         }
         if (t.weight != 0 && rowBelowIs != t.upper) {
             fetchTextureRow(texture, t.upper, lowest, fetched, rowBelow);
-            mixAcross(rowBelow, mixedBelow);
+            belowOneColour = mixAcross(rowBelow, mixedBelow);
             rowBelowIs = t.upper;
         }
+        const bool oneColour = aboveOneColour && (t.weight == 0 || belowOneColour);
         const uint32_t* texels = mixedAbove;
-        if (t.weight != 0) {
+        if (t.weight != 0 && oneColour) {
+            fillPixels(mixedRow, mix(mixedAbove[0], mixedBelow[0], t.weight), count);
+            texels = mixedRow;
+        } else if (t.weight != 0) {
             kernels.mixRows(mixedRow, mixedAbove, mixedBelow, count, t.weight);
             texels = mixedRow;
         }
         uint32_t* line = target.pixels + static_cast<ptrdiff_t>(py) * target.pitch + across.first;
-        if (colour == untinted) {
+        if (colour == untinted && oneColour && texels[0] >= opaque) {
+            fillPixels(line, texels[0], count); // an opaque texel replaces the pixel
+        } else if (colour == untinted) {
             kernels.blendRow(line, texels, count);
         } else {
             for (int32_t i = 0; i < count; ++i)
@@ -353,11 +363,8 @@ void drawFiltered(BackBuffer& target, const Texture& texture, SourceRect source,
 void compositeClear(BackBuffer& target, uint32_t colour) {
     if (target.pixels == nullptr || target.pitch < target.width) return;
     for (int32_t y = 0; y < target.height; ++y) {
-        uint32_t* line = target.pixels + static_cast<ptrdiff_t>(y) * target.pitch;
-        // wchar_t is 32 bits here, and the C library's wide fill is the fastest fill at hand.
-        static_assert(sizeof(wchar_t) == sizeof(uint32_t));
-        std::wmemset(reinterpret_cast<wchar_t*>(line), static_cast<wchar_t>(colour | opaque),
-                     static_cast<size_t>(target.width));
+        fillPixels(target.pixels + static_cast<ptrdiff_t>(y) * target.pitch, colour | opaque,
+                   target.width);
     }
 }
 

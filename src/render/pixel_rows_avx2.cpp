@@ -195,7 +195,8 @@ const RowKernels avx2Rows = {copyPairs<true, false>,
                              copyPairs<false, true>,
                              blendRow,
                              mixRows,
-                             mixAcross};
+                             mixAcross,
+                             fillWide};
 
 } // namespace zema
 

@@ -1,20 +1,11 @@
 // The portable row kernels: plain C++ for any processor, and the measure of the vector ones.
 #include <cstring>
-#include <cwchar>
 
 #include "render/pixel_rows.h"
 
 namespace zema {
 
 namespace {
-
-// count pixels of one colour: the C library's wide fill is the fastest fill at hand (wchar_t is
-// 32 bits here).
-inline void fillPixels(uint32_t* out, uint32_t colour, int32_t count) {
-    static_assert(sizeof(wchar_t) == sizeof(uint32_t));
-    std::wmemset(reinterpret_cast<wchar_t*>(out), static_cast<wchar_t>(colour),
-                 static_cast<size_t>(count));
-}
 
 // Two 4-bit texels packed in one byte, over two pixels at once.
 template <bool Cleared>
@@ -65,7 +56,7 @@ void copyPairs(uint32_t* out, const uint8_t* src, int32_t pairs, const CopyTable
                 const int32_t start = p;
                 while (p + 16 <= pairs && eightPairsAt<Odd>(src, p + 8) == chunk)
                     p += 8;
-                fillPixels(out + 2 * start, tables.colours[first & 0x0F], 2 * (p + 8 - start));
+                fillWide(out + 2 * start, tables.colours[first & 0x0F], 2 * (p + 8 - start));
                 continue;
             }
             if (tables.pairKeep[first] == 0) {
@@ -112,6 +103,7 @@ const RowKernels portableRows = {copyPairs<true, false>,
                                  copyPairs<false, true>,
                                  blendRow,
                                  mixRows,
-                                 mixAcross};
+                                 mixAcross,
+                                 fillWide};
 
 } // namespace zema

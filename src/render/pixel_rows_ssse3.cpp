@@ -208,7 +208,8 @@ const RowKernels ssse3Rows = {copyPairs<true, false>,
                               copyPairs<false, true>,
                               blendRow,
                               mixRows,
-                              mixAcross};
+                              mixAcross,
+                              fillWide};
 
 } // namespace zema
 

@@ -205,6 +205,21 @@ void mixAcross(uint32_t* out, const uint32_t* texels, const int32_t* left, const
     portableRows.mixAcross(out + i, texels, left + i, right + i, weight + i, count - i);
 }
 
+void fill(uint32_t* out, uint32_t colour, int32_t count) {
+    int32_t i = 0;
+    for (; i < count && (reinterpret_cast<uintptr_t>(out + i) & 15) != 0; ++i)
+        out[i] = colour; // up to the first aligned pixel
+    const v128_t colours = wasm_i32x4_splat(static_cast<int32_t>(colour));
+    for (; i + 16 <= count; i += 16) {
+        for (int k = 0; k < 4; ++k)
+            wasm_v128_store(out + i + 4 * k, colours);
+    }
+    for (; i + 4 <= count; i += 4)
+        wasm_v128_store(out + i, colours);
+    for (; i < count; ++i)
+        out[i] = colour;
+}
+
 } // namespace
 
 const RowKernels wasmSimdRows = {copyPairs<true, false>,
@@ -213,7 +228,8 @@ const RowKernels wasmSimdRows = {copyPairs<true, false>,
                                  copyPairs<false, true>,
                                  blendRow,
                                  mixRows,
-                                 mixAcross};
+                                 mixAcross,
+                                 fill};
 
 } // namespace zema
 
