@@ -245,6 +245,15 @@ void copyIndexedRow(uint32_t* target, const Texture& texture, int32_t row, int64
     }
 }
 
+// Whether texture rows a and b (next to each other or the same) hold the same indices.
+bool sameRows(const Texture& texture, int32_t a, int32_t b) {
+    if (a == b) return true;
+    const int32_t lower = std::max(a, b);
+    return std::abs(a - b) == 1 &&
+           static_cast<size_t>(lower / 64) < texture.sameAsRowAbove.size() &&
+           (texture.sameAsRowAbove[lower / 64] >> (lower % 64) & 1) != 0;
+}
+
 bool copyable(const Texture& texture, Vector2 scaling, uint32_t colour) {
     return scaling.x > 0 && colour == untinted && texture.bitsPerTexel != 32 && texture.binaryAlpha;
 }
@@ -263,11 +272,18 @@ void drawExact(BackBuffer& target, const Texture& texture, SourceRect source, Ve
     const bool copying = copyable(texture, scaling, colour);
     static const CopyTables none{};
     const CopyTables& tables = copying ? copyTablesFor(texture, cleared, clear) : none;
+    int32_t rowOfLineAbove = -1; // the texture row the pixel row above was drawn from
     for (int32_t py = down.first; py < down.end; ++py) {
         const int64_t rowAt = scaling.y > 0 ? source.top + py - ty : source.top + ty - py - 1;
         const auto row = static_cast<int32_t>(std::clamp<int64_t>(rowAt, 0, texture.height - 1));
         uint32_t* line = target.pixels + static_cast<ptrdiff_t>(py) * target.pitch + across.first;
-        if (copying) {
+        const bool repeatsAbove = py > down.first && sameRows(texture, row, rowOfLineAbove);
+        rowOfLineAbove = row;
+        if (copying && cleared && repeatsAbove) {
+            // Over a clear a row's pixels follow from its indices alone: those of the row above
+            // are copied, by the C library's copy (the page's is the browser's own).
+            std::memcpy(line, line - target.pitch, static_cast<size_t>(count) * sizeof(uint32_t));
+        } else if (copying) {
             if (cleared)
                 copyIndexedRow<true>(line, texture, row, firstColumn, count, tables, clear);
             else

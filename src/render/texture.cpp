@@ -34,6 +34,7 @@ int32_t textureHeight(const Texture& texture) {
 
 size_t textureBytes(const Texture& texture) {
     return sizeof texture + texture.indices.capacity() +
+           texture.sameAsRowAbove.capacity() * sizeof(uint64_t) +
            texture.texels.capacity() * sizeof(uint32_t);
 }
 

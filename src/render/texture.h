@@ -21,6 +21,9 @@ struct Texture {
     // For indexed textures: every palette entry is fully opaque or fully transparent, which
     // lets an untinted draw copy or skip texels instead of blending them.
     bool binaryAlpha;
+    // For indexed textures, a bit a row, 64 rows a word: its indices are those of the row above
+    // (the map's walls and corridors run on for many rows). Empty when not worked out.
+    std::vector<uint64_t> sameAsRowAbove;
     std::vector<uint32_t> texels;
 };
 

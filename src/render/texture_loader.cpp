@@ -131,6 +131,12 @@ Texture* indexed(const BitmapView& bitmap, TextureFormat format) {
     for (int32_t y = 0; y < bitmap.height; ++y)
         std::memcpy(texture->indices.data() + static_cast<size_t>(y) * texture->rowBytes,
                     bitmap.topRow + bitmap.rowStride * y, texture->rowBytes);
+    texture->sameAsRowAbove.assign((static_cast<size_t>(bitmap.height) + 63) / 64, 0);
+    for (int32_t y = 1; y < bitmap.height; ++y) {
+        const uint8_t* row = texture->indices.data() + static_cast<size_t>(y) * texture->rowBytes;
+        if (std::memcmp(row, row - texture->rowBytes, texture->rowBytes) == 0)
+            texture->sameAsRowAbove[y / 64] |= uint64_t{1} << (y % 64);
+    }
     texture->binaryAlpha = true;
     for (int i = 0; i < 256; ++i) {
         texture->palette[i] = finish(applyColourKey(bitmap.palette[i]), format);

@@ -55,10 +55,18 @@ Drawable randomBitmap(std::mt19937& random, int32_t width, int32_t height, int32
         spec.palette.push_back(random() & 0xFFFFFF);
     Picture picture{width, height, {}};
     // Either every texel drawn afresh, or runs of one index up to 40 long, as in the map's
-    // corridors and walls.
-    const bool runs = random() % 2 == 0;
+    // corridors and walls; and sometimes rows that repeat the row above, as the walls do.
+    const bool runs = random() % 2 == 0, rowsRepeat = random() % 3 == 0;
     uint8_t k = 0;
     for (int32_t i = 0, left = 0; i < width * height; ++i, --left) {
+        if (i % width == 0 && i > 0 && rowsRepeat && random() % 2 == 0) {
+            const std::vector<uint8_t> indices(spec.indices.end() - width, spec.indices.end());
+            const std::vector<uint32_t> argb(picture.argb.end() - width, picture.argb.end());
+            spec.indices.insert(spec.indices.end(), indices.begin(), indices.end());
+            picture.argb.insert(picture.argb.end(), argb.begin(), argb.end());
+            i += width - 1;
+            continue;
+        }
         if (left <= 0) {
             k = static_cast<uint8_t>(random() % 4 == 0 ? 0 : random() % colours);
             left = runs ? 1 + static_cast<int>(random() % 40) : 1;
