@@ -58,12 +58,18 @@ template <bool Odd> ZEMA_AVX2 inline __m128i sixteenPairsAt(const uint8_t* src) 
 template <bool Cleared, bool Odd>
 ZEMA_AVX2 void copyPairs(uint32_t* out, const uint8_t* src, int32_t pairs,
                          const CopyTables& tables) {
+    if (pairs < 16) {
+        copyPairsOf(portableRows, Cleared, Odd)(out, src, pairs, tables);
+        return;
+    }
     const Palette palette = {
         _mm256_loadu_si256(reinterpret_cast<const __m256i*>(tables.colours)),
         _mm256_loadu_si256(reinterpret_cast<const __m256i*>(tables.colours + 8))};
     const __m128i low = _mm_set1_epi8(0x0F);
-    int32_t p = 0;
-    for (; p + 16 <= pairs; p += 16) {
+    for (int32_t p = 0; p < pairs; p += 16) {
+        // The last block ends where the row does, over pixels the one before drew already: a
+        // pixel drawn twice comes out the same.
+        if (p + 16 > pairs) p = pairs - 16;
         const __m128i bytes = sixteenPairsAt<Odd>(src + p);
         const __m128i left = _mm_and_si128(_mm_srli_epi16(bytes, 4), low);
         const __m128i right = _mm_and_si128(bytes, low);
@@ -76,7 +82,6 @@ ZEMA_AVX2 void copyPairs(uint32_t* out, const uint8_t* src, int32_t pairs,
         copyEight<Cleared>(at + 16, second, palette);
         copyEight<Cleared>(at + 24, _mm_unpackhi_epi64(second, second), palette);
     }
-    copyPairsOf(portableRows, Cleared, Odd)(out + 2 * p, src + p, pairs - p, tables);
 }
 
 // (s * a + d * (255 - a) + 127) / 255 in 16-bit lanes; x / 255 is (x + 1 + (x >> 8)) >> 8 for

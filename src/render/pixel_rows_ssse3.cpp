@@ -83,15 +83,20 @@ template <bool Odd> ZEMA_SSSE3 inline __m128i sixteenPairsAt(const uint8_t* src)
 template <bool Cleared, bool Odd>
 ZEMA_SSSE3 void copyPairs(uint32_t* out, const uint8_t* src, int32_t pairs,
                           const CopyTables& tables) {
+    if (pairs < 16) {
+        copyPairsOf(portableRows, Cleared, Odd)(out, src, pairs, tables);
+        return;
+    }
     const Planes planes = loadPlanes(tables);
-    int32_t p = 0;
-    for (; p + 16 <= pairs; p += 16) {
+    for (int32_t p = 0; p < pairs; p += 16) {
+        // The last block ends where the row does, over pixels the one before drew already: a
+        // pixel drawn twice comes out the same.
+        if (p + 16 > pairs) p = pairs - 16;
         __m128i first, second;
         splitNibbles(sixteenPairsAt<Odd>(src + p), first, second);
         copySixteen<Cleared>(out + 2 * p, first, planes);
         copySixteen<Cleared>(out + 2 * p + 16, second, planes);
     }
-    copyPairsOf(portableRows, Cleared, Odd)(out + 2 * p, src + p, pairs - p, tables);
 }
 
 // (s * a + d * (255 - a) + 127) / 255 in 16-bit lanes; x / 255 is (x + 1 + (x >> 8)) >> 8 for

@@ -68,12 +68,19 @@ template <bool Odd> inline v128_t sixteenPairsAt(const uint8_t* src) {
 
 template <bool Cleared, bool Odd>
 void copyPairs(uint32_t* out, const uint8_t* src, int32_t pairs, const CopyTables& tables) {
+    if (pairs < 16) {
+        copyPairsOf(portableRows, Cleared, Odd)(out, src, pairs, tables);
+        return;
+    }
     const Planes planes = {
         wasm_v128_load(tables.colourPlanes[0]), wasm_v128_load(tables.colourPlanes[1]),
         wasm_v128_load(tables.colourPlanes[2]), wasm_v128_load(tables.colourPlanes[3])};
     const v128_t low = wasm_i8x16_splat(0x0F);
     int32_t p = 0;
-    while (p + 16 <= pairs) {
+    while (p < pairs) {
+        // The last block ends where the row does, over pixels the one before drew already: a
+        // pixel drawn twice comes out the same.
+        if (p + 16 > pairs) p = pairs - 16;
         const v128_t bytes = sixteenPairsAt<Odd>(src + p);
         const uint8_t pair = wasm_u8x16_extract_lane(bytes, 0);
         const v128_t repeated = wasm_i8x16_splat(pair);
@@ -102,7 +109,6 @@ void copyPairs(uint32_t* out, const uint8_t* src, int32_t pairs, const CopyTable
         copySixteen<Cleared>(out + 2 * p + 16, interleaveHigh8(left, right), planes);
         p += 16;
     }
-    copyPairsOf(portableRows, Cleared, Odd)(out + 2 * p, src + p, pairs - p, tables);
 }
 
 // (s * a + d * (255 - a) + 127) / 255 in 16-bit lanes; x / 255 is (x + 1 + (x >> 8)) >> 8 for
