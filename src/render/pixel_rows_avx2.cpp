@@ -3,6 +3,7 @@
 // rows are blended eight at a time. Only these functions are built for AVX2, and they run only
 // where the processor has it.
 #include "render/pixel_rows.h"
+#include "render/pixel_rows_x86.h"
 
 #if defined(__x86_64__) || defined(__i386__)
 
@@ -43,16 +44,6 @@ ZEMA_AVX2 inline void copyEight(uint32_t* out, __m128i indices, const Palette& p
             colours = _mm256_or_si256(colours, _mm256_and_si256(_mm256_loadu_si256(pixels), keep));
     }
     _mm256_storeu_si256(pixels, colours);
-}
-
-// 16 bytes of indices from src: for an odd row each byte is made of the low nibble of one and
-// the high nibble of the next.
-template <bool Odd> ZEMA_AVX2 inline __m128i sixteenPairsAt(const uint8_t* src) {
-    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src));
-    if constexpr (!Odd) return bytes;
-    const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 1));
-    return _mm_or_si128(_mm_and_si128(_mm_slli_epi16(bytes, 4), _mm_set1_epi8(-16)),
-                        _mm_and_si128(_mm_srli_epi16(next, 4), _mm_set1_epi8(0x0F)));
 }
 
 template <bool Cleared, bool Odd>

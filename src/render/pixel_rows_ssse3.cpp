@@ -2,6 +2,7 @@
 // texel is a 16-entry table lookup (pshufb) per byte plane, 32 texels at a time. Only these
 // functions are built for SSSE3, so the build runs on any x86-64.
 #include "render/pixel_rows.h"
+#include "render/pixel_rows_x86.h"
 
 #if defined(__x86_64__) || defined(__i386__)
 
@@ -68,16 +69,6 @@ ZEMA_SSSE3 inline void copySixteen(uint32_t* out, __m128i indices, const Planes&
         }
         _mm_storeu_si128(pixels + k, colours[k]);
     }
-}
-
-// 16 bytes of indices from src: for an odd row each byte is made of the low nibble of one and
-// the high nibble of the next.
-template <bool Odd> ZEMA_SSSE3 inline __m128i sixteenPairsAt(const uint8_t* src) {
-    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src));
-    if constexpr (!Odd) return bytes;
-    const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 1));
-    return _mm_or_si128(_mm_and_si128(_mm_slli_epi16(bytes, 4), _mm_set1_epi8(-16)),
-                        _mm_and_si128(_mm_srli_epi16(next, 4), _mm_set1_epi8(0x0F)));
 }
 
 template <bool Cleared, bool Odd>
