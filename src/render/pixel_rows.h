@@ -80,6 +80,9 @@ struct RowKernels {
     // count pixels of one colour. The C library's wide fill natively; in the page, whose C
     // library fills one pixel at a time, vector stores.
     void (*fill)(uint32_t* out, uint32_t colour, int32_t count);
+    // count ARGB pixels with red and blue swapped, for a window that keeps them red first (the
+    // page's canvas).
+    void (*swapRedBlue)(uint32_t* out, const uint32_t* in, int32_t count);
 };
 
 inline CopyPairs copyPairsOf(const RowKernels& kernels, bool cleared, bool odd) {

@@ -95,6 +95,13 @@ void mixAcross(uint32_t* out, const uint32_t* texels, const int32_t* left, const
         out[i] = mix(texels[left[i]], texels[right[i]], weight[i]);
 }
 
+void swapRedBlue(uint32_t* out, const uint32_t* in, int32_t count) {
+    for (int32_t i = 0; i < count; ++i) {
+        const uint32_t p = in[i];
+        out[i] = (p & 0xFF00FF00u) | (p >> 16 & 0xFFu) | (p & 0xFFu) << 16;
+    }
+}
+
 } // namespace
 
 const RowKernels portableRows = {copyPairs<true, false>,
@@ -104,6 +111,7 @@ const RowKernels portableRows = {copyPairs<true, false>,
                                  blendRow,
                                  mixRows,
                                  mixAcross,
-                                 fillWide};
+                                 fillWide,
+                                 swapRedBlue};
 
 } // namespace zema

@@ -196,6 +196,16 @@ ZEMA_SSSE3 void mixAcross(uint32_t* out, const uint32_t* texels, const int32_t* 
     portableRows.mixAcross(out + i, texels, left + i, right + i, weight + i, count - i);
 }
 
+ZEMA_SSSE3 void swapRedBlue(uint32_t* out, const uint32_t* in, int32_t count) {
+    const __m128i order = _mm_setr_epi8(2, 1, 0, 3, 6, 5, 4, 7, 10, 9, 8, 11, 14, 13, 12, 15);
+    int32_t i = 0;
+    for (; i + 4 <= count; i += 4)
+        _mm_storeu_si128(
+            reinterpret_cast<__m128i*>(out + i),
+            _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i)), order));
+    portableRows.swapRedBlue(out + i, in + i, count - i);
+}
+
 } // namespace
 
 const RowKernels ssse3Rows = {copyPairs<true, false>,
@@ -205,7 +215,8 @@ const RowKernels ssse3Rows = {copyPairs<true, false>,
                               blendRow,
                               mixRows,
                               mixAcross,
-                              fillWide};
+                              fillWide,
+                              swapRedBlue};
 
 } // namespace zema
 

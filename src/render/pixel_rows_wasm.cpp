@@ -226,6 +226,16 @@ void fill(uint32_t* out, uint32_t colour, int32_t count) {
         out[i] = colour;
 }
 
+void swapRedBlue(uint32_t* out, const uint32_t* in, int32_t count) {
+    int32_t i = 0;
+    for (; i + 4 <= count; i += 4) {
+        const v128_t pixels = wasm_v128_load(in + i);
+        wasm_v128_store(out + i, wasm_i8x16_shuffle(pixels, pixels, 2, 1, 0, 3, 6, 5, 4, 7, 10, 9,
+                                                    8, 11, 14, 13, 12, 15));
+    }
+    portableRows.swapRedBlue(out + i, in + i, count - i);
+}
+
 } // namespace
 
 const RowKernels wasmSimdRows = {copyPairs<true, false>,
@@ -235,7 +245,8 @@ const RowKernels wasmSimdRows = {copyPairs<true, false>,
                                  blendRow,
                                  mixRows,
                                  mixAcross,
-                                 fill};
+                                 fill,
+                                 swapRedBlue};
 
 } // namespace zema
 
