@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <new>
 
 #include "render/texture.h"
@@ -92,8 +93,8 @@ Texture* resampled(const BitmapView& bitmap, int32_t width, int32_t height, Text
             std::memcpy(out + 4 * x, sum, sizeof sum);
         }
     }
-    Texture* texture = new (std::nothrow) Texture{};
-    if (texture == nullptr) return nullptr;
+    // Owned until it is whole: a failed allocation below (caught by the caller) frees it.
+    auto texture = std::make_unique<Texture>();
     texture->width = width;
     texture->height = height;
     texture->format = format;
@@ -116,12 +117,12 @@ Texture* resampled(const BitmapView& bitmap, int32_t width, int32_t height, Text
             texture->texels[static_cast<size_t>(y) * width + x] = finish(argb, format);
         }
     }
-    return texture;
+    return texture.release();
 }
 
 Texture* indexed(const BitmapView& bitmap, TextureFormat format) {
-    Texture* texture = new (std::nothrow) Texture{};
-    if (texture == nullptr) return nullptr;
+    // Owned until it is whole: a failed allocation below (caught by the caller) frees it.
+    auto texture = std::make_unique<Texture>();
     texture->width = bitmap.width;
     texture->height = bitmap.height;
     texture->format = format;
@@ -143,7 +144,7 @@ Texture* indexed(const BitmapView& bitmap, TextureFormat format) {
         const uint32_t alpha = texture->palette[i] >> 24;
         if (alpha != 0 && alpha != 255) texture->binaryAlpha = false;
     }
-    return texture;
+    return texture.release();
 }
 
 } // namespace
