@@ -27,15 +27,31 @@ def free_port():
         return s.getsockname()[1]
 
 
-class Server:
-    """python3 -m http.server over a folder, on a free port of 127.0.0.1."""
+# A static server whose pages are cross-origin isolated, which gives them the browser's fine
+# clock (5 us instead of 100 us) for the measurements.
+ISOLATED_SERVER = """
+import functools, http.server, sys
+class Handler(http.server.SimpleHTTPRequestHandler):
+    def end_headers(self):
+        self.send_header("Cross-Origin-Opener-Policy", "same-origin")
+        self.send_header("Cross-Origin-Embedder-Policy", "require-corp")
+        super().end_headers()
+http.server.ThreadingHTTPServer(("127.0.0.1", int(sys.argv[2])),
+                                functools.partial(Handler, directory=sys.argv[1])).serve_forever()
+"""
 
-    def __init__(self, folder, port=None):
+
+class Server:
+    """python3 -m http.server over a folder, on a free port of 127.0.0.1; isolated, the same
+    with the headers that make its pages cross-origin isolated."""
+
+    def __init__(self, folder, port=None, isolated=False):
         self.port = port or free_port()
-        self.process = subprocess.Popen(
-            ["python3", "-m", "http.server", "--bind", "127.0.0.1", "--directory", folder,
-             str(self.port)], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-            start_new_session=True)
+        command = (["python3", "-c", ISOLATED_SERVER, folder, str(self.port)] if isolated else
+                   ["python3", "-m", "http.server", "--bind", "127.0.0.1", "--directory", folder,
+                    str(self.port)])
+        self.process = subprocess.Popen(command, stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.DEVNULL, start_new_session=True)
         note_process(self.process)
         deadline = time.monotonic() + 10
         while time.monotonic() < deadline:
