@@ -250,7 +250,8 @@ EMSCRIPTEN_KEEPALIVE void zemaTimeFrames(int count, int withBeam, int shown, dou
         runFrame();
         const double took = emscripten_get_now() - t0;
         frames += took;
-        drawing.push_back(took - static_cast<double>(presentTiming.nanoseconds - presentBefore) / 1e6);
+        drawing.push_back(took -
+                          static_cast<double>(presentTiming.nanoseconds - presentBefore) / 1e6);
         recordFrame(++frameNumber);
     }
     *frameMs = done > 0 ? frames / done : 0;
