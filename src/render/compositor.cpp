@@ -270,8 +270,7 @@ void drawExact(BackBuffer& target, const Texture& texture, SourceRect source, Ve
         scaling.x > 0 ? source.left + across.first - tx : source.left + tx - (across.end - 1) - 1;
     const int step = scaling.x > 0 ? 1 : -1;
     const bool copying = copyable(texture, scaling, colour);
-    static const CopyTables none{};
-    const CopyTables& tables = copying ? copyTablesFor(texture, cleared, clear) : none;
+    const CopyTables* tables = copying ? &copyTablesFor(texture, cleared, clear) : nullptr;
     int32_t rowOfLineAbove = -1; // the texture row the pixel row above was drawn from
     for (int32_t py = down.first; py < down.end; ++py) {
         const int64_t rowAt = scaling.y > 0 ? source.top + py - ty : source.top + ty - py - 1;
@@ -285,9 +284,9 @@ void drawExact(BackBuffer& target, const Texture& texture, SourceRect source, Ve
             std::memcpy(line, line - target.pitch, static_cast<size_t>(count) * sizeof(uint32_t));
         } else if (copying) {
             if (cleared)
-                copyIndexedRow<true>(line, texture, row, firstColumn, count, tables, clear);
+                copyIndexedRow<true>(line, texture, row, firstColumn, count, *tables, clear);
             else
-                copyIndexedRow<false>(line, texture, row, firstColumn, count, tables, clear);
+                copyIndexedRow<false>(line, texture, row, firstColumn, count, *tables, clear);
         } else {
             // ARGB texels inside the texture are read where they are.
             const bool inside = texture.bitsPerTexel == 32 && firstColumn >= 0 &&

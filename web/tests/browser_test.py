@@ -38,6 +38,18 @@ def sim(zema_sim, script, width, height, shot_frame=None, shot_path=None):
     return done.stdout.splitlines()
 
 
+def check_records(lines, expected, what):
+    """The page's frame records against zema-sim's, frame by frame; the first that differs is
+    printed."""
+    same = sum(1 for a, b in zip(lines, expected) if a == b)
+    check(len(lines) == len(expected) and same == len(expected),
+          f"{what}, frame by frame ({same} of {len(expected)})")
+    for a, b in zip(lines, expected):
+        if a != b:
+            print(f"  page:     {a}\n  zema-sim: {b}")
+            break
+
+
 def differing_pixels(canvas, picture, masked=None):
     """How many pixels differ in colour (alpha aside), outside the masked rectangle."""
     cw, ch, cdata = canvas
@@ -228,14 +240,7 @@ async def play_by_script(page, zema_sim, work):
             if check_step != 1:
                 raise AssertionError("a scripted frame did not run")
             lines.append(await page.evaluate("Module.zemaRecord()"))
-    same = sum(1 for a, b in zip(lines, expected) if a == b)
-    check(len(lines) == len(expected) and same == len(expected),
-          f"the page's records equal zema-sim's, frame by frame ({same} of {len(expected)})")
-    if lines != expected:
-        for a, b in zip(lines, expected):
-            if a != b:
-                print(f"  page:     {a}\n  zema-sim: {b}")
-                break
+    check_records(lines, expected, "the page's records equal zema-sim's")
     # The craft wobbles by the browser's own random numbers; the rest is the same picture.
     craft = (295, 240, 505, 410)
     differ = differing_pixels(await page.canvas_pixels(), read_png(last_shot), craft)
@@ -292,14 +297,7 @@ async def play_with_a_pad(page, zema_sim):
             if await page.evaluate("Module.zemaStep(1)") != 1:
                 raise AssertionError("a frame with the pad did not run")
             lines.append(await page.evaluate("Module.zemaRecord()"))
-    same = sum(1 for a, b in zip(lines, expected) if a == b)
-    check(len(lines) == len(expected) and same == len(expected),
-          f"with a pad, the page's records equal zema-sim's joystick run, frame by frame "
-          f"({same} of {len(expected)})")
-    for a, b in zip(lines, expected):
-        if a != b:
-            print(f"  page:     {a}\n  zema-sim: {b}")
-            break
+    check_records(lines, expected, "with a pad, the page's records equal zema-sim's joystick run")
 
 
 # (frames, the stick's directions in zema-sim's letters, fire: "tap" before the first frame or
@@ -359,14 +357,8 @@ async def play_by_touch(page, zema_sim):
             if fire_how == "held" and held:
                 together.append((json.loads(lines[-2]), json.loads(lines[-1])))
     await page.touch({})
-    same = sum(1 for a, b in zip(lines, expected) if a == b)
-    check(len(lines) == len(expected) and same == len(expected),
-          f"played by touch, the page's records equal zema-sim's keyboard run, frame by frame "
-          f"({same} of {len(expected)})")
-    for a, b in zip(lines, expected):
-        if a != b:
-            print(f"  page:     {a}\n  zema-sim: {b}")
-            break
+    check_records(lines, expected,
+                  "played by touch, the page's records equal zema-sim's keyboard run")
     check(together and all(now["shotTimer"] > 0 for _, now in together) and
           all((now["scrollX"], now["scrollY"]) != (before["scrollX"], before["scrollY"])
               for before, now in together),
