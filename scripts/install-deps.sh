@@ -15,10 +15,12 @@ if [ "${1:-play}" = package ] || [ "${1:-play}" = test ]; then
 fi
 if [ "${1:-play}" = test ]; then
     # Tests: GoogleTest, benchmarks, clang's libFuzzer and sanitizers, and a real X server with a
-    # window manager and the tools that drive it; the Debian package's makers and checkers.
+    # window manager and the tools that drive it; the Debian package's makers and checkers; groff
+    # to render the manual page.
     packages+=(googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
                xvfb openbox xdotool wmctrl x11-utils imagemagick
-               dpkg-dev lintian desktop-file-utils appstream)
+               dpkg-dev lintian desktop-file-utils appstream
+               groff-base)
 fi
 missing=()
 for p in "${packages[@]}"; do
