@@ -169,7 +169,7 @@ class Browser:
         failed = ""
         while True:
             try:
-                value = await self.evaluate(expression)
+                value, failed = await self.evaluate(expression), ""
                 if value:
                     return value
             except (RuntimeError, asyncio.TimeoutError) as error:
