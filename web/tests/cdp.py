@@ -19,6 +19,7 @@ CHROMIUM_FLAGS = [
     "--disable-quic", "--disable-dev-shm-usage", "--remote-debugging-port=0", "--mute-audio",
 ]
 STEP_TIMEOUT = 20.0  # seconds for any single protocol step
+WAIT_TIMEOUT = 60.0  # seconds for a condition: generous, for a machine busy with other work
 
 
 def free_port():
@@ -161,15 +162,21 @@ class Browser:
                                f"{result['exceptionDetails'].get('text')}")
         return result["result"].get("value")
 
-    async def wait_for(self, expression, timeout=STEP_TIMEOUT, what=None):
+    async def wait_for(self, expression, timeout=WAIT_TIMEOUT, what=None):
+        """Polls a script expression until it is true; its value. A page between two documents
+        (a reload the page made itself) may fail to answer: it is asked again."""
         deadline = time.monotonic() + timeout
+        failed = ""
         while True:
-            value = await self.evaluate(expression)
-            if value:
-                return value
+            try:
+                value, failed = await self.evaluate(expression), ""
+                if value:
+                    return value
+            except (RuntimeError, asyncio.TimeoutError) as error:
+                failed = f" (last: {error})"
             if time.monotonic() > deadline:
-                raise AssertionError(f"timed out waiting for {what or expression}")
-            await asyncio.sleep(0.05)
+                raise AssertionError(f"timed out waiting for {what or expression}{failed}")
+            await asyncio.sleep(0.05)  # between polls, to leave the page room to run
 
     async def open(self, url, width, height):
         """Opens the page afresh (by way of a blank one, so that an old page is never taken
@@ -205,6 +212,13 @@ class Browser:
         return await self.evaluate(f"(r => [r.left + r.width / 2, r.top + r.height / 2, r.width])"
                                    f"(document.querySelector({json.dumps(selector)})"
                                    f".getBoundingClientRect())")
+
+    async def click(self, selector):
+        """A mouse click in the middle of an element, as a player's."""
+        x, y, _ = await self.centre(selector)
+        for kind in ("mousePressed", "mouseReleased"):
+            await self.send("Input.dispatchMouseEvent", {"type": kind, "x": x, "y": y,
+                                                         "button": "left", "clickCount": 1})
 
     async def key(self, name, down=True):
         codes = {"Enter": 13, "Space": 32, "Escape": 27, "ArrowLeft": 37, "ArrowUp": 38,
