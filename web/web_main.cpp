@@ -95,8 +95,13 @@ bool loopPass() {
     if (switches.demo == DemoRun::None) clearFrameRequests();
     if (!runMessageLoopPass()) return false;
     recordFrame(++frameNumber);
-    // The moment the title first stood on the canvas, for the page's start-up measurement.
-    if (frameNumber == 1) EM_ASM({ Module.zemaFirstFrameAt = performance.now(); });
+    // The moment the title first stood on the canvas, for the page's start-up measurement; the
+    // page then starts what can wait for it.
+    if (frameNumber == 1)
+        EM_ASM({
+            Module.zemaFirstFrameAt = performance.now();
+            Module.zemaTitleShown();
+        });
     return true;
 }
 
