@@ -4,9 +4,10 @@ fresh profile (nothing cached, no worker yet), the page served from a plain stat
 going first. The figure is the time from opening the page to the title's first frame on the
 canvas, as the page itself notes it (Module.zemaFirstFrameAt, ms since the page opened).
 
-Run through the browser tests' runner, which bounds it in time and leaves no browser behind:
+Run through the browser tests' runner, which bounds it in time (300 s: about 30 pairs on a busy
+machine) and leaves no browser behind:
     web/tests/run_browser_tests.sh WWW-FOLDER ZEMA-SIM --bench --cold [--against OTHER-WWW]
-        [--pairs N]"""
+        [--pairs N]   (nine pairs unless N is given)"""
 import os
 import statistics
 import sys
@@ -51,6 +52,8 @@ async def first_visit_bench(www):
         servers.append(("--against", cdp.Server(arg("--against"))))
     times = {name: [] for name, _ in servers}
     marks = {name: [] for name, _ in servers}
+    load = os.getloadavg()
+    print(f"load average before the run: {load[0]:.2f} {load[1]:.2f} {load[2]:.2f}")
     try:
         for turn in range(pairs):
             for name, server in servers[::-1] if turn % 2 else servers:
@@ -73,9 +76,7 @@ async def first_visit_bench(www):
             if all(m.get(step) is not None for m in marks[name])))
     if len(servers) == 2:
         ratios = sorted(a / b for a, b in zip(times["this build"], times["--against"]))
-        print(f"this build against --against, first visit: medians "
-              f"{statistics.median(times['this build']):.0f} ms against "
-              f"{statistics.median(times['--against']):.0f} ms, "
-              f"{statistics.median(times['this build']) / statistics.median(times['--against']):.2f}x;"
-              f" {pairs} pairs' ratios: median {statistics.median(ratios):.2f}x, range "
-              f"{ratios[0]:.2f}-{ratios[-1]:.2f}x")
+        ours, theirs = statistics.median(times["this build"]), statistics.median(times["--against"])
+        print(f"this build against --against, first visit: medians {ours:.0f} ms against "
+              f"{theirs:.0f} ms, {ours / theirs:.2f}x; {pairs} pairs' ratios: median "
+              f"{statistics.median(ratios):.2f}x, range {ratios[0]:.2f}-{ratios[-1]:.2f}x")
