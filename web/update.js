@@ -22,6 +22,9 @@
   notice.querySelector('[data-control=update]').addEventListener('click', takeUpdate);
   window.zemaStartAgain = () => { if (!takeUpdate()) location.reload(); };
 
+  // The worker is asked for once the title shows (the program calls zemaTitleShown), so that
+  // fetching and hashing every file does not hold up a first visit.
+  Module.zemaTitleShown = () => {};
   if (!('serviceWorker' in navigator) || !isSecureContext) return;
   // A page opened without a worker is taken by the first one, of the same build: no reload.
   const controlledAtStart = !!navigator.serviceWorker.controller;
@@ -37,7 +40,7 @@
     }
   });
   const follow = worker => worker && worker.addEventListener('statechange', showNotice);
-  navigator.serviceWorker.register('sw.js').then(kept => {
+  Module.zemaTitleShown = () => navigator.serviceWorker.register('sw.js').then(kept => {
     registration = kept;
     follow(kept.installing);
     kept.addEventListener('updatefound', () => follow(kept.installing));

@@ -15,12 +15,8 @@ namespace {
 std::vector<DrawnPicture> pictures;
 } // namespace
 
-bool makePictures(bool mapLater, std::string& error) {
-    return drawPictures(pictures, error, mapLater ? MapDrawing::Blank : MapDrawing::Drawn);
-}
-
-bool drawMap(std::string& error) {
-    return drawMapInto(pictures, error);
+bool makePictures(bool titleOnly, std::string& error) {
+    return drawPictures(pictures, error, titleOnly ? PictureChoice::TitleOnly : PictureChoice::All);
 }
 
 bool findResource(int id, Resource& resource) {

@@ -7,12 +7,9 @@
 
 namespace zema {
 
-// Draws the pictures, the maze's left blank when `mapLater` is set. False, with a reason, when
-// one cannot be made.
-bool makePictures(bool mapLater, std::string& error);
-
-// Draws the maze's picture in place of the blank one.
-bool drawMap(std::string& error);
+// Draws the pictures (the title's alone when `titleOnly` is set) in place of those drawn before.
+// False, with a reason, when one cannot be made.
+bool makePictures(bool titleOnly, std::string& error);
 
 // Synthesizes the sound of one slot (in the game's slot order) into the working directory under
 // its file name, unless that is the file named `leftOut` (a test switch; empty for none). False,

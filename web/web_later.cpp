@@ -9,17 +9,25 @@
 namespace zema {
 
 namespace {
-constexpr int mapPart = 0; // then part 1 + slot for each sound
+constexpr int picturesPart = 0;
+constexpr int devicePart = 1;
+constexpr int firstSoundPart = 2; // then one part a sound, in slot order
 int partsMade = 0;
 
-bool makeMap(std::string& failed) {
-    if (!drawMap(failed)) {
+bool makeAllPictures(std::string& failed) {
+    if (!makePictures(false, failed)) {
         failed = "the pictures could not be made: " + failed;
         return false;
     }
-    // Every texture again, the maze's now drawn; between frames, so no frame sees it half done.
+    // Every texture, between frames, so no frame sees them half done.
     if (loadImages() < 0) return true;
     failed = "the pictures could not be loaded";
+    return false;
+}
+
+bool openSoundDevice(std::string& failed) {
+    if (initSound() && createPrimaryBuffer()) return true;
+    failed = "the sound device could not be opened";
     return false;
 }
 
@@ -38,22 +46,17 @@ bool makeSound(int slot, const std::string& leftOut, std::string& failed) {
 }
 } // namespace
 
-bool openSoundDevice(std::string& failed) {
-    if (initSound() && createPrimaryBuffer()) return true;
-    failed = "the sound device could not be opened";
-    return false;
-}
-
-void startLaterParts(bool mapDrawn) {
-    partsMade = mapDrawn ? mapPart + 1 : mapPart;
+void startLaterParts() {
+    partsMade = picturesPart;
 }
 
 bool makeLaterParts(bool all, const std::string& leftOut, std::string& failed) {
     do {
         if (laterPartsComplete()) return true;
-        const bool made = partsMade == mapPart
-                              ? makeMap(failed)
-                              : makeSound(partsMade - mapPart - 1, leftOut, failed);
+        const bool made = partsMade == picturesPart ? makeAllPictures(failed)
+                          : partsMade == devicePart
+                              ? openSoundDevice(failed)
+                              : makeSound(partsMade - firstSoundPart, leftOut, failed);
         if (!made) return false;
         ++partsMade;
     } while (all);
@@ -61,7 +64,7 @@ bool makeLaterParts(bool all, const std::string& leftOut, std::string& failed) {
 }
 
 bool laterPartsComplete() {
-    return partsMade > mapPart + soundSlotCount;
+    return partsMade >= firstSoundPart + soundSlotCount;
 }
 
 } // namespace zema

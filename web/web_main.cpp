@@ -19,6 +19,7 @@
 #include "game/world.h"
 #include "input/input.h"
 #include "input/input_sdl.h"
+#include "render/images.h"
 #include "sound/sound_device.h"
 #include "web_assets.h"
 #include "web_later.h"
@@ -94,8 +95,13 @@ bool loopPass() {
     if (switches.demo == DemoRun::None) clearFrameRequests();
     if (!runMessageLoopPass()) return false;
     recordFrame(++frameNumber);
-    // The moment the title first stood on the canvas, for the page's start-up measurement.
-    if (frameNumber == 1) EM_ASM({ Module.zemaFirstFrameAt = performance.now(); });
+    // The moment the title first stood on the canvas, for the page's start-up measurement; the
+    // page then starts what can wait for it.
+    if (frameNumber == 1)
+        EM_ASM({
+            Module.zemaFirstFrameAt = performance.now();
+            Module.zemaTitleShown();
+        });
     return true;
 }
 
@@ -144,13 +150,13 @@ void markStep(const char* step) {
            step);
 }
 
-// Start-up in the desktop's order; a failed step is said on the page instead of a message box.
+// Start-up in the desktop's order, up to what the title needs: its picture, the window, the
+// display and the input; the rest is made after it (see web_later.h). A failed step is said on
+// the page instead of a message box.
 int startUp() {
     markStep("main");
     std::string error;
-    // A demo's run is timed and compared from its first frame: everything is made first.
-    const bool later = switches.demo == DemoRun::None;
-    if (!makePictures(later, error)) {
+    if (!makePictures(true, error)) {
         tellPage("failed", "The pictures could not be made: " + error);
         return 1;
     }
@@ -159,8 +165,13 @@ int startUp() {
     if (mainWindow) matchWindowToPage();
     displayMessagesToStderrOnly = true;
     displayFollowsWindow = true;
+    displayImagesLater = true;
     if (initDisplay(mainWindow) < 0) {
         tellPage("failed", "The display could not be set up.");
+        return 0;
+    }
+    if (!loadImage(imgTitle)) {
+        tellPage("failed", "The title's picture could not be loaded.");
         return 0;
     }
     if (initInput(mainWindow) < 0) {
@@ -168,16 +179,11 @@ int startUp() {
         return 0;
     }
     markStep("display");
-    if (!openSoundDevice(error)) {
-        releaseSound();
-        tellPage("failed", "Start-up failed: " + error + ".");
-        return 255;
-    }
-    markStep("soundLoad");
     resetGame();
     startFrameRecord();
-    startLaterParts(!later);
-    if (!later && !makeLaterParts(true, switches.soundLeftOut, error)) {
+    startLaterParts();
+    // A demo's run is timed and compared from its first frame: everything is made first.
+    if (switches.demo != DemoRun::None && !makeLaterParts(true, switches.soundLeftOut, error)) {
         releaseSound();
         tellPage("failed", "Start-up failed: " + error + ".");
         return 255;

@@ -24,6 +24,7 @@ DisplaySettings displaySettings;
 bool displayMessagesToStderrOnly = false;
 bool displaySkipWindowSurface = false;
 bool displayFollowsWindow = false;
+bool displayImagesLater = false;
 
 namespace {
 const char textCreateFailed[] = "Direct3Dの作成に失敗しました";
@@ -298,7 +299,7 @@ int32_t initDisplay(SDL_Window* window) {
         return fail(textDeviceFailed, noCaption, "cannot get a picture for the window");
     SDL_AddEventWatch(watchWindow, nullptr);
 
-    const int failedSlot = loadImages();
+    const int failedSlot = displayImagesLater ? -1 : loadImages();
     if (failedSlot >= 0) {
         SDL_SetError("picture %s cannot be read or is not of its size",
                      imageSlotName(ImageSlot(failedSlot)));

@@ -30,9 +30,10 @@ struct DisplaySettings {
 extern DisplaySettings displaySettings;
 
 // Lists the display modes, takes the last (largest) as W x H (or the view of its own), makes the
-// window fullscreen (or a window, as displaySettings say) and loads the fifteen images. On a
-// failure writes one line naming what failed and why to standard error, shows its message box (or
-// writes the text to standard error too when no box can be shown) and returns E_FAIL.
+// window fullscreen (or a window, as displaySettings say) and loads the fifteen images (unless
+// displayImagesLater is set). On a failure writes one line naming what failed and why to standard
+// error, shows its message box (or writes the text to standard error too when no box can be
+// shown) and returns E_FAIL.
 //
 // The window must not have had a window surface or renderer made for it before: the display
 // turns SDL's OpenGL-backed framebuffer off, which only takes effect for the first one.
@@ -54,6 +55,10 @@ extern bool displaySkipWindowSurface;
 // not made fullscreen: for the browser, where the window is the page's canvas and SDL lists only
 // the screen's size.
 extern bool displayFollowsWindow;
+
+// When set, initDisplay loads no pictures: the caller loads each once it is made (the browser
+// makes the title's first, and the rest after the title shows).
+extern bool displayImagesLater;
 
 enum class PresentPath {
     None,

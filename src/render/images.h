@@ -18,6 +18,9 @@ extern Texture* imageTextures[imageSlotCount];
 // Loads the slots in table order; returns -1 when all fifteen are loaded, otherwise the slot
 // that failed (the slots before it stay loaded).
 int loadImages();
+// Loads one slot, replacing what it held; false when its picture is missing, cannot be read, is
+// not of its size or cannot be made a texture.
+bool loadImage(ImageSlot slot);
 void releaseImages();
 
 // Draws a slot's picture as compositeDraw does; a slot that is not loaded draws nothing.

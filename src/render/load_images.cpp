@@ -6,22 +6,25 @@
 
 namespace zema {
 
+bool loadImage(ImageSlot slot) {
+    const ImageSpec& spec = imageTable[slot];
+    Resource resource{};
+    if (!findResource(spec.resourceId, resource)) return false;
+    // A picture of another size or depth than the table's is a broken build: the frame's
+    // source rectangles are worked out for exactly these sizes.
+    BitmapView view;
+    if (!readBitmap(resource.data, resource.size, view) || view.width != spec.bitmapWidth ||
+        view.height != spec.bitmapHeight || view.bitsPerPixel != spec.bitsPerPixel)
+        return false;
+    releaseTexture(imageTextures[slot]);
+    imageTextures[slot] = loadTextureFromBitmap(resource.data, resource.size, spec.textureWidth,
+                                                spec.textureHeight, spec.format);
+    return imageTextures[slot] != nullptr;
+}
+
 int loadImages() {
-    for (int slot = 0; slot < imageSlotCount; ++slot) {
-        const ImageSpec& spec = imageTable[slot];
-        Resource resource{};
-        if (!findResource(spec.resourceId, resource)) return slot;
-        // A picture of another size or depth than the table's is a broken build: the frame's
-        // source rectangles are worked out for exactly these sizes.
-        BitmapView view;
-        if (!readBitmap(resource.data, resource.size, view) || view.width != spec.bitmapWidth ||
-            view.height != spec.bitmapHeight || view.bitsPerPixel != spec.bitsPerPixel)
-            return slot;
-        releaseTexture(imageTextures[slot]);
-        imageTextures[slot] = loadTextureFromBitmap(resource.data, resource.size, spec.textureWidth,
-                                                    spec.textureHeight, spec.format);
-        if (imageTextures[slot] == nullptr) return slot;
-    }
+    for (int slot = 0; slot < imageSlotCount; ++slot)
+        if (!loadImage(ImageSlot(slot))) return slot;
     return -1;
 }
 

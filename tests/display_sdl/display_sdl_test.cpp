@@ -40,6 +40,7 @@ class DummyDisplay : public ::testing::Test {
         releaseDisplay();
         displaySettings = {};
         displayFollowsWindow = false;
+        displayImagesLater = false;
         if (window) SDL_DestroyWindow(window);
         SDL_Quit();
     }
@@ -138,6 +139,17 @@ TEST_F(DummyDisplay, StartsAtTheDriversOnlyModeDrawingIntoTheWindowsOwnPixels) {
 
 TEST_F(DummyDisplay, TitleFrameShowsTheTitleAt112By84OnBlue) {
     ASSERT_EQ(initDisplay(window), 0);
+    runTitleFrame(false);
+    EXPECT_EQ(mismatchesWithPictureAt(imageTable[imgTitle].resourceId, 112, 84), 0);
+}
+
+// As the browser starts: the display loads no picture, and the title's alone makes the title.
+TEST_F(DummyDisplay, WithThePicturesLeftToTheCallerTheTitleAloneMakesTheTitleFrame) {
+    displayImagesLater = true;
+    ASSERT_EQ(initDisplay(window), 0);
+    for (int slot = 0; slot < imageSlotCount; ++slot)
+        EXPECT_EQ(imageTextures[slot], nullptr);
+    ASSERT_TRUE(loadImage(imgTitle));
     runTitleFrame(false);
     EXPECT_EQ(mismatchesWithPictureAt(imageTable[imgTitle].resourceId, 112, 84), 0);
 }

@@ -5,7 +5,6 @@
 #include "assets/picture_list.h"
 
 #include "bmp_writer.h"
-#include "game/world.h"
 #include "icon_picture.h"
 #include "pictures.h"
 
@@ -81,30 +80,22 @@ struct Drawing {
 
 } // namespace
 
-bool drawPictures(std::vector<DrawnPicture>& pictures, std::string& error, MapDrawing map) {
+bool drawPictures(std::vector<DrawnPicture>& pictures, std::string& error, PictureChoice choice) {
     pictures.clear();
     Drawing d{pictures, error};
+    if (choice == PictureChoice::TitleOnly) return d.indexed(imgTitle, titlePicture());
     const Canvas craft = craftPicture();
     const bool drawn =
         d.indexed(imgCraftRight, craft) && d.indexed(imgCraftLeft, mirrored(craft)) &&
-        d.indexed(imgMap,
-                  map == MapDrawing::Drawn ? mapPicture() : makeCanvas(worldSize, worldSize)) &&
-        d.tile(imgGate, gateTile()) && d.tile(imgShot, shotTile()) &&
-        d.indexed(imgEnemy1, enemyPicture(1)) && d.indexed(imgEnemy2, enemyPicture(2)) &&
-        d.indexed(imgEnemy3, enemyPicture(3)) && d.indexed(imgGuardian, guardianPicture()) &&
-        d.indexed(imgItem1, itemPicture(1)) && d.indexed(imgItem2, itemPicture(2)) &&
-        d.indexed(imgItem3, itemPicture(3)) && d.indexed(imgTitle, titlePicture()) &&
-        d.tile(imgEnergy, energyTile()) && d.indexed(imgGameOver, gameOverPicture());
+        d.indexed(imgMap, mapPicture()) && d.tile(imgGate, gateTile()) &&
+        d.tile(imgShot, shotTile()) && d.indexed(imgEnemy1, enemyPicture(1)) &&
+        d.indexed(imgEnemy2, enemyPicture(2)) && d.indexed(imgEnemy3, enemyPicture(3)) &&
+        d.indexed(imgGuardian, guardianPicture()) && d.indexed(imgItem1, itemPicture(1)) &&
+        d.indexed(imgItem2, itemPicture(2)) && d.indexed(imgItem3, itemPicture(3)) &&
+        d.indexed(imgTitle, titlePicture()) && d.tile(imgEnergy, energyTile()) &&
+        d.indexed(imgGameOver, gameOverPicture());
     if (!drawn) return false;
     pictures.push_back({iconResourceId, encodeArgbBitmap(iconSize, iconSize, iconPixels(craft))});
-    return true;
-}
-
-bool drawMapInto(std::vector<DrawnPicture>& pictures, std::string& error) {
-    std::vector<DrawnPicture> map;
-    if (!Drawing{map, error}.indexed(imgMap, mapPicture())) return false;
-    for (DrawnPicture& picture : pictures)
-        if (picture.id == map.front().id) picture.bytes = std::move(map.front().bytes);
     return true;
 }
 

@@ -12,16 +12,13 @@ struct DrawnPicture {
     std::vector<uint8_t> bytes;
 };
 
-// Blank leaves the maze's picture empty, of its size and depth, for drawMapInto to draw later:
-// it is most of the drawing, and the title does not show it.
-enum class MapDrawing { Drawn, Blank };
+// TitleOnly draws the title's picture alone: the first frame shows nothing else, and the rest
+// (the maze most of all) is most of the drawing.
+enum class PictureChoice { All, TitleOnly };
 
-// The fifteen pictures in slot order, then the icon. False, with a reason, when a picture
-// cannot be encoded.
+// The fifteen pictures in slot order, then the icon (or only the title's). False, with a reason,
+// when a picture cannot be encoded.
 bool drawPictures(std::vector<DrawnPicture>& pictures, std::string& error,
-                  MapDrawing map = MapDrawing::Drawn);
-
-// Draws the maze's picture into its place among drawPictures' pictures.
-bool drawMapInto(std::vector<DrawnPicture>& pictures, std::string& error);
+                  PictureChoice choice = PictureChoice::All);
 
 } // namespace zema

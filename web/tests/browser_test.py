@@ -4,7 +4,9 @@ ending and starting again, a failed start-up said on the page, and demos played 
 the page. With --bench it measures instead.
 
 Usage: browser_test.py WWW-FOLDER ZEMA-SIM
-           [--bench [--against OTHER-WWW] [--native COMPOSITOR-BENCH]] [--shots FOLDER]"""
+           [--bench [--against OTHER-WWW] [--native COMPOSITOR-BENCH]] [--shots FOLDER]
+       browser_test.py WWW-FOLDER ZEMA-SIM --bench --cold [--against OTHER-WWW] [--pairs N]
+           (the first visit, each load in a fresh browser: bench/web/first_visit.py)"""
 import asyncio
 import json
 import os
@@ -633,7 +635,7 @@ async def bench(page, www):
     for name, taken in times.items():
         print(f"title on the canvas after (ms), {name}: " + ", ".join(f"{t:.0f}" for t in taken)
               + f"; median {medians[name]:.0f}; {medians[name] / medians['this build']:.2f}x")
-    names = ["main", "pictures", "display", "soundLoad"]
+    names = ["main", "pictures", "display"]
     print("start-up steps, median ms since the page opened: " + ", ".join(
         f"{n} {statistics.median(s[n] for s in steps):.0f}" for n in names))
     await page.send("Network.setBypassServiceWorker", {"bypass": False})
@@ -706,6 +708,11 @@ async def page_against_native(page, www, compositor_bench):
 
 async def main():
     www, zema_sim = sys.argv[1], sys.argv[2]
+    if "--cold" in sys.argv:
+        sys.path.insert(0, os.path.join(WEB, "..", "bench", "web"))
+        from first_visit import first_visit_bench
+        await first_visit_bench(www)
+        return 0
     with tempfile.TemporaryDirectory(prefix="zema-web-test-") as work:
         # The page's files, and the demos the tests write beside them.
         site = os.path.join(work, "site")

@@ -3,6 +3,7 @@
 # and leaves no browser or server behind even when the run is killed.
 # Usage: run_browser_tests.sh WWW-FOLDER ZEMA-SIM
 #            [--bench [--against OTHER-WWW] [--native COMPOSITOR-BENCH]] [--shots FOLDER]
+#        run_browser_tests.sh WWW-FOLDER ZEMA-SIM --bench --cold [--against OTHER-WWW] [--pairs N]
 set -uo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 pids="$(mktemp)"
