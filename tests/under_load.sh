@@ -11,11 +11,13 @@ runs="${1:-3}"
 e2e='^(app_e2e.*|demo_e2e)$'
 
 busy=()
-stopBusy() {
-    for pid in "${busy[@]}"; do kill "$pid" 2>/dev/null; done
+running=""
+# However the script ends: the busy loops, and the run under way.
+stopAll() {
+    for pid in "${busy[@]}" $running; do kill "$pid" 2>/dev/null; done
     busy=()
 }
-trap stopBusy EXIT
+trap stopAll EXIT
 trap 'exit 130' INT TERM
 for _ in 1 2; do
     (while :; do :; done) &
@@ -28,7 +30,13 @@ try() { # name, command...
     local name="$1" log
     shift
     log="$(mktemp)"
-    if "$@" >"$log" 2>&1; then
+    # In the background: a signal's trap runs at once, not once the run is over.
+    "$@" >"$log" 2>&1 &
+    running=$!
+    wait "$running"
+    local status=$?
+    running=""
+    if [ "$status" = 0 ]; then
         echo "$name: passed"
     else
         echo "$name: FAILED"
@@ -38,11 +46,10 @@ try() { # name, command...
     rm -f "$log"
 }
 
-sanitized() {
-    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
-        LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0" \
-        UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 "$@"
-}
+# scripts/test.sh's options for the sanitizer build.
+sanitized=(env ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+    LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
+    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1)
 
 echo "load before the busy loops took hold: $(cut -d' ' -f1-3 /proc/loadavg)"
 for run in $(seq "$runs"); do
@@ -60,7 +67,7 @@ for run in $(seq "$runs"); do
     echo "    load: $(cut -d' ' -f1-3 /proc/loadavg)"
 done
 if [ -x "$root/build-sanitize/src/app/zema" ]; then
-    try "sanitizer build, end-to-end" sanitized ctest --test-dir "$root/build-sanitize" -R "$e2e" \
+    try "sanitizer build, end-to-end" "${sanitized[@]}" ctest --test-dir "$root/build-sanitize" -R "$e2e" \
         --output-on-failure
 else
     echo "sanitizer build, end-to-end: skipped, build-sanitize/ is not built"
