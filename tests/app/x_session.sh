@@ -109,7 +109,17 @@ holdAt() {
     fail "the game did not hold at frame $1 (its last: $(lastFrame))"
     return 1
 }
-release() { rm -f "$frameHold"; }
+# Lets the game go on from a hold, and waits until it has (its next frame shown, or its end): a
+# hold asked for at once after would otherwise find it still holding, and never see "held".
+release() {
+    rm -f "$frameHold"
+    [ -n "${heldFrame:-}" ] || return 0
+    for _ in $(seq "$patience"); do
+        [ "$(lastFrame)" -gt "$heldFrame" ] && return 0
+        kill -0 "$gamePid" 2>/dev/null || return 0
+        sleep 0.1
+    done
+}
 
 # A picture of the screen, or of the game's window with "window", into FILE, taken while the
 # game holds once it has shown frame N (0 or none: the next it can).
