@@ -21,12 +21,29 @@ serverTicks() { awk '{ print $14 + $15 }' "/proc/$xvfbPid/stat"; }
 
 # One timed run: "frames/s, processor ms a frame of the game + of the X server, the game's split"
 # on standard output, nothing when it failed. On a loaded machine the wall clock takes in the
-# waits for the other builds; the processor time of the two, who take turns, much less so.
+# waits for the other builds; the processor time of the two, who take turns, much less so. The
+# game holds before its first frame until its window covers the screen, so that every timed frame
+# is shown in it.
 timeOnce() { # game
     local before after rate frames split game
-    before="$(serverTicks)"
+    newFrameReport
+    grep -qa ZEMA_FRAME_REPORT "$1" && echo 0 >"$frameHold"
     (cd "$(dirname "$1")" && timeout -k 5 300 "$1" --timedemo "$demo" && times) \
-        >"$work/run.out" 2>"$work/run.err" || return
+        >"$work/run.out" 2>"$work/run.err" &
+    gamePid=$!
+    before="$(serverTicks)"
+    # A build older than the frame report cannot hold: it is timed from its start.
+    if grep -qa ZEMA_FRAME_REPORT "$1" && holdAt 0 >/dev/null; then
+        findGameWindow --onlyvisible
+        for _ in $(seq "$patience"); do
+            [ "$(windowSize)" = "${width}x$height" ] && break
+            sleep 0.1
+        done
+        before="$(serverTicks)"
+    fi
+    release
+    waitGame
+    [ "$status" = 0 ] || return
     after="$(serverTicks)"
     rate="$(sed -n 's/^[0-9]* frames in [0-9.]* s: \([0-9.]*\) frames\/s$/\1/p' "$work/run.out")"
     frames="$(sed -n 's/^\([0-9]*\) frames in .*/\1/p' "$work/run.out")"

@@ -8,6 +8,7 @@
 
 #include "app/command_line.h"
 #include "app/demo_session.h"
+#include "app/frame_report.h"
 #include "app/main_window.h"
 #include "app/message_loop.h"
 #include "app/program_keys.h"
@@ -92,9 +93,13 @@ int runGame(const Options& options) {
     playSound(sndBgm, true);
     loopHooks.programKey = handleProgramKey;
     loopHooks.beforeFrame = displayFollowWindow;
+    loopHooks.afterFrame = reportFrameShown;
+    loopHooks.beforeEvents = holdWhileAsked;
+    openFrameReport();
     startDemoRun();
     if (demoTimed()) silenceSound();
     const int exitCode = finishDemoRun(runMessageLoop());
+    closeFrameReport();
     // Reverse order of creation.
     releaseSound();
     releaseInput();

@@ -48,6 +48,7 @@ void handleEvent(const SDL_Event& event) {
 }
 
 bool runMessageLoopPass() {
+    if (loopHooks.beforeEvents) loopHooks.beforeEvents();
     SDL_Event event;
     while (SDL_PollEvent(&event) != 0)
         handleEvent(event);
@@ -56,6 +57,7 @@ bool runMessageLoopPass() {
     if (!demoBeforeFrame()) return false; // the demo has ended: the quit is posted
     runFrame();
     demoAfterFrame();
+    if (loopHooks.afterFrame) loopHooks.afterFrame();
     return true;
 }
 

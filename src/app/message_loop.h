@@ -7,13 +7,17 @@ struct SDL_KeyboardEvent;
 
 namespace zema {
 
-// What the program adds around the game's own loop; with both null the loop is the original's.
+// What the program adds around the game's own loop; with all null the loop is the original's.
 struct LoopHooks {
     // Sees every key-down first and returns true for the keys it takes (Alt+Enter, F12), which
     // the game then never sees.
     bool (*programKey)(const SDL_KeyboardEvent& key) = nullptr;
     // Runs before each frame, never during one.
     void (*beforeFrame)() = nullptr;
+    // Runs after each frame, once it is on screen.
+    void (*afterFrame)() = nullptr;
+    // Runs at the start of each pass, before its events are handled.
+    void (*beforeEvents)() = nullptr;
 };
 extern LoopHooks loopHooks;
 

@@ -17,8 +17,6 @@ out="$(readlink -f "$out")"
 source "$(dirname "$0")/x_session.sh"
 
 # --- helpers ------------------------------------------------------------------------------------
-shot() { import -window root "$out/$1.png"; }
-
 # "r,g,b" of one pixel of a screenshot.
 pixel() {
     convert "$out/$1.png" -format "%[fx:int(255*p{$2,$3}.r+0.5)],%[fx:int(255*p{$2,$3}.g+0.5)],%[fx:int(255*p{$2,$3}.b+0.5)]" info:
@@ -29,25 +27,24 @@ differing() {
     compare -metric AE -crop "$3" "$out/$1.png" "$out/$2.png" null: 2>&1 | cut -d' ' -f1
 }
 
-# Starts the game from the folder with its sounds; waits for its window.
+# Starts the game from the folder with its sounds; waits for its window to cover the screen.
 startGame() {
-    (cd "$gameDir" && exec timeout -k 5 120 "$game") >"$work/game.out" 2>"$work/game.err" &
+    newFrameReport
+    (cd "$gameDir" && exec timeout -k 5 300 "$game") >"$work/game.out" 2>"$work/game.err" &
     gamePid=$!
     waitForGameWindow || { fail "no ZEMA window appeared"; return 1; }
-    # Until the fullscreen window covers the screen and frames are being shown.
-    for _ in $(seq 100); do
-        read -r w h < <(xdotool getwindowgeometry --shell "$window" | awk -F= '/WIDTH/{w=$2}/HEIGHT/{h=$2}END{print w, h}')
-        [ "$w" = "$width" ] && [ "$h" = "$height" ] && break
-        sleep 0.1
-    done
-    sleep 1
+    waitSize "${width}x$height"
     focusGameWindow
 }
 
+# The screen while the game holds, at once or once it has shown frame N.
+shot() { heldShot "$out/$1.png" root "${2:-0}" || fail "no picture $1"; }
+
 # --- play: title, Enter, a held Right arrow, Space, Esc ----------------------------------------
 if startGame; then
-    [ "$w" = "$width" ] && [ "$h" = "$height" ] && pass "the window covers the screen (${w}x$h)" \
-        || fail "the window is ${w}x$h, not fullscreen"
+    size="$(windowSize)"
+    [ "$size" = "${width}x$height" ] && pass "the window covers the screen ($size)" \
+        || fail "the window is $size, not fullscreen"
     iconSize="$(xprop -id "$window" _NET_WM_ICON 2>/dev/null | grep -o 'Icon ([0-9]* x [0-9]*)' | head -n1)"
     [ -n "$iconSize" ] && pass "the window carries the game's icon ($iconSize)" \
         || fail "the window has no icon"
@@ -61,19 +58,15 @@ if startGame; then
         || fail "title screen: nothing drawn in the middle"
 
     xdotool key Return
-    sleep 1
-    shot play
+    shot play $(($(lastFrame) + 2))
     changed="$(differing title play "1024x768+0+0")"
     [ "$changed" -gt 100000 ] && pass "Enter started a game ($changed pixels changed)" \
         || fail "Enter did not change the screen enough ($changed pixels)"
 
-    # Held long enough for a few frames but not to the wall that stops the craft at x + 600.
+    # Held for three frames, short of the wall that stops the craft at x + 600.
     shot beforeRight
-    xdotool keydown Right
-    sleep 0.45
-    xdotool keyup Right
-    sleep 0.5
-    shot afterRight
+    holdKey Right 3
+    shot afterRight $(($(lastFrame) + 1))
     # The map moves left under the fixed craft by a multiple of 50: find the shift that makes
     # the upper band (above the craft) of the two pictures agree best.
     best=0
@@ -95,22 +88,25 @@ if startGame; then
         fail "held Right did not scroll the view (unshifted $still, shift $best gives $bestDiff)"
     fi
 
-    # The beam: 300 x 30 to the right of the craft at (300, 250), for ten frames.
+    # The beam: 300 x 30 to the right of the craft at (300, 250), for ten frames from the one
+    # after Space; the picture is taken within them, the next once they are over.
     xdotool key space
-    sleep 0.3
-    shot beam
+    fired="$(lastFrame)"
+    shot beam $((fired + 2))
     beamChanged="$(differing afterRight beam "290x20+515+315")"
-    sleep 1.5
-    shot afterBeam
+    shot afterBeam $((fired + 13))
     beamGone="$(differing beam afterBeam "290x20+515+315")"
     echo "beam area: $beamChanged pixels changed when fired, $beamGone when it ended"
     [ "$beamChanged" -gt 4000 ] && [ "$beamGone" -gt 4000 ] && pass "Space showed the beam" \
         || fail "Space showed no beam"
 
+    # Esc ends the loop before another frame: the one under way at most.
     xdotool key Escape
+    pressed="$(lastFrame)"
     waitGame
-    [ "$status" = 0 ] && pass "Esc ended the game with status 0" \
-        || fail "Esc: status $status"
+    [ "$status" = 0 ] && [ "$(lastFrame)" -le $((pressed + 1)) ] &&
+        pass "Esc ended the game with status 0, no frame after it" ||
+        fail "Esc: status $status, frame $(lastFrame) shown after Esc at frame $pressed"
 fi
 
 # --- closing the window politely -----------------------------------------------------------------
@@ -133,14 +129,23 @@ frames="$(find "$noHit" -name '*.bmp' | wc -l)"
 [ "$status" = 255 ] && [ "$frames" = 0 ] && pass "missing hit.wav: status 255, no frame shown" \
     || fail "missing hit.wav: status $status, $frames frames shown"
 
+# Runs the game (the launcher, with "launcher") from FOLDER on the dummy video driver until it has
+# shown a frame, then sends SIGTERM; $status and $frames (the BMPs in SAVED) tell how it went.
+runUntilShown() { # folder, saved, game
+    newFrameReport
+    (cd "$1" && SDL_VIDEODRIVER=dummy SDL_VIDEO_DUMMY_SAVE_FRAMES=1 \
+        exec timeout -k 5 --preserve-status 300 "$3") >"$work/dummy.out" 2>&1 &
+    gamePid=$!
+    waitFrame 1 && kill -TERM "$gamePid"
+    waitGame
+    frames="$(find "$2" -name '*.bmp' | wc -l)"
+}
+
 # The same with every sound present does show frames, so the count above can see them.
 allSounds="$work/all"
 mkdir -p "$allSounds"
 cp "$gameDir"/*.wav "$allSounds/"
-(cd "$allSounds" && SDL_VIDEODRIVER=dummy SDL_VIDEO_DUMMY_SAVE_FRAMES=1 \
-    timeout -k 5 --preserve-status 2 "$game") >"$work/all.out" 2>&1
-status=$?
-frames="$(find "$allSounds" -name '*.bmp' | wc -l)"
+runUntilShown "$allSounds" "$allSounds" "$game"
 [ "$status" = 0 ] && [ "$frames" -gt 0 ] && pass "all sounds: $frames frames shown, status 0 on SIGTERM" \
     || fail "all sounds: status $status, $frames frames shown"
 
@@ -175,10 +180,7 @@ if cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1; then
         || fail "desktop entry's icon: '$iconName'"
     # Started from elsewhere, the launcher still finds the sounds: frames are shown.
     dataDir="$prefix/share/games/zema"
-    (cd / && SDL_VIDEODRIVER=dummy SDL_VIDEO_DUMMY_SAVE_FRAMES=1 \
-        timeout -k 5 --preserve-status 2 "$launcher") >"$work/launcher.out" 2>&1
-    status=$?
-    frames="$(find "$dataDir" -name '*.bmp' | wc -l)"
+    runUntilShown / "$dataDir" "$launcher"
     [ "$status" = 0 ] && [ "$frames" -gt 0 ] && pass "launcher: the game ran from $dataDir" \
         || fail "launcher: status $status, $frames frames"
 else

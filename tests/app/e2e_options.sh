@@ -24,35 +24,28 @@ shots="$XDG_DATA_HOME/zema/screenshots"
 # --- helpers ------------------------------------------------------------------------------------
 # Starts the game with the given options from the folder with its sounds; waits for its window.
 startGame() {
+    newFrameReport
     (cd "$gameDir" && exec timeout -k 5 120 "$game" "$@") >"$work/game.out" 2>"$work/game.err" &
     gamePid=$!
     waitForGameWindow || { fail "no ZEMA window appeared ($*)"; return 1; }
 }
 
-geometry() {
-    xdotool getwindowgeometry --shell "$window" | awk -F= '/WIDTH/{w=$2}/HEIGHT/{h=$2}END{print w "x" h}'
-}
-
-# Waits up to ten seconds for the window to be WxH.
-waitSize() {
-    for _ in $(seq 100); do
-        [ "$(geometry)" = "$1" ] && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
 isFullscreen() { xprop -id "$window" _NET_WM_STATE | grep -q _NET_WM_STATE_FULLSCREEN; }
 
 
-# F12, then waits for the path the game prints; copies the shot to OUTPUT_DIR/NAME.png. (Print
-# Screen is bound by openbox itself; tests/app/program_keys_test.cpp covers it.)
+# F12 while the game holds, then waits for the path the game prints; copies the shot, of the
+# frame on screen ($heldFrame), to OUTPUT_DIR/NAME.png and the window's picture of that frame to
+# OUTPUT_DIR/NAME-window.png. (Print Screen is bound by openbox itself;
+# tests/app/program_keys_test.cpp covers it.)
 screenshot() {
     local before
     before="$(wc -l <"$work/game.out")"
+    holdAt 0 && import -window "$window" "$out/$1-window.png"
     xdotool key F12
-    for _ in $(seq 50); do
+    release
+    for _ in $(seq "$patience"); do
         [ "$(wc -l <"$work/game.out")" -gt "$before" ] && break
+        kill -0 "$gamePid" 2>/dev/null || break
         sleep 0.1
     done
     lastShot="$(tail -n1 "$work/game.out")"
@@ -96,8 +89,7 @@ expectQuiet() {
 # --- a normal start prints nothing --------------------------------------------------------------
 if startGame; then
     waitSize "${width}x$height" && isFullscreen && pass "no options: fullscreen at ${width}x$height" ||
-        fail "no options: the window is $(geometry)"
-    sleep 1
+        fail "no options: the window is $(windowSize)"
     focusGameWindow
     quitGame
     [ "$status" = 0 ] && pass "no options: Esc ends with status 0" || fail "no options: status $status"
@@ -107,25 +99,22 @@ fi
 # --- a window, F12, Alt+Enter and back, resizing ------------------------------------------------
 if startGame --window=800x600; then
     waitSize 800x600 && ! isFullscreen && pass "--window=800x600 gives an 800x600 window" ||
-        fail "--window=800x600 gives $(geometry)"
+        fail "--window=800x600 gives $(windowSize)"
     # A window the user may resize tells the window manager a maximum beyond its size.
     maxWidth="$(xprop -id "$window" WM_NORMAL_HINTS | sed -n 's/.*maximum size: \([0-9]*\) by.*/\1/p')"
     [ -n "$maxWidth" ] && [ "$maxWidth" -gt 800 ] && pass "the window is resizable" ||
         fail "the window is not resizable (maximum width '$maxWidth')"
-    sleep 1
     focusGameWindow
     if screenshot title800; then
-        import -window "$window" "$out/window800.png"
-        d="$(compare -metric AE "$out/title800.png" "$out/window800.png" null: 2>&1 | cut -d' ' -f1)"
+        d="$(compare -metric AE "$out/title800.png" "$out/title800-window.png" null: 2>&1 | cut -d' ' -f1)"
         [ "$(size title800)" = 800x600 ] && [ "$d" = 0 ] &&
-            pass "F12 wrote $lastShot, equal to the window's picture" ||
-            fail "F12's picture is $(size title800) and differs from the window in $d pixels"
+            pass "F12 wrote $lastShot, equal to the window's picture of frame $heldFrame" ||
+            fail "F12's picture is $(size title800) and differs from the window's of frame $heldFrame in $d pixels"
     fi
 
     xdotool key alt+Return
     waitSize "${width}x$height" && isFullscreen && pass "Alt+Enter went fullscreen" ||
-        fail "Alt+Enter: the window is $(geometry)"
-    sleep 1
+        fail "Alt+Enter: the window is $(windowSize)"
     if screenshot titleFull; then
         # The view followed the screen, the game did not start: the same title, now centred.
         d="$(differingCrops titleFull "800x600+$(((width - 800) / 2))+$(((height - 600) / 2))" title800 800x600+0+0)"
@@ -135,16 +124,14 @@ if startGame --window=800x600; then
     fi
     xdotool key alt+Return
     waitSize 800x600 && ! isFullscreen && pass "Alt+Enter went back to the 800x600 window" ||
-        fail "second Alt+Enter: the window is $(geometry)"
-    sleep 1
+        fail "second Alt+Enter: the window is $(windowSize)"
     focusGameWindow
 
     xdotool key Return
-    sleep 1
+    waitFramesAfter 1
     screenshot play800
     xdotool windowsize "$window" 1000 700
-    waitSize 1000x700 || fail "resizing: the window is $(geometry)"
-    sleep 1
+    waitSize 1000x700 || fail "resizing: the window is $(windowSize)"
     if screenshot play1000; then
         # The same place in the world, seen through a wider view: the wall band along the top
         # (above the craft and any enemy at the start) agrees, and goes on past x = 800.
@@ -164,13 +151,10 @@ blocked="$work/blocked"
 echo "a file, not a folder" >"$blocked"
 if XDG_DATA_HOME="$blocked" startGame --window=640x480; then
     waitSize 640x480
-    sleep 1
     focusGameWindow
-    xdotool key F12
-    sleep 0.5
-    xdotool key Return
-    sleep 0.5
-    import -window "$window" "$out/afterFailedShot.png"
+    # The game goes on: Enter after the failed shot starts a game.
+    xdotool key F12 Return
+    heldShot "$out/afterFailedShot.png" window $(($(lastFrame) + 2))
     quitGame
     grep -q "^zema: cannot save a screenshot: $blocked/zema: Not a directory\$" "$work/game.err" &&
         [ "$status" = 0 ] && [ "$(pixel afterFailedShot 5 5)" != "0,0,255" ] &&
@@ -181,8 +165,7 @@ fi
 # --- --nosound plays with no audio driver at all ------------------------------------------------
 if SDL_AUDIODRIVER=none-such startGame --nosound --window=640x480; then
     waitSize 640x480
-    sleep 1
-    import -window "$window" "$out/nosound.png"
+    heldShot "$out/nosound.png" window
     focusGameWindow
     quitGame
     [ "$status" = 0 ] && [ "$(pixel nosound 320 240)" != "0,0,255" ] &&

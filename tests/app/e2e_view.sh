@@ -7,22 +7,17 @@ mkdir -p "$out" && out="$(readlink -f "$out")"
 source "$(dirname "$0")/x_session.sh"
 
 startGame() {
+    newFrameReport
     (cd "$(dirname "$game")" && exec timeout -k 5 120 "$game" "$@") >"$work/game.out" 2>"$work/game.err" &
     gamePid=$!
     waitForGameWindow --onlyvisible || { fail "no ZEMA window appeared ($*)"; return 1; }
 }
 
-# Waits for the window to be WxH and the picture to settle; takes the window or the root, again
-# while it caught the title frame's first present (the clear alone, blue).
+# Waits for the window to be WxH and a frame drawn at that size; takes the window or the root
+# while the game holds on a frame.
 takeWhenSized() { # WxH, name, window|root
-    for _ in $(seq 100); do
-        [ "$(xdotool getwindowgeometry --shell "$window" | awk -F= '/WIDTH/{w=$2}/HEIGHT/{h=$2}END{print w "x" h}')" = "$1" ] && break || sleep 0.1
-    done
-    sleep 1.5
-    for _ in $(seq 20); do
-        import -window "$([ "$3" = root ] && echo root || echo "$window")" "$out/$2.png"
-        [ "$(convert "$out/$2.png" -gravity center -crop 1x1+0+0 -format '%[hex:p{0,0}]' info:)" != 0000FF ] && break
-    done
+    waitSize "$1" || fail "$2: the window is $(windowSize), not $1"
+    heldShot "$out/$2.png" "$3"
 }
 
 # Black outside WxH+X+Y; inside, the title brought back to 800 x 600 is close to zema-sim's.

@@ -8,21 +8,22 @@ source "$(dirname "$0")/x_session.sh"
 export XDG_CONFIG_HOME="$work/config" conf="$work/config/zema/zema.conf"
 mkdir -p "$work/config/zema"
 
-# Starts the game and waits up to 5 s for its window to be $1; $size is what it is.
+# Starts the game and waits for its window to be $1; $size is what it is.
 startGame() {
+    newFrameReport
     (cd "$(dirname "$game")" && exec timeout -k 5 120 "$game" "${@:2}") >"$work/out" 2>"$work/err" &
     gamePid=$!
     waitForGameWindow --onlyvisible || fail "no ZEMA window appeared"
-    for _ in $(seq 50); do
-        size="$(xdotool getwindowgeometry --shell "$window" | awk -F= '/WIDTH/{w=$2}/HEIGHT/{h=$2}END{print w "x" h}')"
-        [ "$size" = "$1" ] && return 0 || sleep 0.1
-    done
+    waitSize "$1"
+    size="$(windowSize)"
 }
-# Records a game that starts and holds D for a second into $work/d.demo, replayed by zema-sim.
+# Records a game that starts and holds D for ten frames into $work/d.demo, replayed by zema-sim.
 playHoldingD() {
     startGame 800x600 --record "$work/d.demo" "$@"
     focusGameWindow
-    xdotool key Return keydown d sleep 1 keyup d key Escape
+    xdotool key Return
+    holdKey d 10
+    xdotool key Escape
     waitGame
     "$sim" <"$work/d.demo" >/dev/null || fail "zema-sim does not replay the demo to its end"
 }

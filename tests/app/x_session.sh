@@ -1,6 +1,7 @@
 # Sourced by the end-to-end tests: checks the tools, starts Xvfb (width x height) with openbox on
-# a free display number, and defines pass, fail and $work. On exit the game ($gamePid), openbox
-# and Xvfb are stopped and $work is removed. Exits 77 when Xvfb or xdotool is missing.
+# a free display number, and defines pass, fail, $work and the waits for the game's window and
+# frames. On exit the game ($gamePid), openbox and Xvfb are stopped and $work is removed. Exits 77
+# when Xvfb or xdotool is missing.
 width="${width:-1024}"
 height="${height:-768}"
 
@@ -32,16 +33,109 @@ waitGame() {
     gamePid=""
 }
 
-# Waits up to 10 s for the game's window and sets $window; false when none appeared. Options
-# go to xdotool search (--onlyvisible: once it is shown).
-waitForGameWindow() {
+# Every wait below gives up after a minute: a loaded machine is slow, never that slow.
+patience=600 # tenths of a second
+
+# The games report their frames here (src/app/frame_report.h): "shown N" once frame N is on
+# screen, "held N" while the hold file keeps it there.
+export ZEMA_FRAME_REPORT="$work/frames"
+frameHold="$ZEMA_FRAME_REPORT.hold"
+
+# Before a game starts: no report or hold of an earlier one.
+newFrameReport() { rm -f "$ZEMA_FRAME_REPORT" "$frameHold"; }
+
+# The last frame the game has shown, 0 before the first.
+lastFrame() { tail -n1 "$ZEMA_FRAME_REPORT" 2>/dev/null | awk '{ n = $2 } END { print n + 0 }'; }
+
+# Waits until the game has shown frame N; false when it ended first or a minute went by.
+waitFrame() {
+    for _ in $(seq "$patience"); do
+        [ "$(lastFrame)" -ge "$1" ] && return 0
+        kill -0 "$gamePid" 2>/dev/null || break
+        sleep 0.1
+    done
+    fail "the game did not show frame $1 (its last: $(lastFrame))"
+    return 1
+}
+
+# Waits until N frames have run that began after every key or window change made so far: the one
+# under way may have taken its events before them.
+waitFramesAfter() { waitFrame $(($(lastFrame) + 1 + $1)); }
+
+# Waits up to a minute for the game's window and sets $window; false when none appeared. Options
+# go to xdotool search (--onlyvisible: once it is mapped).
+findGameWindow() {
     window=""
-    for _ in $(seq 100); do
+    for _ in $(seq "$patience"); do
         window="$(xdotool search "$@" --name '^ZEMA$' 2>/dev/null | tail -n1)"
         [ -n "$window" ] && return 0
+        kill -0 "$gamePid" 2>/dev/null || return 1
         sleep 0.1
     done
     return 1
+}
+
+# The game's window, and its first frame shown.
+waitForGameWindow() { findGameWindow "$@" && waitFrame 1; }
+
+# WxH of the game's window.
+windowSize() {
+    xdotool getwindowgeometry --shell "$window" | awk -F= '/WIDTH/{w=$2}/HEIGHT/{h=$2}END{print w "x" h}'
+}
+
+# Waits for the window to be WxH and then for a frame drawn at that size.
+waitSize() {
+    for _ in $(seq "$patience"); do
+        [ "$(windowSize)" = "$1" ] && { waitFramesAfter 1; return; }
+        sleep 0.1
+    done
+    return 1
+}
+
+# Has the game stop once it has shown frame N (0: at once) and waits until it has; $heldFrame is
+# the frame on screen. Keys sent while it holds are handled before its next frame.
+holdAt() {
+    local lines
+    lines="$(cat "$ZEMA_FRAME_REPORT" 2>/dev/null | wc -l)"
+    # Whole or not at all: the game reads the file while it is being written.
+    echo "$1" >"$frameHold.new" && mv "$frameHold.new" "$frameHold"
+    heldFrame=""
+    for _ in $(seq "$patience"); do
+        heldFrame="$(tail -n +$((lines + 1)) "$ZEMA_FRAME_REPORT" 2>/dev/null | sed -n 's/^held //p' | head -n1)"
+        [ -n "$heldFrame" ] && return 0
+        kill -0 "$gamePid" 2>/dev/null || break
+        sleep 0.1
+    done
+    fail "the game did not hold at frame $1 (its last: $(lastFrame))"
+    return 1
+}
+# Lets the game go on from a hold, and waits until it has (its next frame shown, or its end): a
+# hold asked for at once after would otherwise find it still holding, and never see "held".
+release() {
+    rm -f "$frameHold"
+    [ -n "${heldFrame:-}" ] || return 0
+    for _ in $(seq "$patience"); do
+        [ "$(lastFrame)" -gt "$heldFrame" ] && return 0
+        kill -0 "$gamePid" 2>/dev/null || return 0
+        sleep 0.1
+    done
+}
+
+# A picture of the screen, or of the game's window with "window", into FILE, taken while the
+# game holds once it has shown frame N (0 or none: the next it can).
+heldShot() { # file, root|window, N
+    holdAt "${3:-0}" && import -window "$([ "${2:-root}" = root ] && echo root || echo "$window")" "$1"
+    release
+    [ -n "$heldFrame" ]
+}
+
+# Holds KEY down for N frames: from the first that begins after it is pressed to the one before
+# its release is handled.
+holdKey() { # key, N
+    xdotool keydown "$1"
+    holdAt $(($(lastFrame) + 1 + $2))
+    xdotool keyup "$1"
+    release
 }
 
 # Audio never needs a sound card here; the dummy driver accepts any format.
