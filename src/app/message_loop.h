@@ -5,7 +5,12 @@
 union SDL_Event;
 struct SDL_KeyboardEvent;
 
+#include <cstdint>
+
 namespace zema {
+
+// The game's whole pacing: a frame, then this long a sleep. Speeds are counted in frames.
+constexpr uint32_t frameSleepMs = 100;
 
 // What the program adds around the game's own loop; with both null the loop is the original's.
 struct LoopHooks {
@@ -14,6 +19,8 @@ struct LoopHooks {
     bool (*programKey)(const SDL_KeyboardEvent& key) = nullptr;
     // Runs before each frame, never during one.
     void (*beforeFrame)() = nullptr;
+    // Runs in place of the sleep after each frame, taking as long.
+    void (*sleep)() = nullptr;
 };
 extern LoopHooks loopHooks;
 
