@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -140,6 +139,14 @@ std::vector<uint32_t> picture(const FrameDraws& frame) {
     return pixels;
 }
 
+bool sameOp(const FrameOp& a, const FrameOp& b) {
+    return a.clear == b.clear && a.slot == b.slot && a.source.left == b.source.left &&
+           a.source.top == b.source.top && a.source.right == b.source.right &&
+           a.source.bottom == b.source.bottom && a.scaling.x == b.scaling.x &&
+           a.scaling.y == b.scaling.y && a.translation.x == b.translation.x &&
+           a.translation.y == b.translation.y && a.colour == b.colour;
+}
+
 float distance(Vector2 a, Vector2 b) {
     return std::max(std::abs(a.x - b.x), std::abs(a.y - b.y));
 }
@@ -171,7 +178,7 @@ TEST(BetweenFrames, IntervalsOfTheClearingGameEndOnTheirFrames) {
             drawsBetween(before, after, 0, between);
             bool same = between.count == before.count;
             for (int op = 0; same && op < between.count; ++op)
-                same = std::memcmp(&between.ops[op], &before.ops[op], sizeof(FrameOp)) == 0;
+                same = sameOp(between.ops[op], before.ops[op]);
             if (same) {
                 ASSERT_EQ(picture(between), picture(before)) << "frame " << frames + 1;
                 ++sameAtStart;
@@ -193,7 +200,7 @@ TEST(BetweenFrames, IntervalsOfTheClearingGameEndOnTheirFrames) {
     EXPECT_EQ(frames, 1986);
     // Most intervals start on the frame before's picture; the others hold a beam or an energy
     // bar changed, a thing taken or opened, or a jump.
-    EXPECT_GT(sameAtStart, frames / 2);
+    EXPECT_GT(sameAtStart, frames / 2) << sameAtStart;
     releaseImages();
 }
 
