@@ -137,20 +137,6 @@ TEST(CommandLine, ViewAndScaleInEitherOrder) {
               "zema: a 1025x768 view does not fit display 0 (1024x768)\n");
 }
 
-TEST(CommandLine, SmoothAtTheDisplaysRateOrCapped) {
-    const std::pair<std::vector<std::string>, std::vector<int>> cases[] = {
-        {{}, {0, 0}},
-        {{"--smooth"}, {1, 0}},
-        {{"--smooth=30"}, {1, 30}},
-        {{"--smooth", "144"}, {1, 144}}};
-    for (const auto& [args, want] : cases) {
-        const Options got = parse(args).options;
-        EXPECT_EQ(std::vector<int>({got.smooth, got.smoothRate}), want);
-    }
-    for (const char* fault : {"--smooth=0", "--smooth=1001", "--smooth=fast"})
-        expectUsageFault({fault}, std::string(fault).substr(9) + "'");
-}
-
 TEST(CommandLine, BadDisplayNumbersAreRefused) {
     for (const char* number : {"abc", "1a", "-1", "+1", "1.5", "", "99999999999"})
         expectUsageFault({std::string("--display=") + number}, std::string("'") + number + "'");

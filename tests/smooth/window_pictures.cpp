@@ -9,21 +9,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace {
-
-uint64_t hashImage(const XImage& image) {
-    uint64_t hash = 1469598103934665603ull;
-    for (int y = 0; y < image.height; ++y) {
-        const unsigned char* row =
-            reinterpret_cast<const unsigned char*>(image.data) + size_t(y) * image.bytes_per_line;
-        for (int x = 0; x < image.width * image.bits_per_pixel / 8; ++x)
-            hash = (hash ^ row[x]) * 1099511628211ull;
-    }
-    return hash;
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
     if (argc != 3) {
         std::fputs("usage: window_pictures WINDOW_ID PID\n", stderr);
@@ -45,7 +30,11 @@ int main(int argc, char** argv) {
         XImage* image = XGetImage(display, window, 0, 0, attributes.width, attributes.height,
                                   AllPlanes, ZPixmap);
         if (!image) continue;
-        const uint64_t hash = hashImage(*image);
+        uint64_t hash = 1469598103934665603ull; // FNV-1a over the rows' bytes
+        for (int y = 0; y < image->height; ++y)
+            for (int x = 0; x < image->width * image->bits_per_pixel / 8; ++x)
+                hash =
+                    (hash ^ uint8_t(image->data[y * image->bytes_per_line + x])) * 1099511628211ull;
         XDestroyImage(image);
         if (grabs == 0 || hash != last) ++changes;
         last = hash;
