@@ -58,8 +58,10 @@ bool showWhole = true;
 PixelRect changedRects[maxRepaintRects];
 int changedCount = -1; // of the frame composited last; -1: everywhere
 
-// Smooth motion: the frame being run's clears and draws, and the last two frames'.
+// Smooth motion: the frame being run's clears and draws, and the last two frames'. Every frame
+// ends with EndScene and Present; a title frame also presents inside its scene.
 bool smooth = false;
+bool sceneEnded = false;
 FrameDraws issued, frameBefore, lastFrame, betweenFrames;
 
 // With a view of its own the back buffer is always pixels of its own, scaled into the window
@@ -402,7 +404,9 @@ void displayBeginScene() {
     refreshTarget();
 }
 
-void displayEndScene() {}
+void displayEndScene() {
+    sceneEnded = true;
+}
 
 void displayClear(uint32_t colour) {
     refreshTarget();
@@ -539,22 +543,24 @@ void presentKept() {
 
 void displayPresent() {
     refreshTarget();
-    if (!smooth) presentKept();
+    if (!smooth) {
+        presentKept();
+    } else if (sceneEnded) { // the frame has ended: its draws are the last frame's
+        std::swap(frameBefore, lastFrame);
+        std::swap(lastFrame, issued);
+        issued.count = 0;
+    }
+    sceneEnded = false;
 }
 
 void displaySetSmooth(bool on) {
     smooth = on;
+    sceneEnded = false;
     issued.count = frameBefore.count = lastFrame.count = 0;
 }
 
 void displayShowBetween(double t) {
     if (!smooth) return;
-    // The draws issued since the last picture are the last frame's.
-    if (issued.count > 0) {
-        std::swap(frameBefore, lastFrame);
-        std::swap(lastFrame, issued);
-        issued.count = 0;
-    }
     refreshTarget();
     if (!backBuffer.pixels) return;
     drawsBetween(frameBefore, lastFrame, t, betweenFrames);
