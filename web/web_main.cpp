@@ -4,6 +4,7 @@
 #define SDL_MAIN_HANDLED
 #include <SDL.h>
 #include <emscripten.h>
+#include <emscripten/html5.h>
 
 #include <algorithm>
 #include <string>
@@ -38,10 +39,15 @@ struct Switches {
     std::string soundLeftOut;     // this WAV file is not made, so its loading fails
     DemoRun demo = DemoRun::None; // --playdemo PATH or --record PATH, as on the desktop
     std::string demoPath;
+    bool smooth = false; // ?smooth: pictures between frames at the browser's animation frames
 };
 Switches switches;
 long frameNumber = 0;
 bool running = false;
+// Smooth motion: when the last frame ran, and what the last picture showed.
+double lastFrameAt = 0;
+long pictureFrame = -1;
+double pictureFraction = 0;
 bool laterPartFailed = false; // a part made between frames failed; the page has said so
 
 // The page shows the text over the canvas with a way to start again.
@@ -94,6 +100,7 @@ bool loopPass() {
     // of the last frame keeps them, as on the desktop.
     if (switches.demo == DemoRun::None) clearFrameRequests();
     if (!runMessageLoopPass()) return false;
+    lastFrameAt = emscripten_get_now();
     recordFrame(++frameNumber);
     // The moment the title first stood on the canvas, for the page's start-up measurement; the
     // page then starts what can wait for it.
@@ -129,8 +136,25 @@ void tick() {
     if (!switches.paused && running && !loopPass()) endGame();
 }
 
+// The browser's animation frames show the pictures between the game's own frames, carried as far
+// as the time since the last frame is of the 100 ms to the next; held at the frame's own picture
+// once that has passed.
+EM_BOOL showPictureBetweenFrames(double, void*) {
+    if (!running) return EM_FALSE;
+    const double fraction =
+        std::min(1.0, (emscripten_get_now() - lastFrameAt) * framesPerSecond / 1000);
+    if (frameNumber == 0 || (frameNumber == pictureFrame && fraction <= pictureFraction))
+        return EM_TRUE;
+    displayShowBetween(fraction);
+    pictureFrame = frameNumber;
+    pictureFraction = fraction;
+    return EM_TRUE;
+}
+
 Switches readSwitches(int argc, char** argv) {
     Switches s;
+    // Read from the address here, where it is used.
+    s.smooth = EM_ASM_INT({ return new URLSearchParams(location.search).has('smooth') ? 1 : 0; });
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--paused") s.paused = true;
@@ -282,6 +306,10 @@ int main(int argc, char** argv) {
     if (!running) {
         shutDown();
         return status;
+    }
+    if (switches.smooth) {
+        displaySetSmooth(true);
+        emscripten_request_animation_frame_loop(showPictureBetweenFrames, nullptr);
     }
     // Keeps the program alive after main returns; the browser calls tick ten times a second.
     emscripten_set_main_loop(tick, framesPerSecond, 0);

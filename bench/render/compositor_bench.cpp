@@ -1,6 +1,6 @@
 // A whole play frame at 1920 x 1080 through the compositor, against a plain copy of the back
-// buffer and against SDL2's own software renderer drawing the same list; and the memory and
-// load time of the fifteen images.
+// buffer and against SDL2's own software renderer drawing the same list; a picture between two
+// frames against a copy; and the memory and load time of the fifteen images.
 #include <SDL.h>
 #include <benchmark/benchmark.h>
 
@@ -16,6 +16,7 @@
 #include "game/world.h"
 #include "headless/start_headless.h"
 #include "input/input_headless.h"
+#include "render/between_frames.h"
 #include "render/images.h"
 #include "render/pixel_rows.h"
 #include "render/pixel_vector.h"
@@ -137,6 +138,57 @@ void copyOfTheBackBuffer(benchmark::State& state) {
     }
 }
 BENCHMARK(copyOfTheBackBuffer)->Unit(benchmark::kMillisecond);
+
+// The last two frames of a game scrolling right from the start place with the beam on.
+void scrollingFrames(FrameDraws& before, FrameDraws& after) {
+    startHeadless({.width = width, .height = height});
+    startGame();
+    scriptedKeyboard = {false, true, false, false};
+    for (FrameDraws* frame : {&before, &after}) {
+        fireShot();
+        clearRecordedOps();
+        runFrame();
+        frame->count = 0;
+        for (int i = 0; i < recordedOpCount; ++i) {
+            const DisplayOp& op = recordedOps[i];
+            if (op.kind == DisplayOpKind::Clear) addFrameClear(*frame, op.colour);
+            if (op.kind == DisplayOpKind::Draw)
+                addFrameDraw(*frame, op.slot, op.source, op.scaling, op.translation, op.colour);
+        }
+    }
+    scriptedKeyboard = {};
+}
+
+// A picture halfway between two frames (--smooth) while the view scrolls, so that the whole
+// picture is drawn again: its list made and composited, with one copy of the back buffer timed
+// beside each; perCopy is the picture's time over the copy's.
+void pictureBetweenFrames(benchmark::State& state) {
+    if (!picturesLoaded(state)) return;
+    Setup& s = setup();
+    static FrameDraws before, after, between;
+    scrollingFrames(before, after);
+    BackBuffer target{s.pixels.data(), width, height, width};
+    PixelVector copy(s.pixels.size());
+    double pictureSeconds = 0, copySeconds = 0;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        drawsBetween(before, after, 0.5, between);
+        compositeFrameDraws(target, between);
+        benchmark::DoNotOptimize(s.pixels.data());
+        benchmark::ClobberMemory();
+        const auto drawn = std::chrono::steady_clock::now();
+        std::memcpy(copy.data(), s.pixels.data(), s.pixels.size() * sizeof(uint32_t));
+        benchmark::DoNotOptimize(copy.data());
+        benchmark::ClobberMemory();
+        pictureSeconds += std::chrono::duration<double>(drawn - start).count();
+        copySeconds +=
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - drawn).count();
+    }
+    state.counters["perCopy"] = copySeconds > 0 ? pictureSeconds / copySeconds : 0;
+    state.counters["pictureMs"] = pictureSeconds * 1000 / double(state.iterations());
+    state.counters["copyMs"] = copySeconds * 1000 / double(state.iterations());
+}
+BENCHMARK(pictureBetweenFrames)->Unit(benchmark::kMillisecond);
 
 // SDL's software renderer on a plain surface, with the same pictures as ARGB textures,
 // alpha blending and linear scaling, drawing the same list.

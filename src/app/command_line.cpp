@@ -281,6 +281,22 @@ template <int32_t Options::*volume> std::string volumeInForce(const Options& opt
     return std::to_string(options.*volume);
 }
 
+bool useSmooth(const char* value, CommandLine& line) {
+    Options& options = line.options;
+    options.smooth = value == nullptr || std::string(value) != "no";
+    options.smoothRate = 0;
+    if (value == nullptr || std::string(value) == "yes" || std::string(value) == "no") return true;
+    if (!parseCount(value, maxSmoothRate, options.smoothRate) || options.smoothRate == 0)
+        return refuse(line, "invalid rate '" + std::string(value) + "': yes, no or 1 to " +
+                                std::to_string(maxSmoothRate) + " pictures a second");
+    return true;
+}
+
+std::string smoothInForce(const Options& options) {
+    if (!options.smooth) return "no";
+    return options.smoothRate == 0 ? "yes" : std::to_string(options.smoothRate);
+}
+
 bool useConfig(const char* value, CommandLine& line) {
     if (*value == '\0') return refuse(line, "--config needs a file name");
     line.options.configPath = value;
@@ -309,6 +325,9 @@ constexpr OptionSpec optionTable[] = {
      useView, true, viewInForce},
     {"scale", 0, Value::Required, "HOW", "fit (default), integer or stretch; alone: --view=800x600",
      useScale},
+    {"smooth", 0, Value::Optional, "HZ",
+     "show motion between frames at the display's rate, or at most HZ a second", useSmooth, true,
+     smoothInForce},
     {"display", 0, Value::Required, "N", "use display N, counted from 0 (default 0)", useDisplay,
      true, displayInForce},
     {"nosound", 0, Value::None, nullptr, "play without sound: no audio device, no sound file",

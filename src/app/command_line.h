@@ -35,6 +35,9 @@ struct Options {
     int32_t volume = fullVolume;           // --volume, --music-volume, --effects-volume
     int32_t musicVolume = fullVolume;
     int32_t effectsVolume = fullVolume;
+    // --smooth: pictures between frames at the display's rate, or at most smoothRate a second
+    bool smooth = false;
+    int32_t smoothRate = 0;   // 0: the display's own rate
     std::string configPath;   // --config: the settings file read instead of the usual one
     bool writeConfig = false; // --write-config: print the settings in force, start nothing
 };
@@ -93,6 +96,9 @@ std::string usageText();
 // The view --scale gives when no --view is: the original's own layout.
 constexpr int32_t scaleAloneViewWidth = 800;
 constexpr int32_t scaleAloneViewHeight = 600;
+
+// The highest rate --smooth takes, pictures a second.
+constexpr int32_t maxSmoothRate = 1000;
 
 // The largest window side the command line takes; the display's own size is checked later.
 constexpr int32_t maxWindowSide = 16384;

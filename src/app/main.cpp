@@ -12,6 +12,7 @@
 #include "app/main_window.h"
 #include "app/message_loop.h"
 #include "app/program_keys.h"
+#include "app/smooth_motion.h"
 #include "display/display_sdl.h"
 #include "game/world.h"
 #include "input/bindings.h"
@@ -98,6 +99,9 @@ int runGame(const Options& options) {
     openFrameReport();
     startDemoRun();
     if (demoTimed()) silenceSound();
+    // A timed demo runs its frames back to back: no sleep to show pictures in.
+    if (options.smooth && !demoTimed())
+        startSmoothMotion(picturesPerSleep(smoothRate(displayRefreshRate(), options.smoothRate)));
     const int exitCode = finishDemoRun(runMessageLoop());
     closeFrameReport();
     // Reverse order of creation.

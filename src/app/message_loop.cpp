@@ -15,7 +15,6 @@ LoopHooks loopHooks;
 namespace {
 
 bool quitPosted = false;
-constexpr Uint32 frameSleepMs = 100; // the game's whole pacing: speeds are counted in frames
 
 // A key bound to more than one of them does each, in this order.
 void handleKeyDown(SDL_Keycode key) {
@@ -67,8 +66,13 @@ void startMessageLoop() {
 
 int runMessageLoop() {
     startMessageLoop();
-    while (runMessageLoopPass())
-        if (demoFramesPaced()) SDL_Delay(frameSleepMs);
+    while (runMessageLoopPass()) {
+        if (!demoFramesPaced()) continue;
+        if (loopHooks.sleep)
+            loopHooks.sleep();
+        else
+            SDL_Delay(frameSleepMs);
+    }
     return 0;
 }
 

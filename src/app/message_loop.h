@@ -5,7 +5,12 @@
 union SDL_Event;
 struct SDL_KeyboardEvent;
 
+#include <cstdint>
+
 namespace zema {
+
+// The game's whole pacing: a frame, then this long a sleep. Speeds are counted in frames.
+constexpr uint32_t frameSleepMs = 100;
 
 // What the program adds around the game's own loop; with all null the loop is the original's.
 struct LoopHooks {
@@ -14,10 +19,13 @@ struct LoopHooks {
     bool (*programKey)(const SDL_KeyboardEvent& key) = nullptr;
     // Runs before each frame, never during one.
     void (*beforeFrame)() = nullptr;
-    // Runs after each frame, once it is on screen.
+    // Runs after each frame, once it is on screen (with smooth motion, once it has been drawn:
+    // its own picture comes at the end of the sleep).
     void (*afterFrame)() = nullptr;
     // Runs at the start of each pass, before its events are handled.
     void (*beforeEvents)() = nullptr;
+    // Runs in place of the sleep after each frame, taking as long.
+    void (*sleep)() = nullptr;
 };
 extern LoopHooks loopHooks;
 

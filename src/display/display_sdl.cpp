@@ -8,9 +8,11 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <utility>
 
 #include "display/display_modes.h"
 #include "display/present_timing.h"
+#include "render/between_frames.h"
 #include "render/frame_repaint.h"
 #include "render/images.h"
 #include "render/pixel_rows.h"
@@ -56,6 +58,12 @@ BackBuffer composited = {}; // the back buffer the last frame was composited int
 bool showWhole = true;
 PixelRect changedRects[maxRepaintRects];
 int changedCount = -1; // of the frame composited last; -1: everywhere
+
+// Smooth motion: the frame being run's clears and draws, and the last two frames'. Every frame
+// ends with EndScene and Present; a title frame also presents inside its scene.
+bool smooth = false;
+bool sceneEnded = false;
+FrameDraws issued, frameBefore, lastFrame, betweenFrames;
 
 // With a view of its own the back buffer is always pixels of its own, scaled into the window
 // surface at present; the bars around the picture are filled when its place or the surface
@@ -312,6 +320,7 @@ void releaseDisplay() {
     releaseImages();
     SDL_DelEventWatch(watchWindow, nullptr);
     forgetKeptFrames();
+    displaySetSmooth(false);
     composited = {};
     changedCount = -1;
     showWhole = true;
@@ -366,6 +375,19 @@ bool displayIsFullscreen() {
     return fullscreen;
 }
 
+int displayRefreshRate() {
+    SDL_DisplayMode mode = {};
+    if (gameWindow && fullscreen && !ownView() &&
+        SDL_GetWindowDisplayMode(gameWindow, &mode) == 0 && mode.refresh_rate > 0)
+        return mode.refresh_rate;
+    const int display = gameWindow ? SDL_GetWindowDisplayIndex(gameWindow) : -1;
+    if (SDL_GetDesktopDisplayMode(display >= 0 ? display : displaySettings.displayIndex, &mode) ==
+            0 &&
+        mode.refresh_rate > 0)
+        return mode.refresh_rate;
+    return 60;
+}
+
 PresentPath displayPresentPath() {
     return path;
 }
@@ -383,11 +405,16 @@ void displayBeginScene() {
     refreshTarget();
 }
 
-void displayEndScene() {}
+void displayEndScene() {
+    sceneEnded = true;
+}
 
 void displayClear(uint32_t colour) {
     refreshTarget();
-    keepClear(backBuffer, colour);
+    if (smooth)
+        addFrameClear(issued, colour);
+    else
+        keepClear(backBuffer, colour);
 }
 
 namespace {
@@ -494,8 +521,8 @@ void showBackBuffer() {
 }
 } // namespace
 
-void displayPresent() {
-    refreshTarget();
+namespace {
+void presentKept() {
     compositeKept();
     if (showWhole) changedCount = -1;
     showWhole = false;
@@ -513,12 +540,49 @@ void displayPresent() {
                                      .count();
     ++presentTiming.presents;
 }
+} // namespace
+
+void displayPresent() {
+    refreshTarget();
+    if (!smooth) {
+        presentKept();
+    } else if (sceneEnded) { // the frame has ended: its draws are the last frame's
+        std::swap(frameBefore, lastFrame);
+        std::swap(lastFrame, issued);
+        issued.count = 0;
+    }
+    sceneEnded = false;
+}
+
+void displaySetSmooth(bool on) {
+    smooth = on;
+    sceneEnded = false;
+    issued.count = frameBefore.count = lastFrame.count = 0;
+}
+
+void displayShowBetween(double t) {
+    if (!smooth) return;
+    refreshTarget();
+    if (!backBuffer.pixels) return;
+    drawsBetween(frameBefore, lastFrame, t, betweenFrames);
+    for (int i = 0; i < betweenFrames.count; ++i) {
+        const FrameOp& op = betweenFrames.ops[i];
+        if (op.clear)
+            keepClear(backBuffer, op.colour);
+        else
+            keepDraw(backBuffer, op.slot, op.source, op.scaling, op.translation, op.colour);
+    }
+    presentKept();
+}
 
 void drawImage(ImageSlot slot, SourceRect source, Vector2 scaling, Vector2 /*rotationCentre*/,
                float /*rotation*/, Vector2 translation, uint32_t colour) {
     refreshTarget();
     if (!backBuffer.pixels) return;
-    keepDraw(backBuffer, slot, source, scaling, translation, colour);
+    if (smooth)
+        addFrameDraw(issued, slot, source, scaling, translation, colour);
+    else
+        keepDraw(backBuffer, slot, source, scaling, translation, colour);
 }
 
 } // namespace zema

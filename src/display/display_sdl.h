@@ -85,4 +85,12 @@ bool displayToggleFullscreen();
 void displayShowNextFrameWhole();
 bool displayIsFullscreen();
 
+// Smooth motion: while on, the frames' own presents show nothing; their clears and draws are
+// kept, and displayShowBetween shows the picture at fraction t of the way from the frame before
+// the last to the last one (between_frames.h); at t = 1, the last frame's own picture.
+void displaySetSmooth(bool on);
+void displayShowBetween(double t);
+// Pictures a second the display shows: its mode's refresh rate, 60 where it does not say.
+int displayRefreshRate();
+
 } // namespace zema

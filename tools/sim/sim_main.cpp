@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "demo/demo_readings.h"
@@ -37,14 +38,17 @@ struct Options {
     struct Shot {
         long frame;
         std::string path;
+        double at; // below 0: the frame's own picture; else the picture this far from the last
     };
     std::vector<Shot> shots;
 };
 
 const char usage[] =
-    "usage: zema-sim [--joystick] [--mode WxH] [--draws] [--seed N] [--shot N FILE.png]... "
+    "usage: zema-sim [--joystick] [--mode WxH] [--draws] [--seed N] [--shot N [--at T] "
+    "FILE.png]... "
     "< script\n"
     "--shot N FILE.png writes the picture of frame N (counted from 1) as a PNG\n"
+    "--at T (0 to 1): instead the picture shown between frames N-1 and N, T of the way (--smooth)\n"
     "script commands, one a line: enter | space | esc | frame [HELD] | frames N [HELD]\n"
     "HELD is a word of lrudfs: left right up down, fire and start (joystick only)\n"
     "demos add: device keyboard|joystick | seed N | mode WxH | expect RECORD (last line)\n"
@@ -61,6 +65,16 @@ bool parseUnsigned(const char* text, unsigned long max, unsigned long& value) {
     char* end = nullptr;
     value = std::strtoul(text, &end, 10);
     return errno == 0 && *end == '\0' && value <= max;
+}
+
+// A fraction from 0 to 1, such as 0.5.
+double parseFraction(const char* text) {
+    char* end = nullptr;
+    errno = 0;
+    const double value = std::strtod(text, &end);
+    if (errno != 0 || end == text || *end != '\0' || !(value >= 0 && value <= 1))
+        fail("--at takes a fraction from 0 to 1, such as 0.5");
+    return value;
 }
 
 Options parseOptions(int argc, char** argv) {
@@ -91,7 +105,14 @@ Options parseOptions(int argc, char** argv) {
             unsigned long frame = 0;
             if (!parseUnsigned(argv[++i], 2147483647UL, frame) || frame == 0)
                 fail("--shot takes a frame number from 1 and a file name");
-            options.shots.push_back({static_cast<long>(frame), argv[++i]});
+            double at = -1;
+            if (std::string(argv[i + 1]) == "--at" && i + 3 < argc) {
+                at = parseFraction(argv[i + 2]);
+                i += 2;
+            }
+            options.shots.push_back({static_cast<long>(frame), argv[++i], at});
+        } else if (arg == "--at" && hasValue && !options.shots.empty()) {
+            options.shots.back().at = parseFraction(argv[++i]);
         } else if (arg == "--help" || arg == "-h") {
             std::fputs(usage, stdout);
             std::exit(0);
@@ -132,6 +153,9 @@ int lastFrameSounds() {
 
 LastFrameRecord lastRecord;
 
+// The last two frames' draws, for pictures between them.
+FrameDraws drawsBefore, drawsAfter;
+
 void runFrames(const ScriptCommand& command, const Options& options, long& frameNumber) {
     heldReadings(command, scriptedKeyboard, scriptedJoystick);
     for (long i = 0; i < command.frameCount; ++i) {
@@ -139,12 +163,21 @@ void runFrames(const ScriptCommand& command, const Options& options, long& frame
         clearRecordedSounds();
         runFrame();
         ++frameNumber;
-        for (const Options::Shot& shot : options.shots)
-            if (shot.frame == frameNumber &&
-                !writeFrameShot(shot.path, displayMode.Width, displayMode.Height)) {
+        if (!options.shots.empty()) {
+            std::swap(drawsBefore, drawsAfter);
+            takeRecordedDraws(drawsAfter);
+        }
+        for (const Options::Shot& shot : options.shots) {
+            if (shot.frame != frameNumber) continue;
+            const bool written =
+                shot.at < 0 ? writeFrameShot(shot.path, displayMode.Width, displayMode.Height)
+                            : writeBetweenShot(shot.path, displayMode.Width, displayMode.Height,
+                                               drawsBefore, drawsAfter, shot.at);
+            if (!written) {
                 flushOutput();
                 fail("cannot write " + shot.path + ": " + std::strerror(errno));
             }
+        }
         const size_t n = formatFrameLine(frameLine, frameNumber, frameSoundSlots, lastFrameSounds(),
                                          options.draws ? recordedOps : nullptr, recordedOpCount);
         frameRan(lastRecord, frameNumber);

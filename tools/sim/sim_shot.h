@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "render/compositor.h"
+#include "render/frame_draws.h"
 
 namespace zema {
 
@@ -16,5 +16,13 @@ void compositeRecordedOps(BackBuffer& target);
 // Composites the recorded frame into a width x height back buffer and writes it to path.
 // False when the file cannot be written.
 bool writeFrameShot(const std::string& path, uint32_t width, uint32_t height);
+
+// The recorded frame's clears and draws as a list (begin, end and present left out).
+void takeRecordedDraws(FrameDraws& frame);
+
+// The picture at fraction t of the way from frame before to frame after (between_frames.h),
+// written to path like writeFrameShot.
+bool writeBetweenShot(const std::string& path, uint32_t width, uint32_t height,
+                      const FrameDraws& before, const FrameDraws& after, double t);
 
 } // namespace zema

@@ -454,6 +454,43 @@ async def play_demos(page, zema_sim, site):
                          "a demo that is not there")
 
 
+async def smooth_pictures(page, zema_sim, site):
+    """?smooth: the first 40 frames of the clearing demo show at least 1.5 times as many pictures
+    as frames, counted on the canvas at each of the browser's animation frames."""
+    with open(CLEAR_SCRIPT) as f:
+        lines = f.read().splitlines()
+    script, frames = "", 0
+    for line in lines:
+        if line.startswith("frames ") and frames + int(line.split()[1]) > 40:
+            break
+        script += line + "\n"
+        frames += int(line.split()[1]) if line.startswith("frames ") else 0
+    demo = write_demo(site, "smooth.demo",
+                      script + "expect " + sim(zema_sim, script, 800, 600)[-1] + "\n")
+    await page.open(page.server.url("?smooth&demo=" + demo), 800, 600)
+    await page.evaluate("""(() => {
+        window.zemaPictures = 0;
+        let last = '';
+        const look = () => {
+            const c = Module.canvas;
+            if (c.width > 0 && Module.zemaState === 'running') {
+                const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+                let h = 0;
+                for (let i = 0; i < d.length; i += 4) h = (Math.imul(h, 31) + d[i] + d[i + 1] * 7) | 0;
+                if (String(h) !== last) ++window.zemaPictures;
+                last = String(h);
+            }
+            requestAnimationFrame(look);
+        };
+        requestAnimationFrame(look);
+    })()""")
+    await page.wait_for("Module.zemaState !== 'running'", timeout=60, what="the smooth demo to end")
+    ran = await page.evaluate("Module.zemaFrameNumber()")
+    shown = await page.evaluate("window.zemaPictures")
+    check(ran == frames and shown >= ran * 1.5,
+          f"?smooth: {shown} pictures in {ran} frames of the clearing demo (want 1.5 a frame)")
+
+
 async def record_a_game(page, zema_sim):
     """?record: a game played with the keys is offered as a demo when it ends, and zema-sim
     replays the saved demo to the same last frame."""
@@ -734,6 +771,7 @@ async def main():
             await failed_start(page)
             await play_with_a_pad(page, zema_sim)
             await play_demos(page, zema_sim, site)
+            await smooth_pictures(page, zema_sim, site)
             await record_a_game(page, zema_sim)
             await kept_offline_and_replaced(page, zema_sim, work, www)
         finally:
