@@ -17,6 +17,7 @@
 #include "display/display_headless.h"
 #include "frame/frame.h"
 #include "game/craft.h"
+#include "game/random.h"
 #include "game/world.h"
 #include "headless/start_headless.h"
 #include "input/input_headless.h"
@@ -261,7 +262,7 @@ int main(int argc, char** argv) {
         case ScriptCommandKind::Seed:
             // The generator is drawn from only in play, after a start that seeds it again.
             useFixedSeed(command.seed);
-            std::srand(command.seed);
+            zema::srand(command.seed);
             break;
         case ScriptCommandKind::Mode:
             displayMode.Width = command.width;
