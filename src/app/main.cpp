@@ -4,13 +4,13 @@
 #include <SDL.h>
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "app/command_line.h"
 #include "app/demo_session.h"
 #include "app/main_window.h"
 #include "app/message_loop.h"
 #include "app/program_keys.h"
+#include "app/user_folders.h"
 #include "display/display_sdl.h"
 #include "game/world.h"
 #include "input/bindings.h"
@@ -109,8 +109,9 @@ int runGame(const Options& options) {
 
 int main(int argc, char** argv) {
     using namespace zema;
-    const CommandLine line = readOptions(std::vector<std::string>(argv + 1, argv + argc),
-                                         std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+    reachStartingConsole();
+    const CommandLine line =
+        readOptions(std::vector<std::string>(argv + 1, argv + argc), usualSettingsPath());
     std::fputs(line.out.c_str(), stdout);
     std::fputs(line.err.c_str(), stderr);
     if (!line.run) return line.exitStatus;

@@ -124,12 +124,11 @@ std::string settingsFilePath(const char* configHome, const char* home) {
     return "";
 }
 
-CommandLine readOptions(const std::vector<std::string>& args, const char* configHome,
-                        const char* home) {
+CommandLine readOptions(const std::vector<std::string>& args, const std::string& usualPath) {
     const CommandLine alone = parseCommandLine(args);
     if (!alone.run) return alone;
     const bool chosen = !alone.options.configPath.empty();
-    const std::string path = chosen ? alone.options.configPath : settingsFilePath(configHome, home);
+    const std::string path = chosen ? alone.options.configPath : usualPath;
     CommandLine fromFile;
     std::string text;
     int error = 0;

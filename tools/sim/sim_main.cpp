@@ -21,6 +21,7 @@
 #include "game/world.h"
 #include "headless/start_headless.h"
 #include "input/input_headless.h"
+#include "platform/files.h"
 #include "render/images.h"
 #include "sim/sim_shot.h"
 #include "sound/sound_headless.h"
@@ -204,6 +205,8 @@ int shotsMissing(const Options& options, long frameCount) {
 
 int main(int argc, char** argv) {
     using namespace zema;
+    // The JSON lines and demos are the same bytes on every platform.
+    useBinaryStandardStreams();
     const Options options = parseOptions(argc, argv);
 
     // Start-up as the game does it: the input device is chosen, the game reset, the title
