@@ -1,0 +1,15 @@
+# Sourced: makes the Wine prefix OUT/wine for the Windows build and its tests, and starts its
+# server. Wine's background services hold a build's output pipe open unless the prefix and a
+# persistent server (wineserver -p) exist before the build; a crashing program must not wait in
+# Wine's crash dialog. Usage: source wine_env.sh OUT
+export WINEPREFIX="$1/wine"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+mkdir -p "$WINEPREFIX"
+# Fails only when a server for this prefix is up already (a persistent one from an earlier run).
+wineserver -p 2>/dev/null || true
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    wineboot -i >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+        >/dev/null 2>&1
+fi
