@@ -2,7 +2,8 @@
 # server. Wine's background services hold a build's output pipe open unless the prefix and a
 # persistent server (wineserver -p) exist before the build; a crashing program must not wait in
 # Wine's crash dialog. Usage: source wine_env.sh OUT
-export WINEPREFIX="$1/wine"
+mkdir -p "$1"
+export WINEPREFIX="$(cd "$1" && pwd)/wine"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 mkdir -p "$WINEPREFIX"
