@@ -5,6 +5,7 @@
 
 #include "app/command_line.h"
 #include "app/option_table.h"
+#include "app/user_folder_names.h"
 
 namespace zema {
 
@@ -94,7 +95,11 @@ std::string settingsText(const CommandLine& line) {
     std::string text =
         "# ZEMA's settings, as 'zema --write-config' printed them. One 'name = value' a\n"
         "# line; options given on the command line win over these. The game reads them from\n"
-        "# $XDG_CONFIG_HOME/zema/zema.conf (~/.config/zema/zema.conf) or --config=FILE.\n";
+        "# ";
+    // The help's words for the place, on one line here.
+    for (const char* c = settingsPlaceHelp; *c != '\0'; ++c)
+        text += *c == '\n' ? ' ' : *c;
+    text += " or --config=FILE.\n";
     for (const OptionSpec& spec : optionSpecs()) {
         if (!spec.setting) continue;
         text += std::string("\n# ") + spec.help + "\n";
