@@ -25,7 +25,7 @@ bool isFolderSeparator(char c);
 // The local calendar time of t.
 std::tm localTime(std::time_t t);
 
-// Standard input and output carry bytes as they are: on Windows "\n" is not written as "\r\n".
+// The standard streams carry bytes as they are: on Windows "\n" is not written as "\r\n".
 void useBinaryStandardStreams();
 
 } // namespace zema

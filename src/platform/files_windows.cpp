@@ -42,6 +42,7 @@ std::tm localTime(std::time_t t) {
 void useBinaryStandardStreams() {
     ::_setmode(::_fileno(stdin), _O_BINARY);
     ::_setmode(::_fileno(stdout), _O_BINARY);
+    ::_setmode(::_fileno(stderr), _O_BINARY);
 }
 
 } // namespace zema
