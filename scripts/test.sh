@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds ZEMA and passes every test: the suite on a normal build; the builds players and packagers
 # make (the play command's, a clang Release build, the hardened Debian package, checked); the
-# browser build in headless Chromium; the Windows zip under Wine; the same suite under AddressSanitizer and
-# UndefinedBehaviorSanitizer; and the fuzz targets for a bounded time. Warnings are errors here.
+# browser build in headless Chromium; the Windows zip under Wine; the same suite under
+# AddressSanitizer and UndefinedBehaviorSanitizer; and the fuzz targets for a bounded time.
+# Warnings are errors here.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 jobs="$(nproc)"

@@ -43,3 +43,5 @@ echo "== the zip"
 (cd "$out/zema" && cpack -G ZIP -B "$out" >/dev/null)
 rm -rf "$out/_CPack_Packages"
 ls -l "$out"/zema-*-win64.zip
+# Nothing of Wine's is left running.
+wineserver -k || true

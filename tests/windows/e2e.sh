@@ -47,7 +47,8 @@ runGame --version
 # --- the settings file in the prefix's %APPDATA%\zema --------------------------------------------
 appData="$(winepath -u "$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')" 2>/dev/null)"
 mkdir -p "$appData/zema"
-printf 'volume = 37\n' >"$appData/zema/zema.conf"
+# Written as Notepad writes it, with CRLF line ends.
+printf 'volume = 37\r\n' >"$appData/zema/zema.conf"
 runGame --write-config
 grep -q '^volume = 37' <(tr -d '\r' <"$work/game.out") \
     && pass "the settings file in %APPDATA%\\zema is read" \
@@ -101,6 +102,19 @@ else
         sleep 0.1
     done
     [ "$beam" = yes ] && pass "Space showed the beam" || fail "Space showed no beam"
+    # F12: a new picture of the frame in the user's Pictures\ZEMA, never over another.
+    pictures="$(winepath -u "$(wine cmd /c echo %USERPROFILE% 2>/dev/null | tr -d '\r')")/Pictures/ZEMA"
+    before="$(find "$pictures" -name 'zema-*.png' 2>/dev/null | wc -l)"
+    xdotool key --window "$window" F12
+    saved=""
+    for _ in $(seq 300); do
+        saved="$(find "$pictures" -name 'zema-*.png' -newer "$out/beam.png" 2>/dev/null | head -n1)"
+        [ -n "$saved" ] && [ "$(identify -format %wx%h "$saved" 2>/dev/null)" = 800x600 ] && break
+        sleep 0.1
+    done
+    [ -n "$saved" ] && [ "$(find "$pictures" -name 'zema-*.png' | wc -l)" = $((before + 1)) ] \
+        && pass "F12 saved $(basename "$saved") in the user's Pictures\\ZEMA" \
+        || fail "F12 saved no new picture in $pictures"
     xdotool key --window "$window" Escape
     wait "$gamePid"
     status=$?
