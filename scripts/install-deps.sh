@@ -15,9 +15,9 @@ if [ "${1:-play}" = package ] || [ "${1:-play}" = test ]; then
 fi
 if [ "${1:-play}" = test ] || [ "${1:-play}" = windows ]; then
     # The Windows build: MinGW-w64's GCC, Wine to run what it builds, dpkg-dev to unpack SDL2's
-    # Debian source, GoogleTest's sources to cross-build it.
+    # Debian source, GoogleTest's sources to cross-build it, unzip for the tests.
     packages+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-               mingw-w64-x86-64-dev wine wine64 dpkg-dev googletest)
+               mingw-w64-x86-64-dev wine wine64 dpkg-dev googletest unzip)
 fi
 if [ "${1:-play}" = test ]; then
     # Tests: GoogleTest, benchmarks, clang's libFuzzer and sanitizers, and a real X server with a

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
+#include <windows.h>
 
 #include <cerrno>
 
@@ -26,7 +27,14 @@ std::FILE* createNewFile(const std::string& path) {
 }
 
 bool makeFolder(const std::string& path) {
-    return ::_mkdir(path.c_str()) == 0 || errno == EEXIST;
+    if (::_mkdir(path.c_str()) == 0 || errno == EEXIST) return true;
+    // A drive ("C:") is refused with another reason than EEXIST, though it is there.
+    const int error = errno;
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return true;
+    errno = error;
+    return false;
 }
 
 bool isFolderSeparator(char c) {
