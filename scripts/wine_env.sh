@@ -19,3 +19,6 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
         if [ -L "$link" ]; then rm "$link" && mkdir "$link"; fi
     done
 fi
+# Wine's services start with the first program and keep its output open: started here, on no
+# pipe, they never hold a build's or a test run's (ninja and ctest would wait for them forever).
+wine cmd /c exit </dev/null >/dev/null 2>&1
