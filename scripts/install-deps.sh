@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what building, playing and testing ZEMA needs on Debian 12 (run as root).
-# Usage: install-deps.sh [play|package|test|web]
+# Usage: install-deps.sh [play|package|test|web|windows]
 set -euo pipefail
 export DEBIAN_FRONTEND=noninteractive
 packages=(cmake make g++ pkg-config libsdl2-dev)
@@ -12,6 +12,12 @@ fi
 if [ "${1:-play}" = package ] || [ "${1:-play}" = test ]; then
     # The package: Debian's build flags, shared-library dependencies and hardening checker.
     packages+=(dpkg-dev devscripts)
+fi
+if [ "${1:-play}" = test ] || [ "${1:-play}" = windows ]; then
+    # The Windows build: MinGW-w64's GCC, Wine to run what it builds, dpkg-dev to unpack SDL2's
+    # Debian source, GoogleTest's sources to cross-build it, unzip for the tests.
+    packages+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+               mingw-w64-x86-64-dev wine wine64 dpkg-dev googletest unzip)
 fi
 if [ "${1:-play}" = test ]; then
     # Tests: GoogleTest, benchmarks, clang's libFuzzer and sanitizers, and a real X server with a

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds ZEMA and passes every test: the suite on a normal build; the builds players and packagers
 # make (the play command's, a clang Release build, the hardened Debian package, checked); the
-# browser build in headless Chromium; the same suite under AddressSanitizer and
-# UndefinedBehaviorSanitizer; and the fuzz targets for a bounded time. Warnings are errors here.
+# browser build in headless Chromium; the Windows zip under Wine; the same suite under
+# AddressSanitizer and UndefinedBehaviorSanitizer; and the fuzz targets for a bounded time.
+# Warnings are errors here.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 jobs="$(nproc)"
@@ -34,6 +35,12 @@ bash "$root/tests/package/package.sh" "$root/build-package" "$version"
 echo "== the browser build, tested in headless Chromium against zema-sim"
 bash "$root/scripts/web.sh" build
 bash "$root/web/tests/run_browser_tests.sh" "$root/build-web/www" "$root/build/tools/zema-sim"
+
+# ---- Windows: the zip cross-built with MinGW-w64 and tested under Wine ----------------------------
+echo "== the Windows zip (MinGW-w64), its tests under Wine, and its zema.exe end to end"
+bash "$root/scripts/windows.sh"
+bash "$root/tests/windows/run.sh" "$root/build-windows" "$root/build/tools/zema-sim" "$version"
+# ---- end of the Windows part ---------------------------------------------------------------------
 
 echo "== build and test under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S "$root" -B "$root/build-sanitize" -DCMAKE_BUILD_TYPE=Debug -DZEMA_SANITIZE=ON \

@@ -7,23 +7,10 @@ prefix="$1"
 library="$prefix/lib/libSDL2.a"
 [ -f "$library" ] && exit 0
 
-# apt-get source needs a deb-src entry: a copy of the first entry of Debian's own list, in
-# whichever of apt's two formats the machine has it.
-if ! grep -rqsE '^(Types:.*deb-src|deb-src )' /etc/apt/sources.list.d/ /etc/apt/sources.list; then
-    if [ -f /etc/apt/sources.list.d/debian.sources ]; then
-        awk 'BEGIN { RS = ""; ORS = "\n\n" } NR == 1 { sub(/Types: deb/, "Types: deb-src"); print }' \
-            /etc/apt/sources.list.d/debian.sources >/etc/apt/sources.list.d/zema-deb-src.sources
-    else
-        grep -m1 '^deb ' /etc/apt/sources.list | sed 's/^deb /deb-src /' \
-            >/etc/apt/sources.list.d/zema-deb-src.list
-    fi
-    apt-get update
-fi
+root="$(cd "$(dirname "$0")/.." && pwd)"
 work="$prefix/work"
 rm -rf "$work"
-mkdir -p "$work"
-(cd "$work" && apt-get source -q --download-only libsdl2 &&
-    dpkg-source -x --no-check libsdl2_*.dsc sdl2 >/dev/null)
+bash "$root/scripts/debian_source.sh" libsdl2 "$work/sdl2"
 src="$work/sdl2/src"
 
 # SDL's Emscripten configuration (include/SDL_config_emscripten.h) is picked by the compiler;

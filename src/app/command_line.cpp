@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #include "app/option_table.h"
+#include "app/user_folder_names.h"
 
 #ifndef ZEMA_VERSION
 #error "ZEMA_VERSION must be defined by the build (the project's version)"
@@ -464,8 +465,9 @@ std::string usageText() {
                        "\nOptions:\n";
     addUsageLines(text, false);
     text += "\nSettings, as options or as 'name = value' lines ('yes' or 'no' for those without\n"
-            "a value) in the settings file $XDG_CONFIG_HOME/zema/zema.conf\n"
-            "(~/.config/zema/zema.conf); the command line wins over the file. KEYS are SDL's\n"
+            "a value) in the settings file ";
+    text += settingsPlaceHelp;
+    text += "; the command line wins over the file. KEYS are SDL's\n"
             "key names, separated by commas.\n";
     addUsageLines(text, true);
     text += "\nKeys (the defaults):\n"
@@ -474,7 +476,9 @@ std::string usageText() {
             "  Space           fire\n"
             "  Esc             quit\n"
             "  Alt+Enter       switch between window and fullscreen\n"
-            "  F12, Print      save a screenshot in $XDG_DATA_HOME/zema/screenshots\n"
+            "  F12, Print      save a screenshot in ";
+    text += screenshotPlaceHelp;
+    text += "\n"
             "\nExit status: 0 after quitting or a failed display or input set-up, 2 for a bad\n"
             "command line or settings file, a demo file that cannot be written or a demo that\n"
             "is not valid, 3 when a played demo's expected last frame differs, 255 when the\n"

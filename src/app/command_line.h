@@ -74,10 +74,9 @@ std::string settingsText(const CommandLine& line);
 // empty when neither variable is set (or either is empty).
 std::string settingsFilePath(const char* configHome, const char* home);
 
-// The whole of the options: the settings file (--config's, or the usual one when it exists),
-// then the command line over it. --write-config's text is the result's out.
-CommandLine readOptions(const std::vector<std::string>& args, const char* configHome,
-                        const char* home);
+// The whole of the options: the settings file (--config's, or usualPath when it exists), then
+// the command line over it. --write-config's text is the result's out.
+CommandLine readOptions(const std::vector<std::string>& args, const std::string& usualPath);
 
 // The size of one display as the platform reports it; 0 x 0 when it has none.
 struct DisplaySize {

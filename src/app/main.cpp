@@ -4,7 +4,6 @@
 #include <SDL.h>
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "app/command_line.h"
 #include "app/demo_session.h"
@@ -13,6 +12,7 @@
 #include "app/message_loop.h"
 #include "app/program_keys.h"
 #include "app/smooth_motion.h"
+#include "app/user_folders.h"
 #include "display/display_sdl.h"
 #include "game/world.h"
 #include "input/bindings.h"
@@ -118,8 +118,9 @@ int runGame(const Options& options) {
 
 int main(int argc, char** argv) {
     using namespace zema;
-    const CommandLine line = readOptions(std::vector<std::string>(argv + 1, argv + argc),
-                                         std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+    reachStartingConsole();
+    const CommandLine line =
+        readOptions(std::vector<std::string>(argv + 1, argv + argc), usualSettingsPath());
     std::fputs(line.out.c_str(), stdout);
     std::fputs(line.err.c_str(), stderr);
     if (!line.run) return line.exitStatus;

@@ -4,12 +4,13 @@
 #include <SDL.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
 
 #include "app/screenshot.h"
+#include "app/user_folders.h"
 #include "display/display_sdl.h"
 #include "input/bindings.h"
+#include "platform/files.h"
 
 namespace zema {
 
@@ -23,11 +24,9 @@ bool isEnter(SDL_Keycode key) {
 // output, or what went wrong on standard error. The game goes on either way.
 void takeScreenshot() {
     const BackBuffer& frame = displayBackBuffer();
-    const std::time_t now = std::time(nullptr);
-    std::tm when = {};
-    localtime_r(&now, &when);
+    const std::tm when = localTime(std::time(nullptr));
     std::string pathOrError;
-    const std::string folder = screenshotFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    const std::string folder = usualScreenshotFolder();
     if (saveScreenshot(frame.pixels, frame.width, frame.height, frame.pitch, folder, when,
                        pathOrError)) {
         std::printf("%s\n", pathOrError.c_str());

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/files.h"
 #include "png/png_writer.h"
 
 namespace zema {
@@ -51,9 +52,9 @@ std::string screenshotName(const std::tm& when, int attempt) {
 
 bool makeFolders(const std::string& folder, std::string& error) {
     for (size_t end = 1; end <= folder.size(); ++end) {
-        if (end < folder.size() && folder[end] != '/') continue;
+        if (end < folder.size() && !isFolderSeparator(folder[end])) continue;
         const std::string part = folder.substr(0, end);
-        if (mkdir(part.c_str(), 0755) == 0 || errno == EEXIST) continue;
+        if (makeFolder(part)) continue;
         error = because(part, errno);
         return false;
     }
@@ -87,8 +88,8 @@ bool saveScreenshot(const uint32_t* pixels, int32_t width, int32_t height, int32
     }
     for (int attempt = 1; attempt <= maxAttempts; ++attempt) {
         const std::string path = folder + "/" + screenshotName(when, attempt);
-        // "x": a new file only, so that a shot never replaces another.
-        std::FILE* file = std::fopen(path.c_str(), "wbx");
+        // A new file only, so that a shot never replaces another.
+        std::FILE* file = createNewFile(path);
         if (file == nullptr && errno == EEXIST) continue;
         if (file == nullptr) {
             pathOrError = because(path, errno);

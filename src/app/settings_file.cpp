@@ -5,6 +5,7 @@
 
 #include "app/command_line.h"
 #include "app/option_table.h"
+#include "app/user_folder_names.h"
 
 namespace zema {
 
@@ -94,7 +95,11 @@ std::string settingsText(const CommandLine& line) {
     std::string text =
         "# ZEMA's settings, as 'zema --write-config' printed them. One 'name = value' a\n"
         "# line; options given on the command line win over these. The game reads them from\n"
-        "# $XDG_CONFIG_HOME/zema/zema.conf (~/.config/zema/zema.conf) or --config=FILE.\n";
+        "# ";
+    // The help's words for the place, on one line here.
+    for (const char* c = settingsPlaceHelp; *c != '\0'; ++c)
+        text += *c == '\n' ? ' ' : *c;
+    text += " or --config=FILE.\n";
     for (const OptionSpec& spec : optionSpecs()) {
         if (!spec.setting) continue;
         text += std::string("\n# ") + spec.help + "\n";
@@ -124,12 +129,11 @@ std::string settingsFilePath(const char* configHome, const char* home) {
     return "";
 }
 
-CommandLine readOptions(const std::vector<std::string>& args, const char* configHome,
-                        const char* home) {
+CommandLine readOptions(const std::vector<std::string>& args, const std::string& usualPath) {
     const CommandLine alone = parseCommandLine(args);
     if (!alone.run) return alone;
     const bool chosen = !alone.options.configPath.empty();
-    const std::string path = chosen ? alone.options.configPath : settingsFilePath(configHome, home);
+    const std::string path = chosen ? alone.options.configPath : usualPath;
     CommandLine fromFile;
     std::string text;
     int error = 0;

@@ -1,11 +1,13 @@
-// Buffered, line-whole writing of a demo with plain POSIX calls.
+// Buffered, line-whole writing of a demo with plain POSIX calls (the file opened by the
+// platform's helper, in binary mode).
 #include "demo/demo_file.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+
+#include "platform/files.h"
 
 namespace zema {
 
@@ -29,7 +31,7 @@ bool writeAll(int fd, const char* data, size_t length) {
 
 bool createDemoFile(DemoFile& file, const std::string& path, std::string& error) {
     file = {};
-    file.fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    file.fd = openForWriting(path);
     if (file.fd < 0) {
         error = std::strerror(errno);
         return false;

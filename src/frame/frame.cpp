@@ -2,14 +2,13 @@
 // two end tests. The end tests do not end the frame; the rest of it still runs.
 #include "frame/frame.h"
 
-#include <cstdlib>
-
 #include "display/display.h"
 #include "game/collision.h"
 #include "game/combat.h"
 #include "game/craft.h"
 #include "game/enemies.h"
 #include "game/items.h"
+#include "game/random.h"
 #include "game/world.h"
 #include "input/input.h"
 #include "sound/sound.h"
@@ -95,7 +94,7 @@ void runPlayPart() {
     openGates();
     readControls();
     moveEnemies();
-    const int32_t jitter = std::rand() % 10 - 5;
+    const int32_t jitter = rand() % 10 - 5;
     draw(gameState.facingLeft == 0 ? imgCraftRight : imgCraftLeft, {0, 0, 200, 148}, 1, 1,
          gameState.craftX, gameState.craftY + jitter);
     if (gameState.shotTimer >= 1) {

@@ -1,8 +1,9 @@
 // The world tables with their start contents, and the reset of a new game.
 #include "game/world.h"
 
-#include <cstdlib>
 #include <ctime>
+
+#include "game/random.h"
 
 namespace zema {
 
@@ -183,7 +184,7 @@ void useClockSeed() {
 }
 
 void resetGame() {
-    std::srand(seedFixed ? fixedSeed : static_cast<unsigned>(std::time(nullptr)));
+    srand(seedFixed ? fixedSeed : static_cast<unsigned>(std::time(nullptr)));
     gameState.craftX = 300;
     gameState.craftY = 250;
     gameState.energy = 250;

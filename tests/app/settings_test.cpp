@@ -65,19 +65,19 @@ TEST(SettingsFile, CommandLineWinsAndWrittenSettingsReadBackTheSame) {
     const std::string path = testing::TempDir() + "/zema-settings-test.conf";
     std::ofstream(path) << "window = 800x600\nkey.right = D\n";
     const CommandLine line =
-        readOptions({"--config", path, "--window=640x480", "--write-config"}, nullptr, nullptr);
+        readOptions({"--config", path, "--window=640x480", "--write-config"}, "");
     EXPECT_EQ(line.exitStatus, 0);
     EXPECT_NE(line.out.find("\nwindow = 640x480\n"), std::string::npos) << line.out;
     EXPECT_NE(line.out.find("\nkey.right = D\n"), std::string::npos);
     EXPECT_EQ(settingsText(parseSettings(line.out, path)), line.out);
 
-    const CommandLine missing = readOptions({"--config=" + path + ".none"}, nullptr, nullptr);
+    const CommandLine missing = readOptions({"--config=" + path + ".none"}, "");
     EXPECT_EQ(missing.exitStatus, exitUsage);
     EXPECT_EQ(missing.err, "zema: " + path +
                                ".none: cannot read the settings: No such file or "
                                "directory\n");
     // A missing usual file is no fault: the options are the command line's alone.
-    EXPECT_TRUE(readOptions({}, path.c_str(), nullptr).run);
+    EXPECT_TRUE(readOptions({}, settingsFilePath(path.c_str(), nullptr)).run);
     EXPECT_EQ(settingsFilePath("", "/home/p"), "/home/p/.config/zema/zema.conf");
 }
 

@@ -57,7 +57,7 @@ bool findResource(int id, Resource& resource) {
 }
 
 TEST(TextureFailure, BrokenMapEndsStartUpWithTheTextureMessage) {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
     displayMessagesToStderrOnly = true;
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0);
     SDL_Window* window = SDL_CreateWindow("ZEMA", 0, 0, 800, 600, 0);

@@ -1,9 +1,9 @@
 // Play frames: every draw with its arguments at a known state, and where each rule runs.
-#include <cstdlib>
 #include <set>
 
 #include "frame_fixture.h"
 #include "game/craft.h"
+#include "game/random.h"
 
 namespace zema {
 
@@ -18,8 +18,8 @@ class PlayFrameTest : public FrameTest {
 };
 
 int expectedFirstJitter(unsigned seed) {
-    std::srand(seed);
-    return std::rand() % 10 - 5;
+    srand(seed);
+    return rand() % 10 - 5;
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 // The records at program load and what a reset puts back (and what it leaves alone).
-#include <cstdlib>
 
 #include "game/collision.h"
 #include "game/craft.h"
 #include "game/enemies.h"
+#include "game/random.h"
 #include "rules_fixture.h"
 
 namespace zema {
@@ -125,9 +125,22 @@ TEST_F(WorldTest, SecondGameContinuesWithTheEnemiesOfTheFirst) {
 TEST_F(WorldTest, FixedSeedMakesTheGeneratorRepeat) {
     useFixedSeed(77);
     resetGame();
-    const int first = std::rand();
+    const int first = rand();
     resetGame();
-    EXPECT_EQ(std::rand(), first);
+    EXPECT_EQ(rand(), first);
+}
+
+// The Windows C runtime's well-known first numbers for seeds 1 and 0, and its rand's range.
+TEST(RandomTest, GivesTheWindowsRuntimeSequence) {
+    srand(1);
+    for (int expected : {41, 18467, 6334, 26500, 19169})
+        EXPECT_EQ(rand(), expected);
+    srand(0);
+    for (int expected : {38, 7719, 21238, 2437, 8855})
+        EXPECT_EQ(rand(), expected);
+    srand(0xFFFFFFFFu);
+    for (int i = 0; i < 1000; ++i)
+        ASSERT_LE(static_cast<unsigned>(rand()), 0x7FFFu);
 }
 
 TEST_F(WorldTest, RestoringStartContentsUndoesEveryChange) {

@@ -5,7 +5,7 @@ set(options "")
 if(firstLine MATCHES "^# options:(.*)$")
   separate_arguments(options UNIX_COMMAND "${CMAKE_MATCH_1}")
 endif()
-execute_process(COMMAND "${SIM}" ${options} INPUT_FILE "${SCRIPT}" OUTPUT_FILE "${OUTPUT}"
+execute_process(COMMAND ${EMULATOR} "${SIM}" ${options} INPUT_FILE "${SCRIPT}" OUTPUT_FILE "${OUTPUT}"
                 RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "zema-sim exited with status ${status} on ${SCRIPT}")

@@ -95,7 +95,7 @@ WaveResult readBytes(const Bytes& bytes, WaveClip& clip) {
 std::string writeTempFile(const std::string& name, const Bytes& bytes) {
     std::filesystem::path path =
         std::filesystem::temp_directory_path() / (std::to_string(getpid()) + "-" + name);
-    std::FILE* file = std::fopen(path.c_str(), "wb");
+    std::FILE* file = std::fopen(path.string().c_str(), "wb");
     if (file) {
         if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), file);
         std::fclose(file);

@@ -13,6 +13,7 @@
 #include "game/world.h"
 #include "headless/start_headless.h"
 #include "input/input_headless.h"
+#include "platform/files.h"
 #include "route/route_leg.h"
 #include "sound/sound_headless.h"
 
@@ -171,6 +172,8 @@ bool allDone() {
 
 int main() {
     using namespace zema;
+    // The script is the same bytes on every platform.
+    useBinaryStandardStreams();
     startHeadless();
 
     command("# Clears the whole game: every item row, all seven gates, the guardian, the goal.");

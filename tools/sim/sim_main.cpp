@@ -18,9 +18,11 @@
 #include "display/display_headless.h"
 #include "frame/frame.h"
 #include "game/craft.h"
+#include "game/random.h"
 #include "game/world.h"
 #include "headless/start_headless.h"
 #include "input/input_headless.h"
+#include "platform/files.h"
 #include "render/images.h"
 #include "sim/sim_shot.h"
 #include "sound/sound_headless.h"
@@ -236,6 +238,8 @@ int shotsMissing(const Options& options, long frameCount) {
 
 int main(int argc, char** argv) {
     using namespace zema;
+    // The JSON lines and demos are the same bytes on every platform.
+    useBinaryStandardStreams();
     const Options options = parseOptions(argc, argv);
 
     // Start-up as the game does it: the input device is chosen, the game reset, the title
@@ -294,7 +298,7 @@ int main(int argc, char** argv) {
         case ScriptCommandKind::Seed:
             // The generator is drawn from only in play, after a start that seeds it again.
             useFixedSeed(command.seed);
-            std::srand(command.seed);
+            zema::srand(command.seed);
             break;
         case ScriptCommandKind::Mode:
             displayMode.Width = command.width;

@@ -257,7 +257,7 @@ async def play_by_script(page, zema_sim, work):
                 raise AssertionError("a scripted frame did not run")
             lines.append(await page.evaluate("Module.zemaRecord()"))
     check_records(lines, expected, "the page's records equal zema-sim's")
-    # The craft wobbles by the browser's own random numbers; the rest is the same picture.
+    # The page seeds the craft's wobble from the clock; the rest is the same picture.
     craft = (295, 240, 505, 410)
     differ = differing_pixels(await page.canvas_pixels(), read_png(last_shot), craft)
     check(differ == 0, f"the last scripted frame, beam included, equals zema-sim's picture "

@@ -1,0 +1,31 @@
+// The few file, folder and clock calls that differ between POSIX systems and Windows, under one
+// set of names: every file is opened in binary mode, so that its bytes are the same everywhere.
+#pragma once
+
+#include <cstdio>
+#include <ctime>
+#include <string>
+
+namespace zema {
+
+// Opens path for writing, created or emptied, not inherited by programs the game starts: a file
+// descriptor for write and close, or -1 with errno set.
+int openForWriting(const std::string& path);
+
+// Creates path as a new file for writing; nullptr with errno EEXIST when it exists, so that an
+// existing file is never replaced.
+std::FILE* createNewFile(const std::string& path);
+
+// Creates one folder; true when it was made or exists already (errno says why not).
+bool makeFolder(const std::string& path);
+
+// Whether c separates folders in a path ('/', and '\' on Windows too).
+bool isFolderSeparator(char c);
+
+// The local calendar time of t.
+std::tm localTime(std::time_t t);
+
+// The standard streams carry bytes as they are: on Windows "\n" is not written as "\r\n".
+void useBinaryStandardStreams();
+
+} // namespace zema

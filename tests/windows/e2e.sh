@@ -1,0 +1,129 @@
+#!/usr/bin/env bash
+# End to end on Windows: the player's zip unpacked, and its zema.exe run under Wine on its own
+# Xvfb with openbox: --version, the settings file in %APPDATA%, the 800 x 600 title against
+# zema-sim's picture, Enter, the arrows, Space and Esc. Every wait is for a condition (a window,
+# a changed picture), bounded.
+# Usage: e2e.sh ZIP ZEMA_SIM VERSION OUTPUT_DIR (WINEPREFIX set and its server up: wine_env.sh)
+set -uo pipefail
+zip="$(readlink -f "$1")"
+sim="$(readlink -f "$2")"
+version="$3"
+out="$4"
+mkdir -p "$out"
+out="$(readlink -f "$out")"
+width=1024 height=768
+# shellcheck source=tests/app/x_session.sh
+source "$(dirname "$0")/../app/x_session.sh"
+needTools wine unzip
+
+unzip -q "$zip" -d "$work/unpacked"
+gameDir="$(dirname "$(find "$work/unpacked" -name zema.exe)")"
+
+# Runs zema.exe from its folder with the given options, its output in $work/game.out and .err.
+runGame() {
+    (cd "$gameDir" && exec timeout -k 5 240 wine zema.exe "$@") >"$work/game.out" 2>"$work/game.err"
+}
+
+# The picture of the game's window (its client area) as OUTPUT_DIR/NAME.png.
+shot() { import -silent -window "$window" "$out/$1.png" 2>/dev/null; }
+differing() { compare -metric AE "$out/$1.png" "$out/$2.png" null: 2>&1 | cut -d' ' -f1; }
+
+# Waits up to 60 s (Wine starts slowly on a busy machine) until the window's picture differs
+# from BASE by more than MIN pixels; the last picture is NAME.png.
+waitForChange() {
+    local base="$1" name="$2" min="$3"
+    for _ in $(seq 600); do
+        shot "$name" && [ "$(differing "$base" "$name")" -gt "$min" ] 2>/dev/null && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# --- --version ----------------------------------------------------------------------------------
+runGame --version
+[ "$(tr -d '\r' <"$work/game.out")" = "zema $version" ] && pass "--version prints 'zema $version'" \
+    || fail "--version printed '$(cat "$work/game.out")' $(head -c 300 "$work/game.err")"
+
+# --- the settings file in the prefix's %APPDATA%\zema --------------------------------------------
+appData="$(winepath -u "$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')" 2>/dev/null)"
+mkdir -p "$appData/zema"
+# Written as Notepad writes it, with CRLF line ends.
+printf 'volume = 37\r\n' >"$appData/zema/zema.conf"
+runGame --write-config
+grep -q '^volume = 37' <(tr -d '\r' <"$work/game.out") \
+    && pass "the settings file in %APPDATA%\\zema is read" \
+    || fail "--write-config did not show %APPDATA%\\zema\\zema.conf's volume: $(head -c 300 "$work/game.out")"
+rm -f "$appData/zema/zema.conf"
+
+# --- play: the title against zema-sim's, Enter, the arrows, Space, Esc ---------------------------
+printf 'frame\n' | "$sim" --mode 800x600 --shot 1 "$out/sim-title.png" >/dev/null ||
+    fail "zema-sim wrote no title picture"
+(cd "$gameDir" && SDL_AUDIODRIVER=dummy exec timeout -k 5 240 wine zema.exe --window=800x600) \
+    >"$work/game.out" 2>"$work/game.err" &
+gamePid=$!
+window=""
+for _ in $(seq 600); do
+    window="$(xdotool search --onlyvisible --name '^ZEMA$' 2>/dev/null | tail -n1)"
+    [ -n "$window" ] && break
+    kill -0 "$gamePid" 2>/dev/null || break
+    sleep 0.1
+done
+if [ -z "$window" ]; then
+    fail "no ZEMA window appeared: $(head -c 500 "$work/game.err")"
+else
+    # Until the title is shown: the window's picture equals zema-sim's, pixel for pixel.
+    differ=""
+    for _ in $(seq 600); do
+        shot title && differ="$(differing sim-title title)" && [ "$differ" = 0 ] && break
+        sleep 0.1
+    done
+    [ "$differ" = 0 ] && pass "the 800x600 title equals zema-sim's pixel for pixel" \
+        || fail "the title differs from zema-sim's in '$differ' pixels (see $out)"
+    focusGameWindow
+    xdotool key --window "$window" Return
+    waitForChange title play 100000 && pass "Enter started a game" \
+        || fail "Enter did not start a game"
+    shot beforeArrows
+    xdotool keydown --window "$window" Right keydown --window "$window" Down
+    moved=no
+    waitForChange beforeArrows arrows 100000 && moved=yes
+    xdotool keyup --window "$window" Right keyup --window "$window" Down
+    [ "$moved" = yes ] && pass "the arrows moved the view" || fail "the arrows moved nothing"
+    # The beam: 300 x 30 to the right of the craft at (300, 250), for ten frames.
+    shot beforeBeam
+    convert "$out/beforeBeam.png" -crop 290x20+515+315 +repage "$work/a.png"
+    xdotool key --window "$window" space
+    beam=no
+    for _ in $(seq 300); do
+        shot beam
+        convert "$out/beam.png" -crop 290x20+515+315 +repage "$work/b.png"
+        [ "$(compare -metric AE "$work/a.png" "$work/b.png" null: 2>&1 | cut -d' ' -f1)" -gt 4000 ] \
+            && beam=yes && break
+        sleep 0.1
+    done
+    [ "$beam" = yes ] && pass "Space showed the beam" || fail "Space showed no beam"
+    # F12: a new picture of the frame in the user's Pictures\ZEMA, never over another.
+    pictures="$(winepath -u "$(wine cmd /c echo %USERPROFILE% 2>/dev/null | tr -d '\r')")/Pictures/ZEMA"
+    before="$(find "$pictures" -name 'zema-*.png' 2>/dev/null | wc -l)"
+    xdotool key --window "$window" F12
+    saved=""
+    for _ in $(seq 300); do
+        saved="$(find "$pictures" -name 'zema-*.png' -newer "$out/beam.png" 2>/dev/null | head -n1)"
+        [ -n "$saved" ] && [ "$(identify -format %wx%h "$saved" 2>/dev/null)" = 800x600 ] && break
+        sleep 0.1
+    done
+    [ -n "$saved" ] && [ "$(find "$pictures" -name 'zema-*.png' | wc -l)" = $((before + 1)) ] \
+        && pass "F12 saved $(basename "$saved") in the user's Pictures\\ZEMA" \
+        || fail "F12 saved no new picture in $pictures"
+    xdotool key --window "$window" Escape
+    wait "$gamePid"
+    status=$?
+    gamePid=""
+    [ "$status" = 0 ] && pass "Esc ended the game with status 0" || fail "Esc: status $status"
+fi
+
+if [ "$failures" -gt 0 ]; then
+    echo "$failures Windows end-to-end checks failed; pictures in $out"
+    exit 1
+fi
+echo "all Windows end-to-end checks passed; pictures in $out"
