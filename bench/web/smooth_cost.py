@@ -89,6 +89,18 @@ async def run_once(server, demo, smooth):
         await browser.close()
 
 
+async def drawing_without_a_gpu():
+    """What the browser says it draws the canvas and composites the page with."""
+    browser = cdp.Browser(extra_flags=[f"--window-size={WIDTH},{HEIGHT}"])
+    try:
+        await browser.start()
+        status = (await browser.send("SystemInfo.getInfo", browser=True))["gpu"]["featureStatus"]
+        return ", ".join(f"{name} {status.get(name)}" for name in ("2d_canvas", "gpu_compositing",
+                                                                   "rasterization"))
+    finally:
+        await browser.close()
+
+
 def describe(spent, wall):
     return (f"{sum(spent.values()):.1f} s / {wall:.1f} s = {sum(spent.values()) / wall:.3f} cores"
             " (" + ", ".join(f"{kind} {seconds / wall:.3f}"
@@ -128,6 +140,7 @@ async def smooth_cost_bench(www, zema_sim):
         finally:
             server.stop()
     load = os.getloadavg()
+    print(f"the browser's drawing: {await drawing_without_a_gpu()}")
     print(f"load average after the run: {load[0]:.2f} {load[1]:.2f} {load[2]:.2f}")
     print(f"?smooth costs {min(costs):.3f}-{max(costs):.3f} of a core over {pairs} pair(s) "
           "(the goal: at most 0.2)")
