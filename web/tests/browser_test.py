@@ -6,7 +6,9 @@ the page. With --bench it measures instead.
 Usage: browser_test.py WWW-FOLDER ZEMA-SIM
            [--bench [--against OTHER-WWW] [--native COMPOSITOR-BENCH]] [--shots FOLDER]
        browser_test.py WWW-FOLDER ZEMA-SIM --bench --cold [--against OTHER-WWW] [--pairs N]
-           (the first visit, each load in a fresh browser: bench/web/first_visit.py)"""
+           (the first visit, each load in a fresh browser: bench/web/first_visit.py)
+       browser_test.py WWW-FOLDER ZEMA-SIM --bench --smooth-cost [--pairs N] [--frames N]
+           (what ?smooth costs the processor: bench/web/smooth_cost.py)"""
 import asyncio
 import json
 import os
@@ -749,6 +751,11 @@ async def main():
         sys.path.insert(0, os.path.join(WEB, "..", "bench", "web"))
         from first_visit import first_visit_bench
         await first_visit_bench(www)
+        return 0
+    if "--smooth-cost" in sys.argv:
+        sys.path.insert(0, os.path.join(WEB, "..", "bench", "web"))
+        from smooth_cost import smooth_cost_bench
+        await smooth_cost_bench(www, zema_sim)
         return 0
     with tempfile.TemporaryDirectory(prefix="zema-web-test-") as work:
         # The page's files, and the demos the tests write beside them.

@@ -4,11 +4,20 @@
 # Usage: run_browser_tests.sh WWW-FOLDER ZEMA-SIM
 #            [--bench [--against OTHER-WWW] [--native COMPOSITOR-BENCH]] [--shots FOLDER]
 #        run_browser_tests.sh WWW-FOLDER ZEMA-SIM --bench --cold [--against OTHER-WWW] [--pairs N]
+#        run_browser_tests.sh WWW-FOLDER ZEMA-SIM --bench --smooth-cost [--pairs N] [--frames N]
 set -uo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 pids="$(mktemp)"
+# The bound: five minutes, or for the cost of ?smooth a minute and a half for each of its runs
+# of 600 frames played at the game's pace.
+limit=300
+if [[ " $* " == *" --smooth-cost "* ]]; then
+    pairs="$(printf '%s\n' "$@" | sed -n '/^--pairs$/{n;p;}')"
+    frames="$(printf '%s\n' "$@" | sed -n '/^--frames$/{n;p;}')"
+    limit=$((60 + ${pairs:-1} * ${frames:-600} * 2 * 90 / 600))
+fi
 # Debian's Python, which has python3-websockets.
-ZEMA_WEB_PID_FILE="$pids" timeout -k 10 300 /usr/bin/python3 "$here/browser_test.py" "$@"
+ZEMA_WEB_PID_FILE="$pids" timeout -k 10 "$limit" /usr/bin/python3 "$here/browser_test.py" "$@"
 status=$?
 # Chromium and the server run in process groups of their own, noted as they start.
 while read -r pid; do
