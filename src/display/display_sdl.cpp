@@ -11,6 +11,9 @@
 #include <utility>
 
 #include "display/display_modes.h"
+#ifdef __EMSCRIPTEN__
+#include "display/canvas_present.h"
+#endif
 #include "display/present_timing.h"
 #include "render/between_frames.h"
 #include "render/frame_repaint.h"
@@ -503,6 +506,18 @@ void showBackBuffer() {
         if (!inPlace && ownSurface) {
             SDL_Surface* surface = SDL_GetWindowSurface(gameWindow);
             if (!surface) return;
+#ifdef __EMSCRIPTEN__
+            // The page puts only what changed on its canvas.
+            if (surface->w == ownSurface->w && surface->h == ownSurface->h) {
+                const CanvasCopy copy =
+                    copyToCanvas(surface, ownPixels.data(), changedRects, changedCount);
+                if (copy == CanvasCopy::Shown) return;
+                if (copy == CanvasCopy::Copied) {
+                    SDL_UpdateWindowSurface(gameWindow);
+                    return;
+                }
+            }
+#endif
             const bool copied = copySwappingRedBlue(surface);
             if (!copied && surface->w == ownSurface->w && surface->h == ownSurface->h)
                 SDL_BlitSurface(ownSurface, nullptr, surface, nullptr);
