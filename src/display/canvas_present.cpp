@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "render/frame_repaint.h"
+#include "render/pixel_rows.h"
 
 namespace zema {
 
@@ -48,15 +49,6 @@ EM_JS(int, putCanvasRects, (const void* pixels, int width, int height, const int
 });
 // clang-format on
 
-// The canvas takes red first, and its alpha is shown (the page through the picture): opaque, as
-// SDL's own copy makes every pixel.
-void copyRowToCanvas(uint32_t* out, const uint32_t* in, int count) {
-    for (int i = 0; i < count; ++i) {
-        const uint32_t p = in[i];
-        out[i] = (p & 0x0000FF00u) | (p >> 16 & 0xFFu) | (p & 0xFFu) << 16 | 0xFF000000u;
-    }
-}
-
 // The surface the last call drew into: another one holds none of the picture yet.
 const void* lastPixels = nullptr;
 int lastWidth = 0, lastHeight = 0;
@@ -80,9 +72,11 @@ CanvasCopy copyToCanvas(SDL_Surface* surface, const uint32_t* pixels, const Pixe
         const int left = std::max(rects[i].left, 0), right = std::min(rects[i].right, w);
         const int top = std::max(rects[i].top, 0), bottom = std::min(rects[i].bottom, h);
         if (left >= right || top >= bottom) continue;
+        // The canvas takes red first, and opaque, as SDL's own copy makes every pixel.
         for (int y = top; y < bottom; ++y)
-            copyRowToCanvas(static_cast<uint32_t*>(surface->pixels) + y * w + left,
-                            pixels + static_cast<size_t>(y) * w + left, right - left);
+            rowKernels().swapRedBlueOpaque(static_cast<uint32_t*>(surface->pixels) + y * w + left,
+                                           pixels + static_cast<size_t>(y) * w + left,
+                                           right - left);
         int* box = boxes + 4 * shownCount++;
         box[0] = left, box[1] = top, box[2] = right - left, box[3] = bottom - top;
     }

@@ -490,9 +490,9 @@ bool copySwappingRedBlue(SDL_Surface* surface) {
         (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0))
         return false;
     for (int y = 0; y < surface->h; ++y)
-        rowKernels().swapRedBlue(static_cast<uint32_t*>(surface->pixels) + y * (surface->pitch / 4),
-                                 ownPixels.data() + static_cast<size_t>(y) * surface->w,
-                                 surface->w);
+        rowKernels().swapRedBlueOpaque(
+            static_cast<uint32_t*>(surface->pixels) + y * (surface->pitch / 4),
+            ownPixels.data() + static_cast<size_t>(y) * surface->w, surface->w);
     if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
     return true;
 }

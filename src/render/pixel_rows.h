@@ -84,8 +84,8 @@ struct RowKernels {
     // library fills one pixel at a time, vector stores.
     void (*fill)(uint32_t* out, uint32_t colour, int32_t count);
     // count ARGB pixels with red and blue swapped, for a window that keeps them red first (the
-    // page's canvas).
-    void (*swapRedBlue)(uint32_t* out, const uint32_t* in, int32_t count);
+    // page's canvas), and opaque: such a window shows their alpha.
+    void (*swapRedBlueOpaque)(uint32_t* out, const uint32_t* in, int32_t count);
 };
 
 inline CopyPairs copyPairsOf(const RowKernels& kernels, bool cleared, bool odd) {

@@ -183,16 +183,19 @@ ZEMA_AVX2 void mixAcross(uint32_t* out, const uint32_t* texels, const int32_t* l
     ssse3Rows.mixAcross(out + i, texels, left + i, right + i, weight + i, count - i);
 }
 
-ZEMA_AVX2 void swapRedBlue(uint32_t* out, const uint32_t* in, int32_t count) {
+ZEMA_AVX2 void swapRedBlueOpaque(uint32_t* out, const uint32_t* in, int32_t count) {
     const __m256i order = _mm256_setr_epi8(2, 1, 0, 3, 6, 5, 4, 7, 10, 9, 8, 11, 14, 13, 12, 15, 2,
                                            1, 0, 3, 6, 5, 4, 7, 10, 9, 8, 11, 14, 13, 12, 15);
+    const __m256i opaque = _mm256_set1_epi32(static_cast<int32_t>(0xFF000000u));
     int32_t i = 0;
     for (; i + 8 <= count; i += 8)
         _mm256_storeu_si256(
             reinterpret_cast<__m256i*>(out + i),
-            _mm256_shuffle_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + i)),
-                                order));
-    ssse3Rows.swapRedBlue(out + i, in + i, count - i);
+            _mm256_or_si256(
+                _mm256_shuffle_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + i)),
+                                    order),
+                opaque));
+    ssse3Rows.swapRedBlueOpaque(out + i, in + i, count - i);
 }
 
 } // namespace
@@ -205,7 +208,7 @@ const RowKernels avx2Rows = {copyPairs<true, false>,
                              mixRows,
                              mixAcross,
                              fillWide,
-                             swapRedBlue};
+                             swapRedBlueOpaque};
 
 } // namespace zema
 

@@ -95,10 +95,10 @@ void mixAcross(uint32_t* out, const uint32_t* texels, const int32_t* left, const
         out[i] = mix(texels[left[i]], texels[right[i]], weight[i]);
 }
 
-void swapRedBlue(uint32_t* out, const uint32_t* in, int32_t count) {
+void swapRedBlueOpaque(uint32_t* out, const uint32_t* in, int32_t count) {
     for (int32_t i = 0; i < count; ++i) {
         const uint32_t p = in[i];
-        out[i] = (p & 0xFF00FF00u) | (p >> 16 & 0xFFu) | (p & 0xFFu) << 16;
+        out[i] = (p & 0x0000FF00u) | (p >> 16 & 0xFFu) | (p & 0xFFu) << 16 | 0xFF000000u;
     }
 }
 
@@ -112,6 +112,6 @@ const RowKernels portableRows = {copyPairs<true, false>,
                                  mixRows,
                                  mixAcross,
                                  fillWide,
-                                 swapRedBlue};
+                                 swapRedBlueOpaque};
 
 } // namespace zema

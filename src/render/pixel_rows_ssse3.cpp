@@ -196,14 +196,17 @@ ZEMA_SSSE3 void mixAcross(uint32_t* out, const uint32_t* texels, const int32_t* 
     portableRows.mixAcross(out + i, texels, left + i, right + i, weight + i, count - i);
 }
 
-ZEMA_SSSE3 void swapRedBlue(uint32_t* out, const uint32_t* in, int32_t count) {
+ZEMA_SSSE3 void swapRedBlueOpaque(uint32_t* out, const uint32_t* in, int32_t count) {
     const __m128i order = _mm_setr_epi8(2, 1, 0, 3, 6, 5, 4, 7, 10, 9, 8, 11, 14, 13, 12, 15);
+    const __m128i opaque = _mm_set1_epi32(static_cast<int32_t>(0xFF000000u));
     int32_t i = 0;
     for (; i + 4 <= count; i += 4)
         _mm_storeu_si128(
             reinterpret_cast<__m128i*>(out + i),
-            _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i)), order));
-    portableRows.swapRedBlue(out + i, in + i, count - i);
+            _mm_or_si128(
+                _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i)), order),
+                opaque));
+    portableRows.swapRedBlueOpaque(out + i, in + i, count - i);
 }
 
 } // namespace
@@ -216,7 +219,7 @@ const RowKernels ssse3Rows = {copyPairs<true, false>,
                               mixRows,
                               mixAcross,
                               fillWide,
-                              swapRedBlue};
+                              swapRedBlueOpaque};
 
 } // namespace zema
 

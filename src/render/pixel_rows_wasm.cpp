@@ -226,14 +226,17 @@ void fill(uint32_t* out, uint32_t colour, int32_t count) {
         out[i] = colour;
 }
 
-void swapRedBlue(uint32_t* out, const uint32_t* in, int32_t count) {
+void swapRedBlueOpaque(uint32_t* out, const uint32_t* in, int32_t count) {
+    const v128_t opaque = wasm_i32x4_splat(static_cast<int32_t>(0xFF000000u));
     int32_t i = 0;
     for (; i + 4 <= count; i += 4) {
         const v128_t pixels = wasm_v128_load(in + i);
-        wasm_v128_store(out + i, wasm_i8x16_shuffle(pixels, pixels, 2, 1, 0, 3, 6, 5, 4, 7, 10, 9,
-                                                    8, 11, 14, 13, 12, 15));
+        wasm_v128_store(out + i,
+                        wasm_v128_or(wasm_i8x16_shuffle(pixels, pixels, 2, 1, 0, 3, 6, 5, 4, 7, 10,
+                                                        9, 8, 11, 14, 13, 12, 15),
+                                     opaque));
     }
-    portableRows.swapRedBlue(out + i, in + i, count - i);
+    portableRows.swapRedBlueOpaque(out + i, in + i, count - i);
 }
 
 } // namespace
@@ -246,7 +249,7 @@ const RowKernels wasmSimdRows = {copyPairs<true, false>,
                                  mixRows,
                                  mixAcross,
                                  fill,
-                                 swapRedBlue};
+                                 swapRedBlueOpaque};
 
 } // namespace zema
 

@@ -190,16 +190,16 @@ TEST_P(EveryPath, MatchesTheReferenceOverRandomDraws) {
     EXPECT_GT(drawnPixels, 100000); // the draws did land on the canvas
 }
 
-TEST_P(EveryPath, SwapsRedAndBlueForRedFirstWindows) {
+TEST_P(EveryPath, SwapsRedAndBlueOpaqueForRedFirstWindows) {
     std::mt19937 random(7);
     for (const int32_t count : {0, 1, 3, 4, 7, 8, 9, 31, 1921}) {
         std::vector<uint32_t> in(static_cast<size_t>(count)), out(in.size() + 1, 0x5A5A5A5Au);
         for (uint32_t& pixel : in)
             pixel = static_cast<uint32_t>(random());
-        rowKernels().swapRedBlue(out.data(), in.data(), count);
+        rowKernels().swapRedBlueOpaque(out.data(), in.data(), count);
         for (int32_t i = 0; i < count; ++i) {
             const uint32_t p = in[i];
-            ASSERT_EQ(out[i], (p & 0xFF00FF00u) | (p >> 16 & 0xFFu) | (p & 0xFFu) << 16)
+            ASSERT_EQ(out[i], 0xFF000000u | (p & 0xFF00u) | (p >> 16 & 0xFFu) | (p & 0xFFu) << 16)
                 << "pixel " << i << " of " << count;
         }
         EXPECT_EQ(out[count], 0x5A5A5A5Au) << "written past the row of " << count;
