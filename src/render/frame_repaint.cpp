@@ -72,6 +72,28 @@ bool addChanged(const BackBuffer& target, const KeptOp& op, PixelRect* changed, 
     return true;
 }
 
+int64_t areaOf(const PixelRect& r) {
+    return int64_t{r.right - r.left} * (r.bottom - r.top);
+}
+
+// A thing that moved a few pixels changed two rectangles that nearly cover each other: any two
+// whose surrounding rectangle is no larger than the two apart become that one, so that their
+// common pixels are drawn and shown once. Returns the new count.
+int mergeOverlapping(PixelRect* rects, int count) {
+    for (int i = 0; i < count; ++i)
+        for (int j = i + 1; j < count; ++j) {
+            const PixelRect& a = rects[i];
+            const PixelRect& b = rects[j];
+            const PixelRect around = {std::min(a.left, b.left), std::min(a.top, b.top),
+                                      std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
+            if (areaOf(around) > areaOf(a) + areaOf(b)) continue;
+            rects[i] = around;
+            rects[j] = rects[--count];
+            j = i; // the larger rectangle may now take in one looked at before
+        }
+    return count;
+}
+
 // The rectangles where kept and before differ, outside the clear and map they share; -1 when
 // the frames do not share them or too much changed.
 int changedRects(const BackBuffer& target, PixelRect* changed) {
@@ -98,10 +120,11 @@ int changedRects(const BackBuffer& target, PixelRect* changed) {
             (i < before.count && !addChanged(target, before.ops[i], changed, count)))
             return -1;
     }
+    count = mergeOverlapping(changed, count);
     // Drawing the whole picture once is cheaper than drawing as much again in pieces.
     int64_t area = 0;
     for (int r = 0; r < count; ++r)
-        area += int64_t{changed[r].right - changed[r].left} * (changed[r].bottom - changed[r].top);
+        area += areaOf(changed[r]);
     return area < int64_t{target.width} * target.height ? count : -1;
 }
 

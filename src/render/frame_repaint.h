@@ -23,7 +23,8 @@ void keepDraw(BackBuffer& target, ImageSlot slot, SourceRect source, Vector2 sca
 // Composites the operations kept since the last call into target, in order (a clear waits for
 // the next draw, which may clear and draw in one pass), and forgets them. intact: target holds
 // exactly the picture the last call left there. Returns how many rectangles were written to
-// changed (maxRepaintRects at most), outside which the picture is the one the last call left;
+// changed (maxRepaintRects at most; a thing moved a step gives one around both its places),
+// outside which the picture is the one the last call left;
 // -1 when it may have changed anywhere. With nothing kept, nothing changes: 0.
 int compositeKeptFrame(BackBuffer& target, bool intact, PixelRect* changed);
 

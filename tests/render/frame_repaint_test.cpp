@@ -48,6 +48,8 @@ TEST(FrameRepaint, EqualsTheWholeFrameAndChangesOnlyItsRectangles) {
         if (random() % 4 == 0) map = {map.left + 3, map.top + 1, map.right + 3, map.bottom + 1};
         for (int k = random() % 3; k > 0; --k)
             draws[random() % draws.size()] = randomDraw(random);
+        // A thing moved a step changes two rectangles that nearly cover each other.
+        draws[random() % draws.size()].translation.x += float(int(random() % 5) - 2);
         if (random() % 8 == 0) draws.push_back(randomDraw(random));
         if (random() % 8 == 0 && draws.size() > 1) draws.pop_back();
 
@@ -75,6 +77,35 @@ TEST(FrameRepaint, EqualsTheWholeFrameAndChangesOnlyItsRectangles) {
             ASSERT_TRUE(inside[i] || kept[i] == before[i]) << "frame " << frame << " pixel " << i;
     }
     EXPECT_GT(partial, 100); // most frames share their map with the one before
+    forgetKeptFrames();
+    releaseImages();
+}
+
+TEST(FrameRepaint, AThingMovedAStepIsDrawnAndShownInOneRectangle) {
+    makeTestPictures();
+    ASSERT_EQ(loadImages(), -1);
+    forgetKeptFrames();
+    constexpr int32_t width = 640, height = 480;
+    std::vector<uint32_t> pixels(width * height);
+    BackBuffer buffer{pixels.data(), width, height, width};
+    const SourceRect enemy{0, 0, 40, 40};
+    PixelRect changed[maxRepaintRects];
+    int count = -1;
+    for (const float x : {100.0f, 102.0f}) {
+        keepClear(buffer, 0x0000FF);
+        keepDraw(buffer, imgMap, {0, 0, width, height}, {1, 1}, {0, 0}, 0xFFFFFFFFu);
+        keepDraw(buffer, imgEnemy1, enemy, {1, 1}, {x, 50}, 0xFFFFFFFFu);
+        keepDraw(buffer, imgEnemy1, enemy, {1, 1}, {400, 300}, 0xFFFFFFFFu); // stands still
+        count = compositeKeptFrame(buffer, true, changed);
+    }
+    PixelRect from, to;
+    ASSERT_TRUE(compositeImageBounds(buffer, imgEnemy1, enemy, {1, 1}, {100, 50}, from));
+    ASSERT_TRUE(compositeImageBounds(buffer, imgEnemy1, enemy, {1, 1}, {102, 50}, to));
+    ASSERT_EQ(count, 1);
+    EXPECT_EQ(changed[0].left, from.left);
+    EXPECT_EQ(changed[0].right, to.right);
+    EXPECT_EQ(changed[0].top, from.top);
+    EXPECT_EQ(changed[0].bottom, from.bottom);
     forgetKeptFrames();
     releaseImages();
 }
