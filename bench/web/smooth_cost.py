@@ -3,10 +3,13 @@
 turn, each run in a headless Chromium of its own. A run's figure is the processor time (user and
 system, from /proc) of all the browser's processes over its wall time, in cores, from the game's
 start to the demo's end; the difference of a pair is what the pictures between frames take.
+Then the browser's floor: pages that do no more than ask for every animation frame, and put a
+small square on a canvas of the same size at each, twenty seconds each.
 
 Run through the browser tests' runner, which bounds it in time and leaves no browser behind:
     web/tests/run_browser_tests.sh WWW-FOLDER ZEMA-SIM --bench --smooth-cost [--pairs N]
         [--frames FRAMES]   (one pair of 600 frames unless told)"""
+import asyncio
 import os
 import subprocess
 import sys
@@ -89,6 +92,40 @@ async def run_once(server, demo, smooth):
         await browser.close()
 
 
+# The browser's own share: a page that only asks for every animation frame, and one that also
+# puts a 64 x 64 square on an opaque canvas of the same size at each, as ?smooth puts the few
+# rectangles that changed.
+FLOOR_PAGE = f"""<!doctype html><body style="margin:0"><canvas width={WIDTH} height={HEIGHT}>
+</canvas><script>
+const context = document.querySelector('canvas').getContext('2d', {{ alpha: false }});
+const square = new ImageData(64, 64), pixels = new Uint32Array(square.data.buffer);
+let n = 0;
+(function next() {{
+  if (location.hash === '#square') {{
+    pixels.fill(0xFF000000 | (++n * 40503) & 0xFFFFFF);
+    context.putImageData(square, 100 + n % 1000, 100);
+  }}
+  requestAnimationFrame(next);
+}})();
+</script>"""
+
+
+async def floor_once(server, what, seconds=20):
+    """A floor page's processor time of all the browser's processes over its wall time."""
+    browser = cdp.Browser(extra_flags=[f"--window-size={WIDTH},{HEIGHT}"])
+    try:
+        await browser.start()
+        await browser.send("Page.navigate", {"url": server.url("floor.html#" + what)})
+        await browser.resize(WIDTH, HEIGHT)
+        await browser.wait_for("document.readyState === 'complete'", what="the floor page")
+        before, started = browser_seconds(browser), time.monotonic()
+        await asyncio.sleep(seconds)  # a bench: it measures over a span of time
+        after, wall = browser_seconds(browser), time.monotonic() - started
+        return sum(after.values()) - sum(before.values()), wall
+    finally:
+        await browser.close()
+
+
 async def drawing_without_a_gpu():
     """What the browser says it draws the canvas and composites the page with."""
     browser = cdp.Browser(extra_flags=[f"--window-size={WIDTH},{HEIGHT}"])
@@ -119,6 +156,8 @@ async def smooth_cost_bench(www, zema_sim):
             os.symlink(os.path.abspath(os.path.join(www, name)), os.path.join(site, name))
         with open(os.path.join(site, "clear.demo"), "w") as f:
             f.write(script + "expect " + last + "\n")
+        with open(os.path.join(site, "floor.html"), "w") as f:
+            f.write(FLOOR_PAGE)
         server = cdp.Server(site)
         load = os.getloadavg()
         print(f"load average before the run: {load[0]:.2f} {load[1]:.2f} {load[2]:.2f}")
@@ -137,8 +176,15 @@ async def smooth_cost_bench(www, zema_sim):
                 print(f"pair {turn + 1}: without {describe(plain, plain_wall)}; ?smooth "
                       f"{describe(smooth, smooth_wall)} at {rate:.1f} animation frames/s; "
                       f"its cost {costs[-1]:.3f} of a core", flush=True)
+            floors = {}
+            for what in ("frames", "square"):
+                spent, wall = await floor_once(server, what)
+                floors[what] = spent / wall
         finally:
             server.stop()
+    print(f"the browser's floor: a page that asks for every animation frame costs "
+          f"{floors['frames']:.3f} of a core; one that also puts a 64x64 square on its "
+          f"{WIDTH}x{HEIGHT} canvas at each, {floors['square']:.3f}")
     load = os.getloadavg()
     print(f"the browser's drawing: {await drawing_without_a_gpu()}")
     print(f"load average after the run: {load[0]:.2f} {load[1]:.2f} {load[2]:.2f}")

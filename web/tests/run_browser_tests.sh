@@ -9,12 +9,12 @@ set -uo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 pids="$(mktemp)"
 # The bound: five minutes, or for the cost of ?smooth a minute and a half for each of its runs
-# of 600 frames played at the game's pace.
+# of 600 frames played at the game's pace, and two more for the browser's floor.
 limit=300
 if [[ " $* " == *" --smooth-cost "* ]]; then
     pairs="$(printf '%s\n' "$@" | sed -n '/^--pairs$/{n;p;}')"
     frames="$(printf '%s\n' "$@" | sed -n '/^--frames$/{n;p;}')"
-    limit=$((60 + ${pairs:-1} * ${frames:-600} * 2 * 90 / 600))
+    limit=$((180 + ${pairs:-1} * ${frames:-600} * 2 * 90 / 600))
 fi
 # Debian's Python, which has python3-websockets.
 ZEMA_WEB_PID_FILE="$pids" timeout -k 10 "$limit" /usr/bin/python3 "$here/browser_test.py" "$@"
