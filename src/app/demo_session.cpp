@@ -17,6 +17,7 @@
 #include "game/craft.h"
 #include "game/world.h"
 #include "input/input_tap.h"
+#include "platform/files.h"
 #include "sound/frame_sounds.h"
 
 namespace zema {
@@ -60,7 +61,7 @@ constexpr size_t maxDemoBytes = 64u << 20;
 // The whole file, or false with the reason: it cannot be opened or read (a folder), or it is
 // larger than any demo (such as /dev/zero).
 bool readWhole(const std::string& path, std::string& text, std::string& error) {
-    std::FILE* in = std::fopen(path.c_str(), "rb");
+    std::FILE* in = openFile(path, "rb");
     if (in == nullptr) {
         error = std::strerror(errno);
         return false;

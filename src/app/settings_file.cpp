@@ -6,6 +6,7 @@
 #include "app/command_line.h"
 #include "app/option_table.h"
 #include "app/user_folder_names.h"
+#include "platform/files.h"
 
 namespace zema {
 
@@ -61,7 +62,7 @@ bool applySetting(const std::string& text, CommandLine& line) {
 
 // The whole file into text; false with errno's number in error when it cannot be read.
 bool readSettingsFile(const std::string& path, std::string& text, int& error) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = openFile(path, "rb");
     if (file == nullptr) {
         error = errno;
         return false;

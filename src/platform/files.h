@@ -1,5 +1,7 @@
 // The few file, folder and clock calls that differ between POSIX systems and Windows, under one
 // set of names: every file is opened in binary mode, so that its bytes are the same everywhere.
+// Paths are UTF-8, as SDL and the player's folders give them; on Windows a path that is not
+// UTF-8 (the command line's, in the system's code page) is taken as the C runtime takes it.
 #pragma once
 
 #include <cstdio>
@@ -7,6 +9,9 @@
 #include <string>
 
 namespace zema {
+
+// fopen with a UTF-8 path.
+std::FILE* openFile(const std::string& path, const char* mode);
 
 // Opens path for writing, created or emptied, not inherited by programs the game starts: a file
 // descriptor for write and close, or -1 with errno set.

@@ -1,5 +1,7 @@
 // The Windows C runtime's calls for the file helpers: _O_BINARY everywhere, _O_EXCL for a new file
-// (msvcrt ignores fopen's "x" and would replace the file), no mode bits for folders.
+// (msvcrt ignores fopen's "x" and would replace the file), no mode bits for folders. The narrow
+// calls read a path in the system's code page, so a UTF-8 path goes through the wide ones: a
+// player named José has "C:\Users\José\AppData\Roaming\zema".
 #include <direct.h>
 #include <fcntl.h>
 #include <io.h>
@@ -7,19 +9,46 @@
 #include <windows.h>
 
 #include <cerrno>
+#include <string>
 
 #include "platform/files.h"
 
 namespace zema {
 
+namespace {
+
+// The path in UTF-16, or false when it is not UTF-8 (nor ASCII): the narrow call then takes it.
+bool widened(const std::string& path, std::wstring& wide) {
+    const int size =
+        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.c_str(), -1, nullptr, 0);
+    if (size <= 0) return false;
+    wide.assign(static_cast<size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.c_str(), -1, wide.data(), size);
+    wide.pop_back(); // the terminating zero
+    return true;
+}
+
+int openPath(const std::string& path, int flags) {
+    std::wstring wide;
+    if (widened(path, wide)) return ::_wopen(wide.c_str(), flags, _S_IREAD | _S_IWRITE);
+    return ::_open(path.c_str(), flags, _S_IREAD | _S_IWRITE);
+}
+
+} // namespace
+
+std::FILE* openFile(const std::string& path, const char* mode) {
+    std::wstring wide, wideMode;
+    if (widened(path, wide) && widened(mode, wideMode))
+        return ::_wfopen(wide.c_str(), wideMode.c_str());
+    return std::fopen(path.c_str(), mode);
+}
+
 int openForWriting(const std::string& path) {
-    return ::_open(path.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY | _O_NOINHERIT,
-                   _S_IREAD | _S_IWRITE);
+    return openPath(path, _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY | _O_NOINHERIT);
 }
 
 std::FILE* createNewFile(const std::string& path) {
-    const int fd = ::_open(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
-                           _S_IREAD | _S_IWRITE);
+    const int fd = openPath(path, _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT);
     if (fd < 0) return nullptr;
     std::FILE* file = ::_fdopen(fd, "wb");
     if (file == nullptr) ::_close(fd);
@@ -27,10 +56,14 @@ std::FILE* createNewFile(const std::string& path) {
 }
 
 bool makeFolder(const std::string& path) {
-    if (::_mkdir(path.c_str()) == 0 || errno == EEXIST) return true;
+    std::wstring wide;
+    const bool utf8 = widened(path, wide);
+    if ((utf8 ? ::_wmkdir(wide.c_str()) : ::_mkdir(path.c_str())) == 0 || errno == EEXIST)
+        return true;
     // A drive ("C:") is refused with another reason than EEXIST, though it is there.
     const int error = errno;
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes =
+        utf8 ? GetFileAttributesW(wide.c_str()) : GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
         return true;
     errno = error;

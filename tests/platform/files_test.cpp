@@ -1,0 +1,66 @@
+// The file helpers take UTF-8 paths: a folder or file named outside ASCII is made, written and
+// read under that very name (on Windows, not under its bytes read in the system's code page).
+#include "platform/files.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <string>
+
+#include "test_files.h"
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace zema {
+namespace {
+
+// The name as the file system holds it, read back without the helpers.
+bool existsAsNamed(const std::string& utf8) {
+    return std::filesystem::exists(std::filesystem::path(std::u8string(utf8.begin(), utf8.end())));
+}
+
+TEST(FileHelpers, MakeWriteAndReadPathsOutsideAscii) {
+    ScratchFolder scratch("zema-files");
+    ASSERT_FALSE(scratch.path().empty());
+    const std::string folder = scratch.path() + "/Jos\xC3\xA9 \xE6\x97\xA5\xE6\x9C\xAC";
+    ASSERT_TRUE(makeFolder(folder));
+    EXPECT_TRUE(makeFolder(folder)) << "an existing folder counts as made";
+    EXPECT_TRUE(existsAsNamed(folder));
+
+    const std::string shot = folder + "/zema-\xC3\xBC.png";
+    std::FILE* created = createNewFile(shot);
+    ASSERT_NE(created, nullptr);
+    EXPECT_GE(std::fputs("shot", created), 0);
+    EXPECT_EQ(std::fclose(created), 0);
+    EXPECT_EQ(createNewFile(shot), nullptr) << "an existing file is never replaced";
+    EXPECT_EQ(errno, EEXIST);
+
+    const std::string demo = folder + "/d\xC3\xA9mo.txt";
+    const int fd = openForWriting(demo);
+    ASSERT_GE(fd, 0);
+#ifdef _WIN32
+    EXPECT_EQ(::_write(fd, "demo", 4), 4);
+    ::_close(fd);
+#else
+    EXPECT_EQ(::write(fd, "demo", 4), 4);
+    ::close(fd);
+#endif
+    for (const auto& [path, text] : {std::pair{shot, "shot"}, std::pair{demo, "demo"}}) {
+        EXPECT_TRUE(existsAsNamed(path)) << path;
+        std::FILE* in = openFile(path, "rb");
+        ASSERT_NE(in, nullptr) << path;
+        char read[8] = {};
+        EXPECT_EQ(std::fread(read, 1, sizeof read, in), 4u) << path;
+        std::fclose(in);
+        EXPECT_STREQ(read, text);
+    }
+    EXPECT_EQ(openFile(folder + "/none", "rb"), nullptr);
+}
+
+} // namespace
+} // namespace zema
