@@ -10,16 +10,10 @@
 
 #include "test_files.h"
 
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
 namespace zema {
 namespace {
 
-// The name as the file system holds it, read back without the helpers.
+// Whether the file system holds the name, asked without the helpers.
 bool existsAsNamed(const std::string& utf8) {
     return std::filesystem::exists(std::filesystem::path(std::u8string(utf8.begin(), utf8.end())));
 }
@@ -39,26 +33,14 @@ TEST(FileHelpers, MakeWriteAndReadPathsOutsideAscii) {
     EXPECT_EQ(std::fclose(created), 0);
     EXPECT_EQ(createNewFile(shot), nullptr) << "an existing file is never replaced";
     EXPECT_EQ(errno, EEXIST);
+    EXPECT_TRUE(existsAsNamed(shot));
 
-    const std::string demo = folder + "/d\xC3\xA9mo.txt";
-    const int fd = openForWriting(demo);
-    ASSERT_GE(fd, 0);
-#ifdef _WIN32
-    EXPECT_EQ(::_write(fd, "demo", 4), 4);
-    ::_close(fd);
-#else
-    EXPECT_EQ(::write(fd, "demo", 4), 4);
-    ::close(fd);
-#endif
-    for (const auto& [path, text] : {std::pair{shot, "shot"}, std::pair{demo, "demo"}}) {
-        EXPECT_TRUE(existsAsNamed(path)) << path;
-        std::FILE* in = openFile(path, "rb");
-        ASSERT_NE(in, nullptr) << path;
-        char read[8] = {};
-        EXPECT_EQ(std::fread(read, 1, sizeof read, in), 4u) << path;
-        std::fclose(in);
-        EXPECT_STREQ(read, text);
-    }
+    std::FILE* in = openFile(shot, "rb");
+    ASSERT_NE(in, nullptr);
+    char read[8] = {};
+    EXPECT_EQ(std::fread(read, 1, sizeof read, in), 4u);
+    std::fclose(in);
+    EXPECT_STREQ(read, "shot");
     EXPECT_EQ(openFile(folder + "/none", "rb"), nullptr);
 }
 
