@@ -4,21 +4,14 @@
 
 #include <algorithm>
 
+#include "render/frame_draws.h"
 #include "render/images.h"
 
 namespace zema {
 
 namespace {
 
-struct KeptOp {
-    bool clear; // a clear to colour; otherwise a draw
-    ImageSlot slot;
-    SourceRect source;
-    Vector2 scaling, translation;
-    uint32_t colour;
-};
-
-bool operator==(const KeptOp& a, const KeptOp& b) {
+bool operator==(const FrameOp& a, const FrameOp& b) {
     if (a.clear || b.clear) return a.clear == b.clear && a.colour == b.colour;
     return a.slot == b.slot && a.source.left == b.source.left && a.source.top == b.source.top &&
            a.source.right == b.source.right && a.source.bottom == b.source.bottom &&
@@ -27,34 +20,15 @@ bool operator==(const KeptOp& a, const KeptOp& b) {
            a.colour == b.colour;
 }
 
-// A play frame has at most 133 operations.
-constexpr int maxKeptOps = 256;
-struct KeptFrame {
-    KeptOp ops[maxKeptOps];
-    int count = 0;
-};
 // Made once: a frame allocates nothing.
-KeptFrame kept, before;
+FrameDraws kept, before;
 bool keptOverflowed = false; // part of the kept frame is composited already
-PixelRect drawBounds[maxKeptOps];
-bool drawShows[maxKeptOps];
+PixelRect drawBounds[maxFrameOps];
+bool drawShows[maxFrameOps];
 
-void compositeAll(BackBuffer& target, const KeptFrame& frame) {
-    PendingClear clear;
-    for (int i = 0; i < frame.count; ++i) {
-        const KeptOp& op = frame.ops[i];
-        if (op.clear)
-            clear = {true, op.colour};
-        else
-            compositeAfterClear(target, clear, op.slot, op.source, op.scaling, op.translation,
-                                op.colour);
-    }
-    flushClear(target, clear);
-}
-
-void keep(BackBuffer& target, const KeptOp& op) {
-    if (kept.count == maxKeptOps) {
-        compositeAll(target, kept);
+void keep(BackBuffer& target, const FrameOp& op) {
+    if (kept.count == maxFrameOps) {
+        compositeFrameDraws(target, kept);
         kept.count = 0;
         keptOverflowed = true;
     }
@@ -63,7 +37,7 @@ void keep(BackBuffer& target, const KeptOp& op) {
 
 // Collects the pixels of op (when it writes any) as a changed rectangle; false when there are
 // more than maxRepaintRects.
-bool addChanged(const BackBuffer& target, const KeptOp& op, PixelRect* changed, int& count) {
+bool addChanged(const BackBuffer& target, const FrameOp& op, PixelRect* changed, int& count) {
     PixelRect bounds;
     if (!compositeImageBounds(target, op.slot, op.source, op.scaling, op.translation, bounds))
         return true;
@@ -100,10 +74,10 @@ int changedRects(const BackBuffer& target, PixelRect* changed) {
     if (kept.count < 2 || before.count < 2 || !kept.ops[0].clear || kept.ops[1].clear ||
         !(kept.ops[0] == before.ops[0]) || !(kept.ops[1] == before.ops[1]))
         return -1;
-    for (const KeptFrame* frame : {&kept, &before})
+    for (const FrameDraws* frame : {&kept, &before})
         for (int i = 2; i < frame->count; ++i)
             if (frame->ops[i].clear) return -1;
-    const KeptOp& map = kept.ops[1];
+    const FrameOp& map = kept.ops[1];
     PixelRect mapBounds;
     if (!compositeImageBounds(target, map.slot, map.source, map.scaling, map.translation,
                               mapBounds) ||
@@ -136,18 +110,18 @@ bool overlap(const PixelRect& a, const PixelRect& b) {
 // then every draw that reaches into it. False, with nothing drawn, when the map cannot.
 bool repaint(BackBuffer& target, const PixelRect* changed, int count) {
     for (int i = 2; i < kept.count; ++i) {
-        const KeptOp& op = kept.ops[i];
+        const FrameOp& op = kept.ops[i];
         drawShows[i] = compositeImageBounds(target, op.slot, op.source, op.scaling, op.translation,
                                             drawBounds[i]);
     }
-    const KeptOp& clear = kept.ops[0];
-    const KeptOp& map = kept.ops[1];
+    const FrameOp& clear = kept.ops[0];
+    const FrameOp& map = kept.ops[1];
     for (int r = 0; r < count; ++r) {
         if (!compositeImageAfterClear(target, clear.colour, map.slot, map.source, map.scaling,
                                       map.translation, map.colour, changed[r]))
             return false; // only the first can fail: the map covers every rectangle alike
         for (int i = 2; i < kept.count; ++i) {
-            const KeptOp& op = kept.ops[i];
+            const FrameOp& op = kept.ops[i];
             if (drawShows[i] && overlap(drawBounds[i], changed[r]))
                 compositeImage(target, op.slot, op.source, op.scaling, op.translation, op.colour,
                                changed[r]);
@@ -171,7 +145,7 @@ int compositeKeptFrame(BackBuffer& target, bool intact, PixelRect* changed) {
     if (kept.count == 0 && !keptOverflowed) return 0;
     int count = intact && !keptOverflowed ? changedRects(target, changed) : -1;
     if (count >= 0 && !repaint(target, changed, count)) count = -1;
-    if (count < 0) compositeAll(target, kept);
+    if (count < 0) compositeFrameDraws(target, kept);
     before = kept;
     if (keptOverflowed) before.count = 0; // not the whole frame: nothing to compare with
     kept.count = 0;
