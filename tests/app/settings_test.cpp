@@ -25,6 +25,9 @@ const LineCase lineCases[] = {
     {"key.start = keypad enter", true, "key.start = Keypad Enter"},
     {"pad.fire = A", true, "pad.fire = a"},
     {"pad.axes = 3 , 4", true, "pad.axes = 3,4"},
+    {"pad.quit = Back + START", true, "pad.quit = back+start"},
+    {"pad.quit = guide", true, "pad.quit = guide"},
+    {"pad.quit = none", true, "pad.quit = none"},
     {"smooth = yes", true, "smooth = yes"},
     {"smooth = 30", true, "smooth = 30"},
     {"smooth = no", true, "smooth = no"},
@@ -46,6 +49,11 @@ const LineCase lineCases[] = {
     {"pad.start = B2", false, "no pad button is named 'B2'"},
     {"pad.fire-button = 0", false, "invalid button number '0': 1 to 32"},
     {"pad.axes = 1", false, "invalid axes '1': expected X,Y, each 1 to 32"},
+    {"pad.quit = back+", false,
+     "invalid buttons 'back+': expected none, a button, or two joined by '+'"},
+    {"pad.quit = a+b+x", false,
+     "invalid buttons 'a+b+x': expected none, a button, or two joined by '+'"},
+    {"pad.quit = back+stop", false, "no pad button is named 'stop'"},
 };
 
 TEST(SettingsFile, EachLineGivesItsSettingOrItsFault) {
