@@ -77,6 +77,13 @@ TEST(SettingsFile, CommandLineWinsAndWrittenSettingsReadBackTheSame) {
     EXPECT_EQ(line.exitStatus, 0);
     EXPECT_NE(line.out.find("\nwindow = 640x480\n"), std::string::npos) << line.out;
     EXPECT_NE(line.out.find("\nkey.right = D\n"), std::string::npos);
+    // Where the file lives, on one line; a setting never given, as a comment of its value's kind.
+    EXPECT_TRUE(line.out.starts_with(
+        "# ZEMA's settings, as 'zema --write-config' printed them. One 'name = value' a\n"
+        "# line; options given on the command line win over these. The game reads them from\n"
+        "# $XDG_CONFIG_HOME/zema/zema.conf (~/.config/zema/zema.conf) or --config=FILE.\n\n"))
+        << line.out;
+    EXPECT_NE(line.out.find("\n# scale = HOW\n"), std::string::npos);
     EXPECT_EQ(settingsText(parseSettings(line.out, path)), line.out);
 
     const CommandLine missing = readOptions({"--config=" + path + ".none"}, "");
