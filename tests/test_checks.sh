@@ -37,3 +37,17 @@ fail() {
     failures=$((failures + 1))
 }
 pass() { echo "ok: $*"; }
+
+# waitUntil CONDITION [WHILE] [TENTHS]: evaluates the shell command CONDITION every tenth of a
+# second until it succeeds, then returns 0. Returns 1 as soon as the command WHILE fails (what is
+# polled has gone: the game ended, its window vanished), or after TENTHS tries (600, a minute:
+# a loaded machine is slow, never that slow). Every wait of the shell-driven tests is one of these.
+waitUntil() {
+    local _waitCondition="$1" _waitWhile="${2:-true}" _waitTries="${3:-600}"
+    for _ in $(seq "$_waitTries"); do
+        eval "$_waitCondition" && return 0
+        eval "$_waitWhile" || return 1
+        sleep 0.1
+    done
+    return 1
+}

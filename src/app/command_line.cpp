@@ -168,12 +168,12 @@ std::string noSoundInForce(const Options& options) {
     return yesNo(options.noSound);
 }
 
-// The text between commas, without the spaces around it.
-std::vector<std::string> splitList(const std::string& text) {
+// The text between separators (commas unless told), without the spaces around it.
+std::vector<std::string> splitList(const std::string& text, char separator = ',') {
     std::vector<std::string> items;
     size_t from = 0;
     while (true) {
-        const size_t comma = text.find(',', from);
+        const size_t comma = text.find(separator, from);
         std::string item = text.substr(from, comma == std::string::npos ? comma : comma - from);
         const size_t first = item.find_first_not_of(" \t");
         const size_t last = item.find_last_not_of(" \t");
@@ -218,6 +218,37 @@ template <int32_t Bindings::*button> bool usePadButton(const char* value, Comman
 
 template <int32_t Bindings::*button> std::string padButtonInForce(const Options& options) {
     return padButtonName(options.bindings.*button);
+}
+
+// "none", or one or two button names joined by '+', held together.
+bool usePadQuit(const char* value, CommandLine& line) {
+    Bindings& b = line.options.bindings;
+    if (std::string(value) == "none") {
+        b.padQuitCount = 0;
+        return true;
+    }
+    const std::vector<std::string> names = splitList(value, '+');
+    Bindings chosen = b;
+    chosen.padQuitCount = 0;
+    for (const std::string& name : names) {
+        if (name.empty() || names.size() > size_t(maxQuitButtons))
+            return refuse(line, "invalid buttons '" + std::string(value) +
+                                    "': expected none, a button, or two joined by '+'");
+        const int32_t button = padButtonFromName(name.c_str());
+        if (button < 0) return refuse(line, "no pad button is named '" + name + "'");
+        chosen.padQuit[chosen.padQuitCount++] = button;
+    }
+    b = chosen;
+    return true;
+}
+
+std::string padQuitInForce(const Options& options) {
+    const Bindings& b = options.bindings;
+    if (b.padQuitCount == 0) return "none";
+    std::string text;
+    for (int i = 0; i < b.padQuitCount; ++i)
+        text += (i > 0 ? "+" : "") + std::string(padButtonName(b.padQuit[i]));
+    return text;
 }
 
 // Pads' buttons and axes are counted from 1 in the settings, from 0 in SDL.
@@ -363,6 +394,9 @@ constexpr OptionSpec optionTable[] = {
     {"pad.start", 0, Value::Required, "BUTTON",
      "the button that starts a game on pads SDL knows (default b)",
      usePadButton<&Bindings::padStart>, true, padButtonInForce<&Bindings::padStart>},
+    {"pad.quit", 0, Value::Required, "BUTTONS",
+     "buttons that quit when held together on pads SDL knows, as back+start (default none)",
+     usePadQuit, true, padQuitInForce},
     {"pad.fire-button", 0, Value::Required, "N",
      "the button that fires on other pads, counted from 1 (default 3)",
      useRawButton<&Bindings::rawFire>, true, rawButtonInForce<&Bindings::rawFire>},

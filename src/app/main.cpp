@@ -12,6 +12,7 @@
 #include "app/message_loop.h"
 #include "app/program_keys.h"
 #include "app/smooth_motion.h"
+#include "app/smooth_schedule.h"
 #include "app/user_folders.h"
 #include "display/display_sdl.h"
 #include "game/world.h"

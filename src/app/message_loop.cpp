@@ -1,4 +1,5 @@
-// The message loop and the three keys (start, fire, quit) as they are bound.
+// The message loop and the three keys (start, fire, quit) as they are bound, and the pad's quit
+// buttons.
 #include "app/message_loop.h"
 
 #include <SDL.h>
@@ -7,6 +8,7 @@
 #include "frame/frame.h"
 #include "game/craft.h"
 #include "input/bindings.h"
+#include "input/input.h"
 
 namespace zema {
 
@@ -51,6 +53,8 @@ bool runMessageLoopPass() {
     SDL_Event event;
     while (SDL_PollEvent(&event) != 0)
         handleEvent(event);
+    // The pad's quit buttons held together quit as the quit key does, between frames too.
+    if (deviceQuitHeld() && liveGameKey(GameKey::Esc)) postQuit();
     if (quitPosted) return false;
     if (loopHooks.beforeFrame) loopHooks.beforeFrame();
     if (!demoBeforeFrame()) return false; // the demo has ended: the quit is posted

@@ -18,6 +18,8 @@ enum class InputChoice { Auto, Keyboard, Joystick };
 enum class KeyRole { Left, Right, Up, Down, Fire, Start, Quit };
 constexpr int keyRoleCount = 7;
 constexpr int maxKeysPerRole = 8;
+// pad.quit: a button, or two held together.
+constexpr int maxQuitButtons = 2;
 
 struct KeyList {
     int32_t keys[maxKeysPerRole];
@@ -29,11 +31,14 @@ struct Bindings {
     int32_t padFire, padStart;  // pads SDL knows: game-controller buttons
     int32_t rawFire, rawStart;  // other pads: button indices from 0
     int32_t rawAxisX, rawAxisY; // other pads: axis indices from 0
+    // Pads SDL knows: game-controller buttons that quit when all are held; none by default.
+    int32_t padQuit[maxQuitButtons];
+    int32_t padQuitCount;
     InputChoice input;
 };
 
 // Today's keys and pad: the arrows, Space, Return and keypad Enter, Escape; X fires and B starts;
-// buttons 2 and 3 and axes 1 and 2 of other pads (counted from 1).
+// buttons 2 and 3 and axes 1 and 2 of other pads (counted from 1); no pad buttons quit.
 Bindings defaultBindings();
 
 // The bindings in force; defaultBindings() until start-up sets them.

@@ -19,6 +19,7 @@ Bindings defaultBindings() {
     defaults.rawStart = 1;
     defaults.rawAxisX = 0;
     defaults.rawAxisY = 1;
+    defaults.padQuitCount = 0;
     defaults.input = InputChoice::Auto;
     return defaults;
 }

@@ -19,6 +19,9 @@ bool readStartButton();
 // The device's own reads, by the backend in use.
 ControlState deviceControlState();
 bool deviceStartButton();
+// True while every button of pad.quit is held on the pad that steers; always false with the
+// keyboard or with no pad.quit, when nothing is read.
+bool deviceQuitHeld();
 
 // Reads the device and applies its controls; called once per play frame.
 void readControls();

@@ -8,12 +8,14 @@ namespace zema {
 KeyboardReading scriptedKeyboard = {};
 JoystickReading scriptedJoystick = {};
 bool scriptedDeviceReadable = true;
+bool scriptedQuitHeld = false;
 
 void startHeadlessInput(bool joystick) {
     gameState.hasJoystick = joystick ? 1 : 0;
     scriptedKeyboard = {};
     scriptedJoystick = {};
     scriptedDeviceReadable = true;
+    scriptedQuitHeld = false;
 }
 
 ControlState deviceControlState() {
@@ -24,6 +26,10 @@ ControlState deviceControlState() {
 
 bool deviceStartButton() {
     return gameState.hasJoystick == 1 && scriptedDeviceReadable && scriptedJoystick.startButton;
+}
+
+bool deviceQuitHeld() {
+    return gameState.hasJoystick == 1 && scriptedQuitHeld;
 }
 
 } // namespace zema

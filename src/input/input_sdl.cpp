@@ -116,6 +116,15 @@ KeyboardReading readKeyboard() {
 
 } // namespace
 
+bool deviceQuitHeld() {
+    // Without a chord the pad is never touched between frames, as the original never did.
+    if (bindings.padQuitCount == 0 || gameState.hasJoystick != 1) return false;
+    if (!acquireJoystick() || controllerDevice == nullptr) return false;
+    for (int i = 0; i < bindings.padQuitCount; ++i)
+        if (!controllerButton(SDL_GameControllerButton(bindings.padQuit[i]))) return false;
+    return true;
+}
+
 int32_t initInput(SDL_Window* /*window: SDL's devices belong to the process, not a window*/) {
     // The joystick is read even while another window has the focus.
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");

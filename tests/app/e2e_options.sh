@@ -44,11 +44,7 @@ screenshot() {
     holdAt 0 && import -window "$window" "$out/$1-window.png"
     xdotool key F12
     release
-    for _ in $(seq "$patience"); do
-        [ "$(wc -l <"$work/game.out")" -gt "$before" ] && break
-        kill -0 "$gamePid" 2>/dev/null || break
-        sleep 0.1
-    done
+    waitUntil '[ "$(wc -l <"$work/game.out")" -gt "$before" ]' gameRunning
     lastShot="$(tail -n1 "$work/game.out")"
     if [ -f "$lastShot" ]; then
         cp "$lastShot" "$out/$1.png"
@@ -182,7 +178,7 @@ run() { # folder, environment... -- options...
     local folder="$1"
     shift
     local environment=()
-    while [ "$1" != -- ]; do
+    while [ $# -gt 0 ] && [ "$1" != -- ]; do
         environment+=("$1")
         shift
     done

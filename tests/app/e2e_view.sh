@@ -53,7 +53,7 @@ startGame --view=800x600 --scale=fit && takeWhenSized "${width}x$height" fit roo
 if startGame --window=1000x700 --view=800x600; then
     takeWhenSized 1000x700 window1000 window
     expectFitted window1000 933x700+33+0 "a 1000x700 window"
-    xdotool windowfocus --sync "$window" 2>/dev/null && xdotool key alt+Return
+    focusGameWindow && xdotool key alt+Return
     takeWhenSized "${width}x$height" toggled root
     expectFitted toggled 1920x1440+320+0 "Alt+Enter from the window"
     xdotool key Escape && waitGame

@@ -157,6 +157,14 @@ TEST_F(MessageLoop, ClosingTheWindowEndsTheLoop) {
     EXPECT_EQ(recordedOpCount, 0);
 }
 
+TEST_F(MessageLoop, ThePadsQuitButtonsEndTheLoopBeforeAnyFrame) {
+    startHeadlessInput(true);
+    scriptedQuitHeld = true;
+    EXPECT_EQ(runMessageLoop(), 0);
+    EXPECT_EQ(recordedOpCount, 0);
+    scriptedQuitHeld = false;
+}
+
 TEST_F(MessageLoop, SdlQuitEndsTheLoop) {
     SDL_Event quit = {};
     quit.type = SDL_QUIT;

@@ -25,6 +25,9 @@ const LineCase lineCases[] = {
     {"key.start = keypad enter", true, "key.start = Keypad Enter"},
     {"pad.fire = A", true, "pad.fire = a"},
     {"pad.axes = 3 , 4", true, "pad.axes = 3,4"},
+    {"pad.quit = Back + START", true, "pad.quit = back+start"},
+    {"pad.quit = guide", true, "pad.quit = guide"},
+    {"pad.quit = none", true, "pad.quit = none"},
     {"smooth = yes", true, "smooth = yes"},
     {"smooth = 30", true, "smooth = 30"},
     {"smooth = no", true, "smooth = no"},
@@ -46,6 +49,11 @@ const LineCase lineCases[] = {
     {"pad.start = B2", false, "no pad button is named 'B2'"},
     {"pad.fire-button = 0", false, "invalid button number '0': 1 to 32"},
     {"pad.axes = 1", false, "invalid axes '1': expected X,Y, each 1 to 32"},
+    {"pad.quit = back+", false,
+     "invalid buttons 'back+': expected none, a button, or two joined by '+'"},
+    {"pad.quit = a+b+x", false,
+     "invalid buttons 'a+b+x': expected none, a button, or two joined by '+'"},
+    {"pad.quit = back+stop", false, "no pad button is named 'stop'"},
 };
 
 TEST(SettingsFile, EachLineGivesItsSettingOrItsFault) {
@@ -69,6 +77,13 @@ TEST(SettingsFile, CommandLineWinsAndWrittenSettingsReadBackTheSame) {
     EXPECT_EQ(line.exitStatus, 0);
     EXPECT_NE(line.out.find("\nwindow = 640x480\n"), std::string::npos) << line.out;
     EXPECT_NE(line.out.find("\nkey.right = D\n"), std::string::npos);
+    // Where the file lives, on one line; a setting never given, as a comment of its value's kind.
+    EXPECT_TRUE(line.out.starts_with(
+        "# ZEMA's settings, as 'zema --write-config' printed them. One 'name = value' a\n"
+        "# line; options given on the command line win over these. The game reads them from\n"
+        "# $XDG_CONFIG_HOME/zema/zema.conf (~/.config/zema/zema.conf) or --config=FILE.\n\n"))
+        << line.out;
+    EXPECT_NE(line.out.find("\n# scale = HOW\n"), std::string::npos);
     EXPECT_EQ(settingsText(parseSettings(line.out, path)), line.out);
 
     const CommandLine missing = readOptions({"--config=" + path + ".none"}, "");

@@ -21,9 +21,24 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Gives the game's window ($window) the keyboard.
+# Gives the game's window ($window) the keyboard. xdotool's --sync waits for the focus without
+# end, hence the bound.
 focusGameWindow() {
-    xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowactivate --sync "$window"
+    timeout 10 xdotool windowfocus --sync "$window" 2>/dev/null ||
+        timeout 10 xdotool windowactivate --sync "$window" 2>/dev/null
+}
+
+# Whether the game ($gamePid) is still running, and its window ($window) still there.
+gameRunning() { [ -n "$gamePid" ] && kill -0 "$gamePid" 2>/dev/null; }
+windowShown() { gameRunning && xdotool getwindowname "$window" >/dev/null 2>&1; }
+
+# Stops a game still running (one whose window never came, say), so that nothing of it is left
+# for the next game's window search to find; its status lands in $status.
+stopGame() {
+    [ -n "$gamePid" ] || return 0
+    kill "$gamePid" 2>/dev/null
+    waitUntil '! gameRunning' true 100 || { pkill -KILL -P "$gamePid"; kill -KILL "$gamePid"; } 2>/dev/null
+    waitGame
 }
 
 # Waits for the game ($gamePid) to end; its exit status lands in $status.
@@ -33,8 +48,7 @@ waitGame() {
     gamePid=""
 }
 
-# Every wait below gives up after a minute: a loaded machine is slow, never that slow.
-patience=600 # tenths of a second
+# Every wait below gives up after a minute (waitUntil's bound), or as soon as the game has ended.
 
 # The games report their frames here (src/app/frame_report.h): "shown N" once frame N is on
 # screen, "held N" while the hold file keeps it there.
@@ -49,11 +63,7 @@ lastFrame() { tail -n1 "$ZEMA_FRAME_REPORT" 2>/dev/null | awk '{ n = $2 } END { 
 
 # Waits until the game has shown frame N; false when it ended first or a minute went by.
 waitFrame() {
-    for _ in $(seq "$patience"); do
-        [ "$(lastFrame)" -ge "$1" ] && return 0
-        kill -0 "$gamePid" 2>/dev/null || break
-        sleep 0.1
-    done
+    waitUntil "[ \"\$(lastFrame)\" -ge $1 ]" gameRunning && return 0
     fail "the game did not show frame $1 (its last: $(lastFrame))"
     return 1
 }
@@ -66,30 +76,25 @@ waitFramesAfter() { waitFrame $(($(lastFrame) + 1 + $1)); }
 # go to xdotool search (--onlyvisible: once it is mapped).
 findGameWindow() {
     window=""
-    for _ in $(seq "$patience"); do
-        window="$(xdotool search "$@" --name '^ZEMA$' 2>/dev/null | tail -n1)"
-        [ -n "$window" ] && return 0
-        kill -0 "$gamePid" 2>/dev/null || return 1
-        sleep 0.1
-    done
-    return 1
+    searchOptions=("$@")
+    waitUntil searchGameWindow gameRunning
+}
+searchGameWindow() {
+    window="$(xdotool search "${searchOptions[@]}" --name '^ZEMA$' 2>/dev/null | tail -n1)"
+    [ -n "$window" ]
 }
 
-# The game's window, and its first frame shown.
-waitForGameWindow() { findGameWindow "$@" && waitFrame 1; }
+# The game's window, and its first frame shown. A game that shows neither is stopped.
+waitForGameWindow() { findGameWindow "$@" && waitFrame 1 && return 0; stopGame; return 1; }
 
 # WxH of the game's window.
 windowSize() {
-    xdotool getwindowgeometry --shell "$window" | awk -F= '/WIDTH/{w=$2}/HEIGHT/{h=$2}END{print w "x" h}'
+    xdotool getwindowgeometry --shell "$window" 2>/dev/null | awk -F= '/WIDTH/{w=$2}/HEIGHT/{h=$2}END{print w "x" h}'
 }
 
 # Waits for the window to be WxH and then for a frame drawn at that size.
 waitSize() {
-    for _ in $(seq "$patience"); do
-        [ "$(windowSize)" = "$1" ] && { waitFramesAfter 1; return; }
-        sleep 0.1
-    done
-    return 1
+    waitUntil "[ \"\$(windowSize)\" = $1 ]" windowShown && waitFramesAfter 1
 }
 
 # Has the game stop once it has shown frame N (0: at once) and waits until it has; $heldFrame is
@@ -100,25 +105,19 @@ holdAt() {
     # Whole or not at all: the game reads the file while it is being written.
     echo "$1" >"$frameHold.new" && mv "$frameHold.new" "$frameHold"
     heldFrame=""
-    for _ in $(seq "$patience"); do
-        heldFrame="$(tail -n +$((lines + 1)) "$ZEMA_FRAME_REPORT" 2>/dev/null | sed -n 's/^held //p' | head -n1)"
-        [ -n "$heldFrame" ] && return 0
-        kill -0 "$gamePid" 2>/dev/null || break
-        sleep 0.1
-    done
+    waitUntil 'heldFrame="$(heldSince "$lines")"; [ -n "$heldFrame" ]' gameRunning && return 0
     fail "the game did not hold at frame $1 (its last: $(lastFrame))"
     return 1
 }
+# The frame the report says the game held at after its first LINES lines, if any.
+heldSince() { tail -n +$(($1 + 1)) "$ZEMA_FRAME_REPORT" 2>/dev/null | sed -n 's/^held //p' | head -n1; }
+
 # Lets the game go on from a hold, and waits until it has (its next frame shown, or its end): a
 # hold asked for at once after would otherwise find it still holding, and never see "held".
 release() {
     rm -f "$frameHold"
     [ -n "${heldFrame:-}" ] || return 0
-    for _ in $(seq "$patience"); do
-        [ "$(lastFrame)" -gt "$heldFrame" ] && return 0
-        kill -0 "$gamePid" 2>/dev/null || return 0
-        sleep 0.1
-    done
+    waitUntil '[ "$(lastFrame)" -gt "$heldFrame" ]' gameRunning || true
 }
 
 # A picture of the screen, or of the game's window with "window", into FILE, taken while the
@@ -149,11 +148,7 @@ unset SDL_VIDEODRIVER
 Xvfb -displayfd 3 -noreset -screen 0 "${width}x${height}x24" -nolisten tcp -ardelay 30000 -arinterval 30000 \
     3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfbPid=$!
-for _ in $(seq 300); do
-    grep -q '^[0-9][0-9]*$' "$work/display" 2>/dev/null && break
-    kill -0 "$xvfbPid" 2>/dev/null || break
-    sleep 0.1
-done
+waitUntil "grep -q '^[0-9][0-9]*\$' \"\$work/display\" 2>/dev/null" 'kill -0 "$xvfbPid" 2>/dev/null' 300
 if ! grep -q '^[0-9][0-9]*$' "$work/display" 2>/dev/null || ! kill -0 "$xvfbPid" 2>/dev/null; then
     echo "FAIL: Xvfb did not come up:"
     cat "$work/xvfb.log"
@@ -166,11 +161,7 @@ echo "Xvfb on $DISPLAY"
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
 openboxPid=$!
 # A loaded machine can take a while; without the window manager nothing below can work.
-for _ in $(seq 300); do
-    wmctrl -m >/dev/null 2>&1 && break
-    kill -0 "$openboxPid" 2>/dev/null || break
-    sleep 0.1
-done
+waitUntil 'wmctrl -m >/dev/null 2>&1' 'kill -0 "$openboxPid" 2>/dev/null' 300
 if ! wmctrl -m >/dev/null 2>&1; then
     echo "FAIL: openbox did not come up:"
     cat "$work/openbox.log"

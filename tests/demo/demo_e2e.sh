@@ -103,10 +103,7 @@ startGame --record "$demo"
 if focusGame; then
     xdotool key Return keydown Left
     # The recorder writes about once a second: killed once ten frames are in the file.
-    for _ in $(seq "$patience"); do
-        [ "$(grep -c '^frame' "$demo")" -ge 10 ] && break
-        sleep 0.1
-    done
+    waitUntil '[ "$(grep -c "^frame" "$demo")" -ge 10 ]' gameRunning
     # The game itself, not the timeout that runs it.
     kill -KILL "$(pgrep -P "$gamePid")"
     waitGame

@@ -137,6 +137,26 @@ TEST_F(SdlInput, RawJoystickAxesSteerOnlyAtTheirVeryEnds) {
     EXPECT_TRUE(sameControls(readControlState(), {false, true, false, true, false}));
 }
 
+// SDL's virtual controller has back on button 4 and start on 6.
+TEST_F(SdlInput, QuitButtonsAreHeldOnlyAllTogetherOnThePadThatSteers) {
+    attachStandardController();
+    ASSERT_EQ(initInput(nullptr), 0);
+    setButton(4, true);
+    setButton(6, true);
+    EXPECT_FALSE(deviceQuitHeld()); // none bound
+    bindings.padQuit[0] = SDL_CONTROLLER_BUTTON_BACK;
+    bindings.padQuit[1] = SDL_CONTROLLER_BUTTON_START;
+    bindings.padQuitCount = 2;
+    EXPECT_TRUE(deviceQuitHeld());
+    setButton(4, false);
+    EXPECT_FALSE(deviceQuitHeld());
+    bindings.padQuit[0] = SDL_CONTROLLER_BUTTON_START;
+    bindings.padQuitCount = 1;
+    EXPECT_TRUE(deviceQuitHeld());
+    gameState.hasJoystick = 0; // the keyboard steers: the pad is not read
+    EXPECT_FALSE(deviceQuitHeld());
+}
+
 TEST_F(SdlInput, RawJoystickButtonsGoByIndex) {
     attachRawPad();
     ASSERT_EQ(initInput(nullptr), 0);
@@ -315,7 +335,16 @@ TEST_F(SdlInput, BoundKeysSteerInsteadOfTheArrows) {
 // Attached after the start, the pad is read by its bound axis and buttons.
 TEST_F(SdlInput, JoystickChosenWaitsForAPad) {
     // Fires on button 1, starts on 4, steers by axes 2 and 1.
-    bindings = {{}, 0, 0, 0, 3, 1, 0, InputChoice::Joystick};
+    bindings = {.keys = {},
+                .padFire = 0,
+                .padStart = 0,
+                .rawFire = 0,
+                .rawStart = 3,
+                .rawAxisX = 1,
+                .rawAxisY = 0,
+                .padQuit = {},
+                .padQuitCount = 0,
+                .input = InputChoice::Joystick};
     ASSERT_EQ(initInput(nullptr), 0);
     EXPECT_EQ(gameState.hasJoystick, 1);
     EXPECT_FALSE(readStartButton());

@@ -44,5 +44,12 @@ TEST(FileHelpers, MakeWriteAndReadPathsOutsideAscii) {
     EXPECT_EQ(openFile(folder + "/none", "rb"), nullptr);
 }
 
+// Screenshots are named by it: 10^9 seconds is September 2001 in every time zone.
+TEST(FileHelpers, LocalTimeGivesTheCalendar) {
+    const std::tm when = localTime(1000000000);
+    EXPECT_EQ(when.tm_year, 101);
+    EXPECT_EQ(when.tm_mon, 8);
+}
+
 } // namespace
 } // namespace zema

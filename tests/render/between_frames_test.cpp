@@ -57,6 +57,8 @@ TEST(BetweenFrames, CarriesWhatMovedAStepAndShowsJumpsAtOnce) {
                      frameWith(c.viewB, c.slot, c.bx, c.by, c.inWorld), 0.5, between);
         ASSERT_EQ(between.count, 3) << c.what;
         EXPECT_EQ(between.ops[1].source.left, c.mapHalfway) << c.what;
+        EXPECT_EQ(between.ops[1].source.right - between.ops[1].source.left, 400) << c.what;
+        EXPECT_EQ(between.ops[1].source.bottom - between.ops[1].source.top, 300) << c.what;
         EXPECT_EQ(between.ops[2].slot, c.slot) << c.what;
         EXPECT_EQ(between.ops[2].translation.x, c.halfwayX) << c.what;
         EXPECT_EQ(between.ops[2].translation.y, c.halfwayY) << c.what;
@@ -70,6 +72,28 @@ TEST(BetweenFrames, CarriesWhatMovedAStepAndShowsJumpsAtOnce) {
     addFrameDraw(row, imgItem1, {0, 0, 100, 100}, {1, 1}, {600, 200}, 0xFFFFFFFF);
     drawsBetween(row, frameWith(0, imgItem1, 600, 300), 0.5, between);
     EXPECT_EQ(between.ops[2].translation.x, 600.0f);
+    // A thing whose colour changed is another look: shown where it is, not slid.
+    FrameDraws tinted = frameWith(100, imgEnemy1, 800, 900);
+    tinted.ops[2].colour = 0x80FFFFFF;
+    drawsBetween(tinted, frameWith(100, imgEnemy1, 810, 900), 0.5, between);
+    EXPECT_EQ(between.ops[2].translation.x, 710.0f);
+}
+
+// A full list drops what comes after, and writes nothing past its end.
+TEST(FrameDraws, AFullListDropsWhatComesAfter) {
+    static struct {
+        FrameDraws frame;
+        uint32_t after[16];
+    } kept = {};
+    FrameDraws& frame = kept.frame;
+    for (int i = 0; i < maxFrameOps; ++i)
+        addFrameDraw(frame, imgGate, {0, 0, 30, 30}, {1, 1}, {float(i), 0}, 0xFFFFFFFF);
+    addFrameDraw(frame, imgShot, {1, 1, 30, 30}, {1, 1}, {1, 1}, 0xFFFFFFFF);
+    addFrameClear(frame, 0xFF0000FF);
+    EXPECT_EQ(frame.count, maxFrameOps);
+    EXPECT_EQ(frame.ops[maxFrameOps - 1].translation.x, float(maxFrameOps - 1));
+    for (uint32_t word : kept.after)
+        EXPECT_EQ(word, 0u);
 }
 
 std::vector<uint32_t> picture(const FrameDraws& frame) {

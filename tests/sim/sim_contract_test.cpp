@@ -159,6 +159,7 @@ TEST(SimOutput, KeysComeInTheirFixedOrder) {
     std::vector<std::string> withDraws = keys;
     withDraws.push_back("draws");
     const SimRun drawn = runSim("--draws", "frame\n");
+    ASSERT_EQ(drawn.lines.size(), 1u);
     EXPECT_EQ(jsonKeys(drawn.lines[0]), withDraws);
     EXPECT_EQ(drawn.lines[0].front(), '{');
     EXPECT_EQ(drawn.lines[0].back(), '}');
@@ -183,6 +184,7 @@ TEST(SimOutput, ProgramStartLine) {
 
 TEST(SimOutput, DrawsListDeviceOperationsAndDrawArguments) {
     const SimRun run = runSim("--draws --mode 800x600", "frame\n");
+    ASSERT_EQ(run.lines.size(), 1u);
     EXPECT_EQ(jsonRaw(run.lines[0], "draws"),
               "[[\"BeginScene\"],[\"Clear\"],[\"Present\"],"
               "[\"imgTitle\",[0,0,800,600],[1,1],[0,0]],[\"EndScene\"],[\"Present\"]]");

@@ -22,12 +22,10 @@ printf 'frame\n' | "$sim" --mode 800x600 --shot 1 "$work/title.png" >/dev/null |
     fail "zema-sim wrote no title picture"
 if startGame --smooth; then
     d=unknown
-    for _ in $(seq 100); do # until the window shows it
-        import -window "$window" "$work/shown.png" 2>/dev/null &&
-            d="$(compare -metric AE "$work/shown.png" "$work/title.png" null: 2>&1 | cut -d' ' -f1)"
-        [ "$d" = 0 ] && break
-        sleep 0.1
-    done
+    # Until the window shows it.
+    waitUntil 'import -window "$window" "$work/shown.png" 2>/dev/null &&
+        d="$(compare -metric AE "$work/shown.png" "$work/title.png" null: 2>&1 | cut -d" " -f1)" &&
+        [ "$d" = 0 ]' windowShown 100
     [ "$d" = 0 ] && pass "--smooth: the title exactly as zema-sim --mode 800x600 --shot 1" ||
         fail "--smooth: the title differs from zema-sim's in $d pixels"
     xdotool key --window "$window" Escape 2>/dev/null || kill "$gamePid"
@@ -70,7 +68,7 @@ framesOf() { grep -c '^frame' "$work/smooth.demo" 2>/dev/null; }
 if startGame --smooth --record "$work/smooth.demo"; then
     focusGameWindow
     xdotool key Return keydown Right
-    for _ in $(seq 200); do [ "$(framesOf)" -ge 15 ] && break; sleep 0.1; done
+    waitUntil '[ "$(framesOf)" -ge 15 ]' gameRunning 200
     xdotool keyup Right key space key Escape
     waitGame
     "$sim" <"$work/smooth.demo" >/dev/null 2>"$work/sim.err" && grep -qx 'frame r' "$work/smooth.demo" &&

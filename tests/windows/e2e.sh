@@ -32,11 +32,7 @@ differing() { compare -metric AE "$out/$1.png" "$out/$2.png" null: 2>&1 | cut -d
 # from BASE by more than MIN pixels; the last picture is NAME.png.
 waitForChange() {
     local base="$1" name="$2" min="$3"
-    for _ in $(seq 600); do
-        shot "$name" && [ "$(differing "$base" "$name")" -gt "$min" ] 2>/dev/null && return 0
-        sleep 0.1
-    done
-    return 1
+    waitUntil 'shot "$name" && [ "$(differing "$base" "$name")" -gt "$min" ] 2>/dev/null' windowShown
 }
 
 # --- --version ----------------------------------------------------------------------------------
@@ -61,22 +57,12 @@ printf 'frame\n' | "$sim" --mode 800x600 --shot 1 "$out/sim-title.png" >/dev/nul
 (cd "$gameDir" && SDL_AUDIODRIVER=dummy exec timeout -k 5 240 wine zema.exe --window=800x600) \
     >"$work/game.out" 2>"$work/game.err" &
 gamePid=$!
-window=""
-for _ in $(seq 600); do
-    window="$(xdotool search --onlyvisible --name '^ZEMA$' 2>/dev/null | tail -n1)"
-    [ -n "$window" ] && break
-    kill -0 "$gamePid" 2>/dev/null || break
-    sleep 0.1
-done
-if [ -z "$window" ]; then
+if ! findGameWindow --onlyvisible; then
     fail "no ZEMA window appeared: $(head -c 500 "$work/game.err")"
 else
     # Until the title is shown: the window's picture equals zema-sim's, pixel for pixel.
     differ=""
-    for _ in $(seq 600); do
-        shot title && differ="$(differing sim-title title)" && [ "$differ" = 0 ] && break
-        sleep 0.1
-    done
+    waitUntil 'shot title && differ="$(differing sim-title title)" && [ "$differ" = 0 ]' windowShown
     [ "$differ" = 0 ] && pass "the 800x600 title equals zema-sim's pixel for pixel" \
         || fail "the title differs from zema-sim's in '$differ' pixels (see $out)"
     focusGameWindow
@@ -94,24 +80,19 @@ else
     convert "$out/beforeBeam.png" -crop 290x20+515+315 +repage "$work/a.png"
     xdotool key --window "$window" space
     beam=no
-    for _ in $(seq 300); do
-        shot beam
-        convert "$out/beam.png" -crop 290x20+515+315 +repage "$work/b.png"
-        [ "$(compare -metric AE "$work/a.png" "$work/b.png" null: 2>&1 | cut -d' ' -f1)" -gt 4000 ] \
-            && beam=yes && break
-        sleep 0.1
-    done
+    beamShown() {
+        shot beam && convert "$out/beam.png" -crop 290x20+515+315 +repage "$work/b.png" &&
+            [ "$(compare -metric AE "$work/a.png" "$work/b.png" null: 2>&1 | cut -d' ' -f1)" -gt 4000 ]
+    }
+    waitUntil beamShown windowShown 300 && beam=yes
     [ "$beam" = yes ] && pass "Space showed the beam" || fail "Space showed no beam"
     # F12: a new picture of the frame in the user's Pictures\ZEMA, never over another.
     pictures="$(winepath -u "$(wine cmd /c echo %USERPROFILE% 2>/dev/null | tr -d '\r')")/Pictures/ZEMA"
     before="$(find "$pictures" -name 'zema-*.png' 2>/dev/null | wc -l)"
     xdotool key --window "$window" F12
     saved=""
-    for _ in $(seq 300); do
-        saved="$(find "$pictures" -name 'zema-*.png' -newer "$out/beam.png" 2>/dev/null | head -n1)"
-        [ -n "$saved" ] && [ "$(identify -format %wx%h "$saved" 2>/dev/null)" = 800x600 ] && break
-        sleep 0.1
-    done
+    waitUntil 'saved="$(find "$pictures" -name "zema-*.png" -newer "$out/beam.png" 2>/dev/null | head -n1)" &&
+        [ -n "$saved" ] && [ "$(identify -format %wx%h "$saved" 2>/dev/null)" = 800x600 ]' gameRunning 300
     [ -n "$saved" ] && [ "$(find "$pictures" -name 'zema-*.png' | wc -l)" = $((before + 1)) ] \
         && pass "F12 saved $(basename "$saved") in the user's Pictures\\ZEMA" \
         || fail "F12 saved no new picture in $pictures"
