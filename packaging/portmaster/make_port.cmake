@@ -30,7 +30,7 @@ configure_file(${SOURCE_DIR}/packaging/portmaster/README.md.in ${port}/README.md
 
 # The screenshot: a frame of the clearing game at 640 x 480, the commonest handheld screen.
 separate_arguments(emulator UNIX_COMMAND "${EMULATOR}")
-execute_process(COMMAND ${emulator} ${SIM} --mode 640x480 --shot 1200 ${port}/screenshot.png
+execute_process(COMMAND ${emulator} ${SIM} --mode 640x480 --seed 1 --shot 1200 ${port}/screenshot.png
                 INPUT_FILE ${SOURCE_DIR}/tests/replays/clear_game.script OUTPUT_QUIET
                 COMMAND_ERROR_IS_FATAL ANY)
 
