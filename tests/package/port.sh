@@ -60,10 +60,7 @@ CONTROL
         >"$work/launcher.out" 2>&1
     status=$?
     # The log is written by a tee the launcher does not wait for.
-    for _ in $(seq 100); do
-        grep -qx 'pad.quit = back+start' "$port/log.txt" 2>/dev/null && break
-        sleep 0.1
-    done
+    waitUntil "grep -qx 'pad.quit = back+start' '$port/log.txt' 2>/dev/null" true 100
     [ "$status" = 0 ] && grep -qx 'pad.quit = back+start' "$port/log.txt" &&
         grep -qxF "gptokeyb zema.aarch64 -c $port/zema.gptk" "$port/log.txt" && [ -e "$work/finished" ] &&
         pass "ZEMA.sh runs the game in the port's folder with its settings and key map, logged to log.txt" ||
