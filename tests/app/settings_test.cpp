@@ -26,7 +26,7 @@ const LineCase lineCases[] = {
     {"pad.fire = A", true, "pad.fire = a"},
     {"pad.axes = 3 , 4", true, "pad.axes = 3,4"},
     {"pad.quit = Back + START", true, "pad.quit = back+start"},
-    {"pad.quit = guide", true, "pad.quit = guide"},
+    {"pad.quit = A+guide", true, "pad.quit = a+guide"},
     {"pad.quit = none", true, "pad.quit = none"},
     {"smooth = yes", true, "smooth = yes"},
     {"smooth = 30", true, "smooth = 30"},

@@ -151,6 +151,7 @@ TEST_F(SdlInput, QuitButtonsAreHeldOnlyAllTogetherOnThePadThatSteers) {
     setButton(4, false);
     EXPECT_FALSE(deviceQuitHeld());
     bindings.padQuit[0] = SDL_CONTROLLER_BUTTON_START;
+    bindings.padQuit[1] = SDL_CONTROLLER_BUTTON_A; // not held, and not of the chord
     bindings.padQuitCount = 1;
     EXPECT_TRUE(deviceQuitHeld());
     gameState.hasJoystick = 0; // the keyboard steers: the pad is not read
