@@ -9,9 +9,9 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 out="$root/build-arm64"
 bash "$root/scripts/install-deps.sh" arm64
 
-# The kernel hands aarch64 programs to qemu once binfmt_misc knows it: the installed launcher's
-# program and the port's run so. Where it cannot be mounted or registered (no root, a container),
-# the tests run every program through the emulator themselves and say what they could not run.
+# Once binfmt_misc knows qemu-aarch64, the kernel hands it aarch64 programs, so the build's run as
+# any other (build-arm64/src/app/zema). The tests need none of it: they run every program
+# through the emulator themselves, as they must where it cannot be mounted or registered.
 binfmt=/proc/sys/fs/binfmt_misc
 if [ ! -e "$binfmt/qemu-aarch64" ]; then
     { [ -e "$binfmt/register" ] || mount -t binfmt_misc binfmt_misc "$binfmt"; } 2>/dev/null &&
