@@ -206,6 +206,28 @@ TEST_P(EveryPath, SwapsRedAndBlueOpaqueForRedFirstWindows) {
     }
 }
 
+// A striped wall: a row of one byte of two shown indices, 1 and 2 (the high nibble twice the
+// low one), from an even and an odd texel. Each pixel gets its own texel's colour, from the
+// draw's first pixel on, and no pixel before it is touched.
+TEST_P(EveryPath, DrawsRunsOfTwoShownColours) {
+    BitmapSpec spec{41, 1, 4, {0x0000FF, 0x10A0F0, 0x20B0E0}, {}};
+    for (int i = 0; i < 41; ++i)
+        spec.indices.push_back(static_cast<uint8_t>(1 + i % 2));
+    const std::vector<uint8_t> bytes = buildBitmap(spec);
+    TexturePtr texture(
+        loadTextureFromBitmap(bytes.data(), bytes.size(), 41, 1, TextureFormat::A8R8G8B8));
+    std::mt19937 random(5);
+    for (const int32_t left : {0, 1}) {
+        ReferenceCanvas canvas = noiseCanvas(random, 64, 1);
+        std::vector<uint32_t> expected = canvas.pixels;
+        for (int32_t x = left; x < 41; ++x)
+            expected[16 + x - left] = 0xFF000000u | spec.palette[spec.indices[x]];
+        BackBuffer buffer = bufferOf(canvas);
+        compositeDraw(buffer, *texture, {left, 0, 41, 1}, {1, 1}, {16, 0}, 0xFFFFFFFFu);
+        EXPECT_EQ(canvas.pixels, expected) << "from texel " << left;
+    }
+}
+
 TEST_P(EveryPath, ClearAndDrawInOnePassEqualsClearThenDraw) {
     std::mt19937 random(4242);
     int fused = 0, refused = 0;
