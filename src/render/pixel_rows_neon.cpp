@@ -50,6 +50,11 @@ template <bool Odd> inline uint8x16_t sixteenPairsAt(const uint8_t* src) {
         return vld1q_u8(src);
 }
 
+// Four registers of the same four pixels, for stores of 16 pixels at once (st1 of four).
+inline uint32x4x4_t sixteenOf(uint32x4_t four) {
+    return {{four, four, four, four}};
+}
+
 inline bool allEqual(uint8x16_t bytes, uint8x16_t repeated) {
     return vminvq_u8(vceqq_u8(bytes, repeated)) != 0;
 }
@@ -75,11 +80,11 @@ void copyPairs(uint32_t* out, const uint8_t* src, int32_t pairs, const CopyTable
             // pair of colours repeated, stored whole with no lookups, for as long as the byte
             // goes on.
             if (Cleared || tables.pairKeep[pair] == 0) {
-                const uint32x4_t colours =
-                    vreinterpretq_u32_u64(vdupq_n_u64(tables.pairColours[pair]));
+                const uint32x4x4_t colours =
+                    sixteenOf(vreinterpretq_u32_u64(vdupq_n_u64(tables.pairColours[pair])));
                 do {
-                    for (int k = 0; k < 8; ++k)
-                        vst1q_u32(out + 2 * p + 4 * k, colours);
+                    vst1q_u32_x4(out + 2 * p, colours);
+                    vst1q_u32_x4(out + 2 * p + 16, colours);
                     p += 16;
                 } while (p + 16 <= pairs && allEqual(sixteenPairsAt<Odd>(src + p), repeated));
                 continue;
@@ -172,20 +177,20 @@ void mixAcross(uint32_t* out, const uint32_t* texels, const int32_t* left, const
     portableRows.mixAcross(out + i, texels, left + i, right + i, weight + i, count - i);
 }
 
-// Four pixels first, then 16-byte stores from the next aligned one on (a store across two cache
-// lines costs nearly two), and the last four over pixels already filled.
+// Four pixels first, then aligned stores from the next 16-byte boundary on (a store across two
+// cache lines costs nearly two), and the last four over pixels already filled.
 void fill(uint32_t* out, uint32_t colour, int32_t count) {
     if (count < 4) {
         portableRows.fill(out, colour, count);
         return;
     }
     const uint32x4_t colours = vdupq_n_u32(colour);
+    const uint32x4x4_t sixteen = sixteenOf(colours);
     uint32_t* const end = out + count;
     vst1q_u32(out, colours);
     uint32_t* at = out + (4 - (reinterpret_cast<uintptr_t>(out) >> 2 & 3));
     for (; at + 16 <= end; at += 16)
-        for (int k = 0; k < 4; ++k)
-            vst1q_u32(at + 4 * k, colours);
+        vst1q_u32_x4(at, sixteen);
     for (; at + 4 <= end; at += 4)
         vst1q_u32(at, colours);
     vst1q_u32(end - 4, colours);
