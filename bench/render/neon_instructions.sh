@@ -44,24 +44,27 @@ run() {
     echo "$(awk '/^insns:/ { print $2 }' "$work/log") $(cat "$work/out")"
 }
 
-# The instructions of one frame on PATH at PLACE, the same picture as every other path's.
+# "instructions checksum" of one frame on PATH at PLACE.
 perFrame() {
     local few many
     read -r -a few <<<"$(run "$1" 2 "$2")"
     read -r -a many <<<"$(run "$1" 12 "$2")"
-    if [ -n "${picture:-}" ] && [ "${many[1]}" != "$picture" ]; then
-        echo "neon_instructions: the $1 kernels drew another picture at the $2" >&2
+    if [ -z "${few[1]:-}" ] || [ -z "${many[1]:-}" ]; then
+        echo "neon_instructions: frame_instructions $1 failed under qemu" >&2
         exit 1
     fi
-    picture="${many[1]}"
-    echo $(((many[0] - few[0]) / 10))
+    echo "$(((many[0] - few[0]) / 10)) ${many[1]}"
 }
 
 for place in start guardian; do
-    picture=
-    portable="$(perFrame portable "$place")"
-    neon="$(perFrame neon "$place")"
-    awk -v place="$place" -v p="$portable" -v n="$neon" 'BEGIN {
-        printf "a play frame at the %s: portable %d instructions, neon %d: %.2f\n", place, p, n,
-            n / p }'
+    read -r -a portable <<<"$(perFrame portable "$place")"
+    read -r -a neon <<<"$(perFrame neon "$place")"
+    [ -n "${portable[1]:-}" ] && [ -n "${neon[1]:-}" ] || exit 1 # said why above
+    if [ "${neon[1]}" != "${portable[1]}" ]; then
+        echo "neon_instructions: NEON drew another picture than the portable kernels" >&2
+        exit 1
+    fi
+    awk -v place="$place" -v p="${portable[0]}" -v n="${neon[0]}" 'BEGIN {
+        printf "a play frame at the %s: portable %d instructions, neon %d: %.2f\n",
+            place == "start" ? "start place" : place, p, n, n / p }'
 done
