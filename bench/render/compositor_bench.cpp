@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "bmp_builder.h"
@@ -16,6 +17,7 @@
 #include "game/world.h"
 #include "headless/start_headless.h"
 #include "input/input_headless.h"
+#include "play_frame.h"
 #include "render/between_frames.h"
 #include "render/images.h"
 #include "render/pixel_rows.h"
@@ -27,23 +29,7 @@ namespace zema {
 
 namespace {
 
-constexpr int32_t width = 1920, height = 1080;
-
-// The draws of the first play frame of a game with the beam on: every gate closed, every
-// enemy alive, every item row there, 129 draws in all. Either from the start place or with
-// the view moved onto the guardian, the largest picture, near the bottom edge of the world.
-std::vector<DisplayOp> playFrameOps(bool atGuardian) {
-    startHeadless({.width = width, .height = height});
-    startGame();
-    if (atGuardian) {
-        gameState.scrollX = enemies[guardianIndex].x - 400;
-        gameState.scrollY = enemies[guardianIndex].y - 200;
-    }
-    fireShot();
-    clearRecordedOps();
-    runFrame();
-    return {recordedOps, recordedOps + recordedOpCount};
-}
+constexpr int32_t width = playFrameWidth, height = playFrameHeight;
 
 struct Setup {
     Setup() {
@@ -77,14 +63,6 @@ void atBothPlaces(benchmark::internal::Benchmark* b) {
     b->Unit(benchmark::kMillisecond)->ArgName("atGuardian")->Arg(0)->Arg(1);
 }
 
-// The same on each row kernel: portable (0), SSSE3 (1), AVX2 (2).
-void atBothPlacesOnEachPath(benchmark::internal::Benchmark* b) {
-    b->Unit(benchmark::kMillisecond)->ArgNames({"atGuardian", "path"});
-    for (const int place : {0, 1})
-        for (const int path : {0, 1, 2})
-            b->Args({place, path});
-}
-
 // False, with the benchmark skipped, when a picture did not load.
 bool picturesLoaded(benchmark::State& state) {
     if (setup().failedSlot < 0) return true;
@@ -92,33 +70,20 @@ bool picturesLoaded(benchmark::State& state) {
     return false;
 }
 
-// As the SDL display draws it: a clear is kept until the next draw, so the map, which covers the
-// whole picture, clears and draws in one pass.
-void compositeFrame(BackBuffer& target, const std::vector<DisplayOp>& ops) {
-    PendingClear clear;
-    for (const DisplayOp& op : ops) {
-        if (op.kind == DisplayOpKind::Clear)
-            clear = {true, op.colour};
-        else if (op.kind == DisplayOpKind::Draw)
-            compositeAfterClear(target, clear, op.slot, op.source, op.scaling, op.translation,
-                                op.colour);
-    }
-    flushClear(target, clear);
-}
+// The row kernels of a path for one benchmark; the others run on the fastest.
+struct OnPath {
+    explicit OnPath(PixelPath path) { usePixelPath(path); }
+    ~OnPath() { usePixelPath(before); }
+    PixelPath before = pixelPathInUse();
+};
 
-// Runs the benchmark on the row kernels its argument names (PixelPath); false, with it skipped,
-// when this processor lacks them.
-bool onPath(benchmark::State& state, int argument) {
-    if (usePixelPath(static_cast<PixelPath>(state.range(argument)))) return true;
-    state.SkipWithError("this processor lacks the path");
-    return false;
-}
-
-void playFrameThroughCompositor(benchmark::State& state) {
-    if (!picturesLoaded(state) || !onPath(state, 1)) return;
+// A play frame from the start place or with the guardian on screen, on the row kernels path.
+void playFrameThroughCompositor(benchmark::State& state, PixelPath path, bool atGuardian) {
+    if (!picturesLoaded(state)) return;
+    const OnPath on(path);
     Setup& s = setup();
     BackBuffer target{s.pixels.data(), width, height, width};
-    const std::vector<DisplayOp>& ops = state.range(0) ? s.guardianOps : s.ops;
+    const std::vector<DisplayOp>& ops = atGuardian ? s.guardianOps : s.ops;
     for (auto _ : state) {
         compositeFrame(target, ops);
         benchmark::DoNotOptimize(s.pixels.data());
@@ -126,8 +91,6 @@ void playFrameThroughCompositor(benchmark::State& state) {
     }
     state.counters["draws"] = s.draws;
 }
-BENCHMARK(playFrameThroughCompositor)->Apply(atBothPlacesOnEachPath);
-
 void copyOfTheBackBuffer(benchmark::State& state) {
     Setup& s = setup();
     PixelVector copy(s.pixels.size());
@@ -254,7 +217,7 @@ BENCHMARK(playFrameThroughSdlSoftwareRenderer)->Apply(atBothPlaces);
 
 // The map draw alone, from a map with no runs at all: every texel drawn afresh, a quarter of
 // them transparent. The real map's corridors and walls make long runs; this is the floor.
-void mapDrawWithoutRuns(benchmark::State& state) {
+void mapDrawWithoutRuns(benchmark::State& state, PixelPath path) {
     static Texture* noisy = [] {
         BitmapSpec spec{2000, 1200, 4, {0x0000FF}, {}};
         for (int i = 1; i < 16; ++i)
@@ -269,7 +232,7 @@ void mapDrawWithoutRuns(benchmark::State& state) {
         return loadTextureFromBitmap(bytes.data(), bytes.size(), 2000, 1200,
                                      TextureFormat::A8R8G8B8);
     }();
-    if (!onPath(state, 0)) return;
+    const OnPath on(path);
     Setup& s = setup();
     BackBuffer target{s.pixels.data(), width, height, width};
     for (auto _ : state) {
@@ -277,7 +240,24 @@ void mapDrawWithoutRuns(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(mapDrawWithoutRuns)->Unit(benchmark::kMillisecond)->ArgName("path")->DenseRange(0, 2);
+
+// The row kernels' benchmarks once for each path this build has and this processor runs, named
+// by it: playFrameThroughCompositor/atGuardian:0/path:neon.
+const bool onEachPath = [] {
+    for (const PixelPath path : allPixelPaths) {
+        if (!pixelPathAvailable(path)) continue;
+        const std::string on = std::string("/path:") + pixelPathName(path);
+        for (const bool atGuardian : {false, true})
+            benchmark::RegisterBenchmark(
+                ("playFrameThroughCompositor/atGuardian:" + std::to_string(atGuardian) + on)
+                    .c_str(),
+                playFrameThroughCompositor, path, atGuardian)
+                ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("mapDrawWithoutRuns" + on).c_str(), mapDrawWithoutRuns, path)
+            ->Unit(benchmark::kMillisecond);
+    }
+    return true;
+}();
 
 // Not a timing of its own: reports what the fifteen loaded textures hold and how long the
 // first load took, as counters.

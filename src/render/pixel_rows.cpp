@@ -22,13 +22,18 @@ const RowKernels* kernelsOf(PixelPath path) {
     case PixelPath::wasmSimd:
         return &wasmSimdRows;
 #endif
+#ifdef __aarch64__
+    case PixelPath::neon: // part of the architecture: every 64-bit ARM processor has it
+        return &neonRows;
+#endif
     default:
         return nullptr;
     }
 }
 
 PixelPath fastestPath() {
-    const PixelPath fastestFirst[] = {PixelPath::avx2, PixelPath::wasmSimd, PixelPath::ssse3};
+    const PixelPath fastestFirst[] = {PixelPath::avx2, PixelPath::wasmSimd, PixelPath::neon,
+                                      PixelPath::ssse3};
     for (const PixelPath path : fastestFirst)
         if (kernelsOf(path) != nullptr) return path;
     return PixelPath::portable;
@@ -49,6 +54,8 @@ const char* pixelPathName(PixelPath path) {
         return "avx2";
     case PixelPath::wasmSimd:
         return "wasmSimd";
+    case PixelPath::neon:
+        return "neon";
     }
     return "unknown";
 }

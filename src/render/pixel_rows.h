@@ -1,6 +1,7 @@
 // The inner loops of the exact draws, one set for each instruction set: the portable one, SSSE3
-// and AVX2 on x86 (picked at run time by what the processor has) and WebAssembly SIMD in the
-// browser build. Every set writes exactly the pixels the portable one does.
+// and AVX2 on x86 (picked at run time by what the processor has), NEON on 64-bit ARM and
+// WebAssembly SIMD in the browser build. Every set writes exactly the pixels the portable one
+// does.
 #pragma once
 
 #include <algorithm>
@@ -93,9 +94,9 @@ inline CopyPairs copyPairsOf(const RowKernels& kernels, bool cleared, bool odd) 
     return cleared ? kernels.copyPairsCleared : kernels.copyPairsOver;
 }
 
-enum class PixelPath { portable, ssse3, avx2, wasmSimd };
-inline constexpr PixelPath allPixelPaths[] = {PixelPath::portable, PixelPath::ssse3,
-                                              PixelPath::avx2, PixelPath::wasmSimd};
+enum class PixelPath { portable, ssse3, avx2, wasmSimd, neon };
+inline constexpr PixelPath allPixelPaths[] = {
+    PixelPath::portable, PixelPath::ssse3, PixelPath::avx2, PixelPath::wasmSimd, PixelPath::neon};
 
 const char* pixelPathName(PixelPath path);
 // Whether this build has the path and this processor runs it.
@@ -112,5 +113,6 @@ extern const RowKernels portableRows;
 extern const RowKernels ssse3Rows;    // x86 builds only
 extern const RowKernels avx2Rows;     // x86 builds only
 extern const RowKernels wasmSimdRows; // builds with WebAssembly SIMD only
+extern const RowKernels neonRows;     // 64-bit ARM builds only
 
 } // namespace zema

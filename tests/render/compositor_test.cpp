@@ -206,6 +206,35 @@ TEST_P(EveryPath, SwapsRedAndBlueOpaqueForRedFirstWindows) {
     }
 }
 
+// Rows of one index byte repeated, all shown: striped walls of indices 0 and 1 and of 1 and 2
+// (a high nibble 0, and one twice the low one), and a corridor of index 1 with a post of 2 at
+// texel 32, its runs long enough to be filled whole. From an even and an odd texel, each pixel
+// gets its own texel's colour, from the draw's first pixel on, and no pixel before or after the
+// rows is touched.
+TEST_P(EveryPath, DrawsRowsOfOneIndexByte) {
+    BitmapSpec spec{81, 3, 4, {0x30C050, 0x10A0F0, 0x20B0E0}, {}};
+    for (int row = 0; row < 3; ++row)
+        for (int i = 0; i < 81; ++i)
+            spec.indices.push_back(static_cast<uint8_t>(row < 2       ? row + i % 2
+                                                        : i / 2 == 16 ? 2
+                                                                      : 1));
+    const std::vector<uint8_t> bytes = buildBitmap(spec);
+    TexturePtr texture(
+        loadTextureFromBitmap(bytes.data(), bytes.size(), 81, 3, TextureFormat::A8R8G8B8));
+    std::mt19937 random(5);
+    for (const int32_t left : {0, 1}) {
+        ReferenceCanvas canvas = noiseCanvas(random, 112, 3);
+        std::vector<uint32_t> expected = canvas.pixels;
+        for (int32_t y = 0; y < 3; ++y)
+            for (int32_t x = left; x < 81; ++x)
+                expected[y * 112 + 16 + x - left] =
+                    0xFF000000u | spec.palette[spec.indices[y * 81 + x]];
+        BackBuffer buffer = bufferOf(canvas);
+        compositeDraw(buffer, *texture, {left, 0, 81, 3}, {1, 1}, {16, 0}, 0xFFFFFFFFu);
+        EXPECT_EQ(canvas.pixels, expected) << "from texel " << left;
+    }
+}
+
 TEST_P(EveryPath, ClearAndDrawInOnePassEqualsClearThenDraw) {
     std::mt19937 random(4242);
     int fused = 0, refused = 0;
