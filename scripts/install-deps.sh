@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what building, playing and testing ZEMA needs on Debian 12 (run as root).
-# Usage: install-deps.sh [play|package|test|web|windows]
+# Usage: install-deps.sh [play|package|test|web|windows|arm64]
 set -euo pipefail
 export DEBIAN_FRONTEND=noninteractive
 packages=(cmake make g++ pkg-config libsdl2-dev)
@@ -27,6 +27,17 @@ if [ "${1:-play}" = test ]; then
                xvfb openbox xdotool wmctrl x11-utils imagemagick
                dpkg-dev lintian desktop-file-utils appstream
                groff-base)
+fi
+if [ "${1:-play}" = arm64 ]; then
+    # The arm64 build: Debian's aarch64 cross compilers, qemu-user to run what they build, and the
+    # arm64 multiarch libraries; its suite's tools (Xvfb with openbox and what drives it, groff);
+    # the package's makers and checkers.
+    packages+=(g++-aarch64-linux-gnu qemu-user
+               libsdl2-dev:arm64 libgtest-dev:arm64 libbenchmark-dev:arm64
+               xvfb openbox xdotool wmctrl x11-utils imagemagick groff-base unzip
+               dpkg-dev devscripts lintian desktop-file-utils appstream)
+    # The arm64 libraries come from the same mirror once dpkg knows the architecture.
+    dpkg --print-foreign-architectures | grep -qx arm64 || dpkg --add-architecture arm64
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds ZEMA and passes every test: the suite on a normal build; the builds players and packagers
 # make (the play command's, a clang Release build, the hardened Debian package, checked); the
-# browser build in headless Chromium; the Windows zip under Wine; the same suite under
-# AddressSanitizer and UndefinedBehaviorSanitizer; and the fuzz targets for a bounded time.
+# browser build in headless Chromium; the Windows zip under Wine; the arm64 build with its suite,
+# package, handheld zip and game under qemu-user; the same suite under AddressSanitizer and
+# UndefinedBehaviorSanitizer; and the fuzz targets for a bounded time.
 # Warnings are errors here.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -41,6 +42,14 @@ echo "== the Windows zip (MinGW-w64), its tests under Wine, and its zema.exe end
 bash "$root/scripts/windows.sh"
 bash "$root/tests/windows/run.sh" "$root/build-windows" "$root/build/tools/zema-sim" "$version"
 # ---- end of the Windows part ---------------------------------------------------------------------
+
+# ---- ARM64: cross-built, its suite, package, handheld zip and game under qemu-user ---------------
+echo "== the arm64 build (aarch64 cross compilers), its suite under qemu-user, package and zip"
+armStart=$SECONDS
+bash "$root/scripts/arm64.sh"
+bash "$root/tests/arm64/run.sh" "$root/build-arm64" "$root/build/tools/zema-sim" "$version"
+echo "== the arm64 part took $(((SECONDS - armStart) / 60)) min $(((SECONDS - armStart) % 60)) s"
+# ---- end of the ARM64 part -----------------------------------------------------------------------
 
 echo "== build and test under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S "$root" -B "$root/build-sanitize" -DCMAKE_BUILD_TYPE=Debug -DZEMA_SANITIZE=ON \

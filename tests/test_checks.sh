@@ -17,6 +17,20 @@ needTools() {
     done
 }
 
+# emulated PROGRAM: what runs PROGRAM. With ZEMA_EMULATOR set (CTest sets it in a cross build to
+# qemu-aarch64), a script beside it that runs it through the emulator, so that the programs under
+# test run whether or not the kernel hands their format to the emulator itself (binfmt_misc).
+emulated() {
+    if [ -z "${ZEMA_EMULATOR:-}" ]; then
+        printf '%s\n' "$1"
+        return
+    fi
+    # Made whole under another name first: several tests may write the same one at once.
+    printf '#!/bin/sh\nexec %s "%s" "$@"\n' "$ZEMA_EMULATOR" "$1" >"$1.emulated.$$" &&
+        chmod +x "$1.emulated.$$" && mv -f "$1.emulated.$$" "$1.emulated"
+    printf '%s\n' "$1.emulated"
+}
+
 failures=0
 fail() {
     echo "FAIL: $*"

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -73,7 +74,7 @@ void saveFrame(benchmark::State& state) {
         if (!saveScreenshot(pixels.data(), 1920, 1080, 1920, folder, when, path))
             return state.SkipWithError(path.c_str());
     }
-    std::system(("rm -rf '" + folder + "'").c_str());
+    std::filesystem::remove_all(folder);
 }
 BENCHMARK(saveFrame)->Unit(benchmark::kMillisecond);
 

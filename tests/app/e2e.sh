@@ -15,6 +15,7 @@ out="$(readlink -f "$out")"
 # The X server with its window manager, pass and fail, and the cleanup of everything started.
 # shellcheck source=tests/app/x_session.sh
 source "$(dirname "$0")/x_session.sh"
+game="$(emulated "$game")"
 
 # --- helpers ------------------------------------------------------------------------------------
 # "r,g,b" of one pixel of a screenshot.
@@ -180,6 +181,11 @@ if cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1; then
         || fail "desktop entry's icon: '$iconName'"
     # Started from elsewhere, the launcher still finds the sounds: frames are shown.
     dataDir="$prefix/share/games/zema"
+    # Cross-built, the program the launcher starts runs through the emulator in its place.
+    if [ -n "${ZEMA_EMULATOR:-}" ]; then
+        program="$prefix/lib/games/zema/zema"
+        mv "$program" "$program.real" && mv "$(emulated "$program.real")" "$program"
+    fi
     runUntilShown / "$dataDir" "$launcher"
     [ "$status" = 0 ] && [ "$frames" -gt 0 ] && pass "launcher: the game ran from $dataDir" \
         || fail "launcher: status $status, $frames frames"

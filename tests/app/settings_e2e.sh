@@ -5,6 +5,7 @@ set -uo pipefail
 game="$(readlink -f "$1")" sim="$(readlink -f "$2")"
 # shellcheck source=tests/app/x_session.sh
 source "$(dirname "$0")/x_session.sh"
+game="$(emulated "$game")" sim="$(emulated "$sim")"
 export XDG_CONFIG_HOME="$work/config" conf="$work/config/zema/zema.conf"
 mkdir -p "$work/config/zema"
 

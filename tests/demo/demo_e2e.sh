@@ -12,6 +12,7 @@ gameDir="$(dirname "$game")"
 
 # shellcheck source=tests/app/x_session.sh
 source "$(dirname "$0")/../app/x_session.sh"
+game="$(emulated "$game")" sim="$(emulated "$sim")"
 
 # --- helpers ------------------------------------------------------------------------------------
 # Starts the game with the given options from the folder with its sounds.

@@ -7,6 +7,7 @@ set -uo pipefail
 zema="$1" docs="$2" man="$3" source="$4"
 # shellcheck source=tests/test_checks.sh
 source "$(dirname "$0")/../test_checks.sh"
+zema="$(emulated "$zema")" docs="$(emulated "$docs")"
 
 "$docs" check "$source/docs/manual.md" && pass "docs/manual.md's tables are the option table's" ||
     fail "docs/manual.md's tables"

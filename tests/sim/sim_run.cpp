@@ -81,8 +81,8 @@ std::string tempPath(const char* tag) {
 // zema-sim's exit status, or -1 when it did not exit normally.
 int runSimProcess(const std::string& options, const std::string& in, const std::string& out,
                   const std::string& err) {
-    const std::string command = std::string("'") + ZEMA_SIM_PATH + "' " + options + " < '" + in +
-                                "' > '" + out + "' 2> '" + err + "'";
+    const std::string command = std::string(ZEMA_SIM_EMULATOR) + " '" + ZEMA_SIM_PATH + "' " +
+                                options + " < '" + in + "' > '" + out + "' 2> '" + err + "'";
     const int raw = std::system(command.c_str());
     return raw != -1 && WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
 }

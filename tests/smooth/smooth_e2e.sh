@@ -8,6 +8,7 @@ set -uo pipefail
 game="$(readlink -f "$1")" sim="$(readlink -f "$2")" pictures="$(readlink -f "$3")"
 clearScript="$(readlink -f "$4")"
 source "$(dirname "$0")/../app/x_session.sh"
+game="$(emulated "$game")" sim="$(emulated "$sim")" pictures="$(emulated "$pictures")"
 
 startGame() {
     (cd "$(dirname "$game")" && exec timeout -k 5 120 "$game" --window=800x600 "$@") \
