@@ -91,8 +91,8 @@ if startGame; then
 
     # The beam: 300 x 30 to the right of the craft at (300, 250), for ten frames from the one
     # after Space; the picture is taken within them, the next once they are over.
-    xdotool key space
-    fired="$(lastFrame)"
+    pressBetween space
+    fired="$pressedAfter"
     shot beam $((fired + 2))
     beamChanged="$(differing afterRight beam "290x20+515+315")"
     shot afterBeam $((fired + 13))

@@ -128,12 +128,23 @@ heldShot() { # file, root|window, N
     [ -n "$heldFrame" ]
 }
 
-# Holds KEY down for N frames: from the first that begins after it is pressed to the one before
-# its release is handled.
+# Holds KEY down for N frames: pressed and released while the game holds, so that exactly the N
+# frames between see it held, however slow the machine.
 holdKey() { # key, N
+    holdAt 0 || return 1
     xdotool keydown "$1"
-    holdAt $(($(lastFrame) + 1 + $2))
+    local from="$heldFrame"
+    release
+    holdAt $((from + $2))
     xdotool keyup "$1"
+    release
+}
+
+# Sends KEY while the game holds; $pressedAfter is the frame it comes after.
+pressBetween() { # key
+    holdAt 0 || return 1
+    pressedAfter="$heldFrame"
+    xdotool key "$1"
     release
 }
 
