@@ -156,11 +156,11 @@ void checkExecutable(const std::string& path, CopyCheck& check) {
                                                  : pictureName(slot) + " is " + item.text);
     }
     if (!check.holdsPictures) check.fault = path + ": holds none of the fifteen pictures";
-    if (!check.fault.empty())
+    if (check.fault.empty())
+        readCopyIcon(pe, uint16_t(iconResourceId), check.icon);
+    else
         for (std::vector<uint8_t>& bitmap : check.bitmaps)
             bitmap = {};
-    else
-        readCopyIcon(pe, uint16_t(iconResourceId), check.icon);
     std::fclose(file);
 }
 
@@ -268,6 +268,12 @@ CopyCheck checkCopyFolder(const std::string& folder) {
         if (found != names.end()) check.soundPaths[slot] = inFolder(folder, *found);
         if (found == names.end() && check.fault.empty())
             check.fault = inFolder(folder, wanted) + ": missing";
+    }
+    // Only a whole copy is played with.
+    if (!check.fault.empty()) {
+        check.icon = {};
+        for (std::vector<uint8_t>& bitmap : check.bitmaps)
+            bitmap = {};
     }
     return check;
 }
