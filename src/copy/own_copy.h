@@ -29,11 +29,11 @@ struct CopyCheck {
     bool holdsPictures = false;
     CopyItemCheck pictures[imageSlotCount];
     std::string soundPaths[soundSlotCount]; // "" where the file is missing
-    IconPixels icon;                        // empty when the executable has no usable icon 123
+    IconPixels icon; // empty when not whole or the executable has no usable icon 123
     // The first reason it is not a whole copy, naming the file ("DIR/GAME.EXE: no bitmap 114
     // (imgGate)"); "" for a whole copy.
     std::string fault;
-    std::vector<uint8_t> bitmaps[imageSlotCount]; // each picture as a bitmap file
+    std::vector<uint8_t> bitmaps[imageSlotCount]; // each picture as a bitmap file, when whole
 };
 
 // Reads the folder's executables (any name ending in ".exe", in name order; the first whole one,
