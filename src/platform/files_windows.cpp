@@ -34,6 +34,16 @@ int openPath(const std::string& path, int flags) {
     return ::_open(path.c_str(), flags, _S_IREAD | _S_IWRITE);
 }
 
+// A UTF-16 name in UTF-8.
+std::string narrowed(const wchar_t* wide) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 1) return "";
+    std::string text(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide, -1, text.data(), size, nullptr, nullptr);
+    text.pop_back(); // the terminating zero
+    return text;
+}
+
 } // namespace
 
 std::FILE* openFile(const std::string& path, const char* mode) {

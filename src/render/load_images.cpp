@@ -8,8 +8,6 @@
 
 namespace zema {
 
-CopyPictures copyPictures;
-
 bool loadImage(ImageSlot slot) {
     const ImageSpec& spec = imageTable[slot];
     const std::vector<uint8_t>& own = copyPictures.bitmaps[slot];

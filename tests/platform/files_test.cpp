@@ -1,6 +1,5 @@
 // The file helpers take UTF-8 paths: a folder or file named outside ASCII is made, written, read
-// and listed under that very name (on Windows, not under its bytes read in the system's code
-// page).
+// and listed under that very name (on Windows, not under its bytes in the system's code page).
 #include "platform/files.h"
 
 #include <gtest/gtest.h>
@@ -51,8 +50,7 @@ TEST(FileHelpers, MakeWriteAndReadPathsOutsideAscii) {
     ASSERT_TRUE(listFolder(folder, names));
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"GAME \xE6\x97\xA5", "zema-\xC3\xBC.png"}));
-    EXPECT_TRUE(listFolder(folder + "/GAME \xE6\x97\xA5", names));
-    EXPECT_TRUE(names.empty());
+    EXPECT_TRUE(listFolder(folder + "/GAME \xE6\x97\xA5", names) && names.empty());
     EXPECT_FALSE(listFolder(folder + "/none", names));
     EXPECT_EQ(errno, ENOENT);
 }

@@ -46,7 +46,7 @@ runGame --version
 [ "$(tr -d '\r' <"$work/game.out")" = "zema $version" ] && pass "--version prints 'zema $version'" \
     || fail "--version printed '$(cat "$work/game.out")' $(head -c 300 "$work/game.err")"
 
-# --- a player's own copy: zema.exe beside its sounds is none; a stand-in's is, or is refused ------
+# --- a player's own copy: zema.exe beside its sounds is none; a stand-in's is ---------------------
 runGame --check-data
 status=$?
 grep -qx "Not a copy: zema.exe: holds none of the fifteen pictures" <(tr -d '\r' <"$work/game.out") &&
@@ -54,15 +54,8 @@ grep -qx "Not a copy: zema.exe: holds none of the fifteen pictures" <(tr -d '\r'
     fail "--check-data in zema.exe's folder: status $status, $(head -c 300 "$work/game.out")"
 if [ -d "$standIns" ]; then
     runGame --data="$(winepath -w "$standIns/pe64-japanese")" --check-data
-    status=$?
-    [ "$status" = 0 ] && grep -q "^A whole copy" <(tr -d '\r' <"$work/game.out") &&
-        pass "--data --check-data: a stand-in copy read whole" ||
-        fail "--data --check-data: status $status, $(tail -c 300 "$work/game.out")"
-    runGame --data="$(winepath -w "$standIns/cut-short")"
-    status=$?
-    [ "$status" = 2 ] && grep -q "standin.exe: bitmap 113 (imgMap) is cut short" "$work/game.err" &&
-        pass "--data with a copy cut short: status 2, $(tr -d '\r' <"$work/game.err")" ||
-        fail "--data with a copy cut short: status $status, $(head -c 300 "$work/game.err")"
+    [ $? = 0 ] && grep -q "^A whole copy" "$work/game.out" && pass "--data: a stand-in copy read whole" ||
+        fail "--data --check-data: $(tail -c 300 "$work/game.out")"
 fi
 
 # --- the settings file in the prefix's %APPDATA%\zema --------------------------------------------

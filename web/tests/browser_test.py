@@ -1,7 +1,7 @@
 """The browser build in headless Chromium, against zema-sim: the title drawn pixel for pixel,
 play through the keys and through a pad, the frame record, sound after the first key, resizing,
 ending and starting again, a failed start-up said on the page, demos played and recorded in
-the page, and the player's own copy chosen, kept and forgotten. With --bench it measures instead.
+the page, and a player's own copy. With --bench it measures instead.
 
 Usage: browser_test.py WWW-FOLDER ZEMA-SIM
            [--bench [--against OTHER-WWW] [--native COMPOSITOR-BENCH]] [--shots FOLDER]
