@@ -22,11 +22,13 @@ fi
 if [ "${1:-play}" = test ]; then
     # Tests: GoogleTest, benchmarks, clang's libFuzzer and sanitizers, and a real X server with a
     # window manager and the tools that drive it; the Debian package's makers and checkers; groff
-    # to render the manual page.
+    # to render the manual page; MinGW-w64's windres and ld for 32 and 64 bits, which make the
+    # stand-in copies of the original.
     packages+=(googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
                xvfb openbox xdotool wmctrl x11-utils imagemagick
                dpkg-dev lintian desktop-file-utils appstream
-               groff-base)
+               groff-base
+               binutils-mingw-w64-i686 binutils-mingw-w64-x86-64)
 fi
 if [ "${1:-play}" = arm64 ]; then
     # The arm64 build: Debian's aarch64 cross compilers, qemu-user to run what they build, and the

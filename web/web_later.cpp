@@ -1,6 +1,7 @@
 // The parts made after the title, one at a time.
 #include "web_later.h"
 
+#include "copy/own_copy.h"
 #include "render/images.h"
 #include "sound/sound.h"
 #include "sound/sound_device.h"
@@ -14,8 +15,9 @@ constexpr int devicePart = 1;
 constexpr int firstSoundPart = 2; // then one part a sound, in slot order
 int partsMade = 0;
 
+// The player's copy brings its own pictures.
 bool makeAllPictures(std::string& failed) {
-    if (!makePictures(false, failed)) {
+    if (ownCopy.folder.empty() && !makePictures(false, failed)) {
         failed = "the pictures could not be made: " + failed;
         return false;
     }
@@ -31,14 +33,15 @@ bool openSoundDevice(std::string& failed) {
     return false;
 }
 
+// The player's copy brings its own sounds.
 bool makeSound(int slot, const std::string& leftOut, std::string& failed) {
-    if (!makeSoundFile(slot, leftOut, failed)) {
+    if (ownCopy.folder.empty() && !makeSoundFile(slot, leftOut, failed)) {
         failed = "the sounds could not be made: " + failed;
         return false;
     }
-    const char* name = soundFileName(SoundSlot(slot));
-    if (!loadWave(SoundSlot(slot), name)) {
-        failed = std::string("the sound ") + name + " could not be loaded";
+    const std::string path = soundPath(SoundSlot(slot));
+    if (!loadWave(SoundSlot(slot), path.c_str())) {
+        failed = "the sound " + path + " could not be loaded";
         return false;
     }
     if (slot == sndBgm) playSound(sndBgm, true);

@@ -13,6 +13,7 @@
 #include "app/demo_session.h"
 #include "app/main_window.h"
 #include "app/message_loop.h"
+#include "copy/own_copy.h"
 #include "display/display_sdl.h"
 #include "display/present_timing.h"
 #include "frame/frame.h"
@@ -23,6 +24,7 @@
 #include "render/images.h"
 #include "sound/sound_device.h"
 #include "web_assets.h"
+#include "web_copy.h"
 #include "web_later.h"
 #include "web_record.h"
 #include "web_touch.h"
@@ -39,7 +41,8 @@ struct Switches {
     std::string soundLeftOut;     // this WAV file is not made, so its loading fails
     DemoRun demo = DemoRun::None; // --playdemo PATH or --record PATH, as on the desktop
     std::string demoPath;
-    bool smooth = false; // ?smooth: pictures between frames at the browser's animation frames
+    bool smooth = false;    // ?smooth: pictures between frames at the browser's animation frames
+    std::string dataFolder; // --data: the player's kept copy (own_copy.js)
 };
 Switches switches;
 long frameNumber = 0;
@@ -159,6 +162,7 @@ Switches readSwitches(int argc, char** argv) {
         const std::string arg = argv[i];
         if (arg == "--paused") s.paused = true;
         if (arg == "--leave-out-sound" && i + 1 < argc) s.soundLeftOut = argv[++i];
+        if (arg == "--data" && i + 1 < argc) s.dataFolder = argv[++i];
         if ((arg == "--playdemo" || arg == "--record") && i + 1 < argc) {
             s.demo = arg == "--record" ? DemoRun::Record : DemoRun::Play;
             s.demoPath = argv[++i];
@@ -179,8 +183,9 @@ void markStep(const char* step) {
 // the page instead of a message box.
 int startUp() {
     markStep("main");
+    useKeptCopy(switches.dataFolder);
     std::string error;
-    if (!makePictures(true, error)) {
+    if (ownCopy.folder.empty() && !makePictures(true, error)) {
         tellPage("failed", "The pictures could not be made: " + error);
         return 1;
     }

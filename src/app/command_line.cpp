@@ -335,6 +335,21 @@ bool useConfig(const char* value, CommandLine& line) {
     return true;
 }
 
+bool useData(const char* value, CommandLine& line) {
+    if (*value == '\0') return refuse(line, "--data needs a folder");
+    line.options.dataFolder = value;
+    return true;
+}
+
+std::string dataInForce(const Options& options) {
+    return options.dataFolder;
+}
+
+bool useCheckData(const char*, CommandLine& line) {
+    line.options.checkData = true;
+    return true;
+}
+
 bool useWriteConfig(const char*, CommandLine& line) {
     line.options.writeConfig = true;
     return true;
@@ -362,6 +377,11 @@ constexpr OptionSpec optionTable[] = {
      smoothInForce},
     {"display", 0, Value::Required, "N", "use display N, counted from 0 (default 0)", useDisplay,
      true, displayInForce},
+    {"data", 0, Value::Required, "DIR",
+     "play with the pictures and sounds of your own copy of the original in DIR", useData, true,
+     dataInForce},
+    {"check-data", 0, Value::None, nullptr,
+     "say what the copy (--data's, or the one found) holds, and exit", useCheckData, false},
     {"nosound", 0, Value::None, nullptr, "play without sound: no audio device, no sound file",
      useNoSound, true, noSoundInForce},
     {"volume", 0, Value::Required, "0-100", "the whole sound's volume (default 100)",
@@ -514,9 +534,9 @@ std::string usageText() {
     text += screenshotPlaceHelp;
     text += "\n"
             "\nExit status: 0 after quitting or a failed display or input set-up, 2 for a bad\n"
-            "command line or settings file, a demo file that cannot be written or a demo that\n"
-            "is not valid, 3 when a played demo's expected last frame differs, 255 when the\n"
-            "sound cannot be set up.\n";
+            "command line or settings file, a demo file that cannot be written, a demo that\n"
+            "is not valid or a --data folder that is not a whole copy, 3 when a played demo's\n"
+            "expected last frame differs, 255 when the sound cannot be set up.\n";
     return text;
 }
 

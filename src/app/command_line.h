@@ -40,6 +40,9 @@ struct Options {
     int32_t smoothRate = 0;   // 0: the display's own rate
     std::string configPath;   // --config: the settings file read instead of the usual one
     bool writeConfig = false; // --write-config: print the settings in force, start nothing
+    // --data: the folder of the player's own copy; empty: looked for (see copy/own_copy.h)
+    std::string dataFolder;
+    bool checkData = false; // --check-data: say what the copy holds, start nothing
 };
 
 // Exit statuses of the command line itself.

@@ -14,6 +14,7 @@
 #include "app/smooth_motion.h"
 #include "app/smooth_schedule.h"
 #include "app/user_folders.h"
+#include "copy/own_copy.h"
 #include "display/display_sdl.h"
 #include "game/world.h"
 #include "input/bindings.h"
@@ -30,7 +31,8 @@ void reportFailure(const char* what, const char* hint = "") {
     std::fprintf(stderr, "zema: %s: %s%s\n", what, SDL_GetError(), hint);
 }
 
-// The files are opened by bare name in the working directory, in slot order.
+// The files are opened in slot order, from the player's copy or by bare name in the working
+// directory.
 bool startSound() {
     if (!initSound()) {
         reportFailure("no audio device", " (zema --nosound plays without sound)");
@@ -40,12 +42,14 @@ bool startSound() {
         reportFailure("cannot start the sound output");
         return false;
     }
-    for (int slot = 0; slot < soundSlotCount; ++slot)
-        if (!loadWave(SoundSlot(slot), soundFileName(SoundSlot(slot)))) {
-            std::fprintf(stderr, "zema: cannot load sound file '%s': %s\n",
-                         soundFileName(SoundSlot(slot)), SDL_GetError());
+    for (int slot = 0; slot < soundSlotCount; ++slot) {
+        const std::string path = soundPath(SoundSlot(slot));
+        if (!loadWave(SoundSlot(slot), path.c_str())) {
+            std::fprintf(stderr, "zema: cannot load sound file '%s': %s\n", path.c_str(),
+                         SDL_GetError());
             return false;
         }
+    }
     return true;
 }
 
@@ -113,6 +117,14 @@ int runGame(const Options& options) {
     return exitCode;
 }
 
+// Where the game looks for a copy when --data names none: the working directory, where the
+// original found its files, then the player's data folder.
+std::vector<std::string> copySearchFolders() {
+    std::vector<std::string> folders = {"."};
+    if (const std::string usual = usualCopyFolder(); !usual.empty()) folders.push_back(usual);
+    return folders;
+}
+
 } // namespace
 
 } // namespace zema
@@ -125,6 +137,18 @@ int main(int argc, char** argv) {
     std::fputs(line.out.c_str(), stdout);
     std::fputs(line.err.c_str(), stderr);
     if (!line.run) return line.exitStatus;
+    if (line.options.checkData) {
+        int status = 0;
+        std::fputs(copyReport(line.options.dataFolder, copySearchFolders(), status).c_str(),
+                   stdout);
+        return status;
+    }
+    // Before any window: a named folder that is not a whole copy ends the start here.
+    std::string said;
+    const bool copyChosen =
+        chooseOwnCopy(line.options.dataFolder, copySearchFolders(), "zema", said);
+    std::fputs(said.c_str(), stderr);
+    if (!copyChosen) return exitUsage;
     if (!zema::openDemoRun(line.options.demo, line.options.demoPath)) return zema::demoFault;
     SDL_SetMainReady();
     const int exitCode = zema::runGame(line.options);

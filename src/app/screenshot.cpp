@@ -23,16 +23,20 @@ std::string because(const std::string& what, int error) {
 
 } // namespace
 
-std::string screenshotFolder(const char* xdgDataHome, const char* home) {
+std::string dataHomeFolder(const char* xdgDataHome, const char* home, const char* leaf) {
     const auto trimmed = [](std::string path) {
         while (!path.empty() && path.back() == '/')
             path.pop_back();
         return path;
     };
     if (xdgDataHome != nullptr && xdgDataHome[0] == '/')
-        return trimmed(xdgDataHome) + "/zema/screenshots";
-    if (home != nullptr && home[0] == '/') return trimmed(home) + "/.local/share/zema/screenshots";
+        return trimmed(xdgDataHome) + "/zema/" + leaf;
+    if (home != nullptr && home[0] == '/') return trimmed(home) + "/.local/share/zema/" + leaf;
     return "";
+}
+
+std::string screenshotFolder(const char* xdgDataHome, const char* home) {
+    return dataHomeFolder(xdgDataHome, home, "screenshots");
 }
 
 std::string screenshotName(const std::tm& when, int attempt) {

@@ -8,8 +8,10 @@
 
 namespace zema {
 
-// $XDG_DATA_HOME/zema/screenshots, or $HOME/.local/share/zema/screenshots when XDG_DATA_HOME is
-// unset, empty or relative (as the XDG base directory rules say); empty when neither is usable.
+// $XDG_DATA_HOME/zema/LEAF, or $HOME/.local/share/zema/LEAF when XDG_DATA_HOME is unset, empty
+// or relative (as the XDG base directory rules say); empty when neither is usable.
+std::string dataHomeFolder(const char* xdgDataHome, const char* home, const char* leaf);
+// dataHomeFolder's "screenshots".
 std::string screenshotFolder(const char* xdgDataHome, const char* home);
 
 // "zema-20261208-202215.png" for that local time; from the second attempt on, "-2", "-3"... before

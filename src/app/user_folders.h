@@ -13,6 +13,11 @@ std::string usualSettingsPath();
 // Pictures folder's ZEMA on Windows (beside the settings if Windows names no Pictures folder).
 std::string usualScreenshotFolder();
 
+// Where the game looks for the player's own copy after the working directory:
+// $XDG_DATA_HOME/zema/copy (or under ~/.local/share) on Linux, %APPDATA%\zema\copy on Windows;
+// "" if unknown.
+std::string usualCopyFolder();
+
 // Lets --help, --version, --write-config and failure lines reach the console the program was
 // started from: a Windows GUI program has none of its own. Nothing to do elsewhere.
 void reachStartingConsole();

@@ -15,6 +15,10 @@ std::string usualScreenshotFolder() {
     return screenshotFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
 }
 
+std::string usualCopyFolder() {
+    return dataHomeFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"), "copy");
+}
+
 void reachStartingConsole() {}
 
 } // namespace zema

@@ -53,6 +53,11 @@ std::string usualScreenshotFolder() {
     return beside.empty() ? "" : beside + "screenshots";
 }
 
+std::string usualCopyFolder() {
+    const std::string folder = prefPath();
+    return folder.empty() ? "" : folder + "copy";
+}
+
 void reachStartingConsole() {
     // Output redirected to a file or a pipe already goes there.
     const bool out = unconnected(STD_OUTPUT_HANDLE), err = unconnected(STD_ERROR_HANDLE);

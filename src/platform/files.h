@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <ctime>
 #include <string>
+#include <vector>
 
 namespace zema {
 
@@ -23,6 +24,10 @@ std::FILE* createNewFile(const std::string& path);
 
 // Creates one folder; true when it was made or exists already (errno says why not).
 bool makeFolder(const std::string& path);
+
+// The names of the files and folders in a folder (not "." nor ".."), in no particular order;
+// false with errno set when it cannot be read.
+bool listFolder(const std::string& path, std::vector<std::string>& names);
 
 // Whether c separates folders in a path ('/', and '\' on Windows too).
 bool isFolderSeparator(char c);

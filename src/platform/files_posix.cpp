@@ -1,4 +1,5 @@
 // POSIX's calls for the file helpers.
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -23,6 +24,18 @@ std::FILE* createNewFile(const std::string& path) {
 
 bool makeFolder(const std::string& path) {
     return ::mkdir(path.c_str(), 0755) == 0 || errno == EEXIST;
+}
+
+bool listFolder(const std::string& path, std::vector<std::string>& names) {
+    names.clear();
+    DIR* folder = ::opendir(path.c_str());
+    if (folder == nullptr) return false;
+    while (const dirent* entry = ::readdir(folder)) {
+        const std::string name = entry->d_name;
+        if (name != "." && name != "..") names.push_back(name);
+    }
+    ::closedir(folder);
+    return true;
 }
 
 bool isFolderSeparator(char c) {

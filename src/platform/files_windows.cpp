@@ -34,6 +34,16 @@ int openPath(const std::string& path, int flags) {
     return ::_open(path.c_str(), flags, _S_IREAD | _S_IWRITE);
 }
 
+// A UTF-16 name in UTF-8.
+std::string narrowed(const wchar_t* wide) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 1) return "";
+    std::string text(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide, -1, text.data(), size, nullptr, nullptr);
+    text.pop_back(); // the terminating zero
+    return text;
+}
+
 } // namespace
 
 std::FILE* openFile(const std::string& path, const char* mode) {
@@ -68,6 +78,33 @@ bool makeFolder(const std::string& path) {
         return true;
     errno = error;
     return false;
+}
+
+bool listFolder(const std::string& path, std::vector<std::string>& names) {
+    names.clear();
+    std::wstring pattern;
+    if (!widened(path, pattern)) { // the system's code page, as the narrow calls take it
+        const int size = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+        pattern.assign(static_cast<size_t>(size > 0 ? size : 1), L'\0');
+        if (size > 0) MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, pattern.data(), size);
+        pattern.pop_back();
+    }
+    pattern += L"\\*";
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        const DWORD why = GetLastError();
+        // An empty folder has no first file; a missing one is not there.
+        if (why == ERROR_FILE_NOT_FOUND) return true;
+        errno = why == ERROR_PATH_NOT_FOUND ? ENOENT : EACCES;
+        return false;
+    }
+    do {
+        const std::string name = narrowed(found.cFileName);
+        if (!name.empty() && name != "." && name != "..") names.push_back(name);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return true;
 }
 
 bool isFolderSeparator(char c) {

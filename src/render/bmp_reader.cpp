@@ -1,6 +1,8 @@
 // Reads the headers of a 4- or 8-bit bitmap and checks them against the data it was given.
 #include "render/bmp_reader.h"
 
+#include <algorithm>
+
 namespace zema {
 
 namespace {
@@ -17,7 +19,29 @@ uint32_t read32(const uint8_t* p) {
            static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
 }
 
+void write32(uint8_t* p, uint32_t value) {
+    for (int i = 0; i < 4; ++i)
+        p[i] = static_cast<uint8_t>(value >> (8 * i));
+}
+
 } // namespace
+
+std::vector<uint8_t> bitmapFileFromResource(const uint8_t* resource, size_t size) {
+    if (resource == nullptr || size < infoHeaderSize) return {};
+    // Whatever the header's size says, readBitmap takes only the 40-byte one.
+    const uint32_t headerSize = read32(resource);
+    const uint16_t bits = read16(resource + 14);
+    const uint32_t coloursUsed = read32(resource + 32);
+    const uint64_t colours = coloursUsed != 0 ? coloursUsed : bits <= 8 ? 1u << bits : 0;
+    const uint64_t pixelOffset = fileHeaderSize + uint64_t{headerSize} + 4 * colours;
+    std::vector<uint8_t> file(fileHeaderSize + size);
+    file[0] = 'B';
+    file[1] = 'M';
+    write32(&file[2], static_cast<uint32_t>(std::min<uint64_t>(file.size(), UINT32_MAX)));
+    write32(&file[10], static_cast<uint32_t>(std::min<uint64_t>(pixelOffset, UINT32_MAX)));
+    std::copy(resource, resource + size, file.begin() + fileHeaderSize);
+    return file;
+}
 
 bool readBitmap(const uint8_t* data, size_t size, BitmapView& view) {
     if (data == nullptr || size < fileHeaderSize + infoHeaderSize) return false;

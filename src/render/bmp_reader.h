@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace zema {
 
@@ -24,6 +25,12 @@ struct BitmapView {
 // BITMAPINFOHEADER, BI_RGB, 4 or 8 bits per pixel, rows padded to 4 bytes, bottom-up or
 // top-down). Returns false, touching nothing outside data, for anything else.
 bool readBitmap(const uint8_t* data, size_t size, BitmapView& view);
+
+// A bitmap resource of a Windows executable is a bitmap file without its 14-byte
+// BITMAPFILEHEADER: the file, with that header made up in front, pointing at the pixels after the
+// info header and the palette its depth and colour count give. Empty when the resource is too
+// short to hold an info header's size, depth and colour count.
+std::vector<uint8_t> bitmapFileFromResource(const uint8_t* resource, size_t size);
 
 // Palette index of pixel (x, y), top row 0; x and y must lie inside the picture.
 inline uint8_t bitmapIndex(const BitmapView& view, int32_t x, int32_t y) {

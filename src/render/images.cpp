@@ -1,6 +1,8 @@
-// The fifteen images: the table of what each slot is loaded from, the loaded textures, and
-// drawing a slot.
+// The fifteen images: the table of what each slot is loaded from, the player's copy's pictures
+// when one is played with, the loaded textures, and drawing a slot.
 #include "render/images.h"
+
+#include "render/copy_pictures.h"
 
 namespace zema {
 
@@ -10,6 +12,7 @@ const ImageSpec imageTable[imageSlotCount] = {ZEMA_PICTURES(ZEMA_PICTURE_SPEC)};
 #undef ZEMA_PICTURE_SPEC
 
 Texture* imageTextures[imageSlotCount] = {};
+CopyPictures copyPictures;
 
 void releaseImages() {
     for (Texture*& texture : imageTextures) {

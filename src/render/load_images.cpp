@@ -1,6 +1,8 @@
-// Loads the fifteen images from the embedded resources. Kept apart from images.cpp so that a
-// program that only draws (the simulator without its pictures) need not link the resources.
+// Loads the fifteen images from the player's copy or the embedded resources. Kept apart from
+// images.cpp so that a program that only draws (the simulator without its pictures) need not link
+// the resources.
 #include "render/bmp_reader.h"
+#include "render/copy_pictures.h"
 #include "render/images.h"
 #include "render/resources.h"
 
@@ -8,13 +10,15 @@ namespace zema {
 
 bool loadImage(ImageSlot slot) {
     const ImageSpec& spec = imageTable[slot];
-    Resource resource{};
-    if (!findResource(spec.resourceId, resource)) return false;
-    // A picture of another size or depth than the table's is a broken build: the frame's
-    // source rectangles are worked out for exactly these sizes.
+    const std::vector<uint8_t>& own = copyPictures.bitmaps[slot];
+    Resource resource{own.data(), own.size()};
+    if (own.empty() && !findResource(spec.resourceId, resource)) return false;
+    // A picture of another size than the table's is a broken build or copy: the frame's source
+    // rectangles are worked out for exactly these sizes. The build's are of the table's depth
+    // too; a copy's may be of either.
     BitmapView view;
     if (!readBitmap(resource.data, resource.size, view) || view.width != spec.bitmapWidth ||
-        view.height != spec.bitmapHeight || view.bitsPerPixel != spec.bitsPerPixel)
+        view.height != spec.bitmapHeight || (own.empty() && view.bitsPerPixel != spec.bitsPerPixel))
         return false;
     releaseTexture(imageTextures[slot]);
     imageTextures[slot] = loadTextureFromBitmap(resource.data, resource.size, spec.textureWidth,

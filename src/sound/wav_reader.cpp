@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/files.h"
+
 namespace zema {
 
 namespace {
@@ -122,7 +124,7 @@ WaveResult readWave(std::FILE* file, WaveClip& clip) {
 }
 
 WaveResult readWaveFile(const char* fileName, WaveClip& clip) {
-    std::FILE* file = std::fopen(fileName, "rb");
+    std::FILE* file = openFile(fileName, "rb");
     if (!file) {
         const int why = errno; // for the caller's report
         clip = WaveClip{};

@@ -1,9 +1,10 @@
-// The file helpers take UTF-8 paths: a folder or file named outside ASCII is made, written and
-// read under that very name (on Windows, not under its bytes read in the system's code page).
+// The file helpers take UTF-8 paths: a folder or file named outside ASCII is made, written, read
+// and listed under that very name (on Windows, not under its bytes in the system's code page).
 #include "platform/files.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <string>
@@ -42,6 +43,16 @@ TEST(FileHelpers, MakeWriteAndReadPathsOutsideAscii) {
     std::fclose(in);
     EXPECT_STREQ(read, "shot");
     EXPECT_EQ(openFile(folder + "/none", "rb"), nullptr);
+
+    // Listed under the same names, "." and ".." left out.
+    ASSERT_TRUE(makeFolder(folder + "/GAME \xE6\x97\xA5"));
+    std::vector<std::string> names;
+    ASSERT_TRUE(listFolder(folder, names));
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"GAME \xE6\x97\xA5", "zema-\xC3\xBC.png"}));
+    EXPECT_TRUE(listFolder(folder + "/GAME \xE6\x97\xA5", names) && names.empty());
+    EXPECT_FALSE(listFolder(folder + "/none", names));
+    EXPECT_EQ(errno, ENOENT);
 }
 
 // Screenshots are named by it: 10^9 seconds is September 2001 in every time zone.

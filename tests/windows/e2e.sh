@@ -3,12 +3,14 @@
 # Xvfb with openbox: --version, the settings file in %APPDATA%, the 800 x 600 title against
 # zema-sim's picture, Enter, the arrows, Space and Esc. Every wait is for a condition (a window,
 # a changed picture), bounded.
-# Usage: e2e.sh ZIP ZEMA_SIM VERSION OUTPUT_DIR (WINEPREFIX set and its server up: wine_env.sh)
+# Usage: e2e.sh ZIP ZEMA_SIM VERSION OUTPUT_DIR [STAND_IN_DIR]
+# (WINEPREFIX set and its server up: wine_env.sh)
 set -uo pipefail
 zip="$(readlink -f "$1")"
 sim="$(readlink -f "$2")"
 version="$3"
 out="$4"
+standIns="${5:-}"
 mkdir -p "$out"
 out="$(readlink -f "$out")"
 width=1024 height=768
@@ -39,6 +41,18 @@ waitForChange() {
 runGame --version
 [ "$(tr -d '\r' <"$work/game.out")" = "zema $version" ] && pass "--version prints 'zema $version'" \
     || fail "--version printed '$(cat "$work/game.out")' $(head -c 300 "$work/game.err")"
+
+# --- a player's own copy: zema.exe beside its sounds is none; a stand-in's is ---------------------
+runGame --check-data
+status=$?
+grep -qx "Not a copy: zema.exe: holds none of the fifteen pictures" <(tr -d '\r' <"$work/game.out") &&
+    [ "$status" = 2 ] && pass "--check-data: zema.exe in its folder is not a copy" ||
+    fail "--check-data in zema.exe's folder: status $status, $(head -c 300 "$work/game.out")"
+if [ -d "$standIns" ]; then
+    runGame --data="$(winepath -w "$standIns/pe64-japanese")" --check-data
+    [ $? = 0 ] && grep -q "^A whole copy" "$work/game.out" && pass "--data: a stand-in copy read whole" ||
+        fail "--data --check-data: $(tail -c 300 "$work/game.out")"
+fi
 
 # --- the settings file in the prefix's %APPDATA%\zema --------------------------------------------
 appData="$(winepath -u "$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')" 2>/dev/null)"

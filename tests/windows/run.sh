@@ -38,6 +38,6 @@ done
 
 echo "== the zip's zema.exe end to end under Wine, Xvfb and openbox"
 bash "$root/tests/windows/e2e.sh" "$out"/zema-"$version"-win64.zip "$linuxSim" "$version" \
-    "$out/e2e-pictures" || failed=1
+    "$out/e2e-pictures" "$(dirname "$linuxSim")/../stand-ins" || failed=1
 wineserver -k || true
 exit "$failed"

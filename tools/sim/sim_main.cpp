@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "copy/own_copy.h"
 #include "demo/demo_readings.h"
 #include "demo/demo_recorder.h"
 #include "demo/frame_record.h"
@@ -43,12 +44,13 @@ struct Options {
         double at; // below 0: the frame's own picture; else the picture this far from the last
     };
     std::vector<Shot> shots;
+    std::string dataFolder; // --data: the shots show this copy's pictures
 };
 
 const char usage[] =
-    "usage: zema-sim [--joystick] [--mode WxH] [--draws] [--seed N] [--shot N [--at T] "
-    "FILE.png]... "
-    "< script\n"
+    "usage: zema-sim [--joystick] [--mode WxH] [--draws] [--seed N] [--data DIR] "
+    "[--shot N [--at T] FILE.png]... < script\n"
+    "--data DIR: the shots show the pictures of the copy of the original in DIR\n"
     "--shot N FILE.png writes the picture of frame N (counted from 1) as a PNG\n"
     "--at T (0 to 1): instead the picture shown between frames N-1 and N, T of the way (--smooth)\n"
     "script commands, one a line: enter | space | esc | frame [HELD] | frames N [HELD]\n"
@@ -115,6 +117,9 @@ Options parseOptions(int argc, char** argv) {
             options.shots.push_back({static_cast<long>(frame), argv[++i], at});
         } else if (arg == "--at" && hasValue && !options.shots.empty()) {
             options.shots.back().at = parseFraction(argv[++i]);
+        } else if ((arg == "--data" && hasValue) || arg.rfind("--data=", 0) == 0) {
+            options.dataFolder = arg == "--data" ? argv[++i] : arg.substr(7);
+            if (options.dataFolder.empty()) fail("--data needs a folder");
         } else if (arg == "--help" || arg == "-h") {
             std::fputs(usage, stdout);
             std::exit(0);
@@ -241,6 +246,14 @@ int main(int argc, char** argv) {
     // The JSON lines and demos are the same bytes on every platform.
     useBinaryStandardStreams();
     const Options options = parseOptions(argc, argv);
+    // A copy is read before anything starts, as the game reads it; the records never depend on
+    // pictures.
+    if (!options.dataFolder.empty()) {
+        std::string said;
+        const bool chosen = chooseOwnCopy(options.dataFolder, {}, "zema-sim", said);
+        std::fputs(said.c_str(), stderr);
+        if (!chosen) return 2;
+    }
 
     // Start-up as the game does it: the input device is chosen, the game reset, the title
     // screen shown. The background tune starts here and is not reported.

@@ -1,7 +1,7 @@
 """The browser build in headless Chromium, against zema-sim: the title drawn pixel for pixel,
 play through the keys and through a pad, the frame record, sound after the first key, resizing,
-ending and starting again, a failed start-up said on the page, and demos played and recorded in
-the page. With --bench it measures instead.
+ending and starting again, a failed start-up said on the page, demos played and recorded in
+the page, and a player's own copy. With --bench it measures instead.
 
 Usage: browser_test.py WWW-FOLDER ZEMA-SIM
            [--bench [--against OTHER-WWW] [--native COMPOSITOR-BENCH]] [--shots FOLDER]
@@ -21,6 +21,7 @@ import tempfile
 import time
 
 import cdp
+from own_copy_page import use_own_copy
 from png import read_png
 
 failures = []
@@ -197,6 +198,7 @@ async def scaled_view(page, zema_sim, work):
     tw, th, title = read_png(shot)
     await page.open(page.server.url("?view=800x600&scale=integer"), 1700, 1300)
     await frames_pass(page, 2)
+    await page.evaluate("document.getElementById('own-copy').hidden = true")  # over the bar
     await page.screenshot(seen)
     width, height, pixels = read_png(seen)
     black, left, top, differ = b"\0\0\0\xff", 50, 50, 0
@@ -781,6 +783,7 @@ async def main():
             await smooth_pictures(page, zema_sim, site)
             await record_a_game(page, zema_sim)
             await kept_offline_and_replaced(page, zema_sim, work, www)
+            await use_own_copy(page, zema_sim, work, site, check, differing_pixels, read_png)
         finally:
             await page.close()
             server.stop()
