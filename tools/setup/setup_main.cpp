@@ -1,0 +1,450 @@
+// zema-setup: ZEMA's settings in a window of their own, for players without a text editor (on
+// Windows, on a handheld with a pad alone). It reads and writes the game's own settings file, and
+// "Play" starts the game beside it with them. Keys, a pad (SDL's game controllers and plain
+// joysticks) and the mouse drive it; the picture goes through the window surface on SDL's
+// software path, as the game's does.
+#define SDL_MAIN_HANDLED
+#include <SDL.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "app/screenshot.h"
+#include "app/user_folders.h"
+#include "palette.h"
+#include "platform/files.h"
+#include "setup_view.h"
+
+#ifndef ZEMA_VERSION
+#error "ZEMA_VERSION must be defined by the build (the project's version)"
+#endif
+
+namespace zema {
+
+namespace {
+
+#ifdef _WIN32
+constexpr const char* gameProgram = "zema.exe";
+#else
+constexpr const char* gameProgram = "zema";
+#endif
+
+constexpr int windowWidth = 960, windowHeight = 600;
+// A stick pushed this far counts as the D-pad held.
+constexpr int stickPushed = 16000;
+
+struct SetupArgs {
+    bool run = true;
+    int status = 0;
+    std::string out, err;
+    std::string configPath; // empty: the game's usual settings file
+};
+
+std::string usage() {
+    return std::string("Usage: zema-setup [OPTION]...\n"
+                       "Change ZEMA's settings in a window, by keys, a pad or the mouse. Save\n"
+                       "writes them to the game's settings file, keeping everything else in it;\n"
+                       "Play saves and starts zema with them; Esc leaves without writing.\n"
+                       "\nOptions:\n"
+                       "  -h, --help              ") +
+           findLongOption("help")->help + "\n      --version           " +
+           findLongOption("version")->help +
+           "\n      --config=FILE       edit the settings in FILE instead of zema.conf\n";
+}
+
+SetupArgs fault(const std::string& why) {
+    SetupArgs args;
+    args.run = false;
+    args.status = exitUsage;
+    args.err = "zema-setup: " + why + " (try 'zema-setup --help')\n";
+    return args;
+}
+
+// The game's forms: "--config=FILE" or "--config FILE", "-h", "--help", "--version".
+SetupArgs readSetupArgs(const std::vector<std::string>& given) {
+    SetupArgs args;
+    for (size_t i = 0; i < given.size(); ++i) {
+        const std::string& arg = given[i];
+        if (arg == "-h" || arg == "--help" || arg == "--version") {
+            args.run = false;
+            args.out =
+                arg == "--version" ? std::string("zema-setup ") + ZEMA_VERSION + "\n" : usage();
+            return args;
+        }
+        if (arg == "--config" && i + 1 < given.size())
+            args.configPath = given[++i];
+        else if (arg.compare(0, 9, "--config=") == 0)
+            args.configPath = arg.substr(9);
+        else
+            return fault(arg == "--config" ? "option '--config' needs a value"
+                                           : "unknown option '" + arg + "'");
+        if (args.configPath.empty()) return fault("--config needs a file name");
+    }
+    return args;
+}
+
+// Written beside the file and put in its place, so that the file is never half written; its
+// folder is made when missing.
+bool saveSettingsFile(const std::string& path, const std::string& text, std::string& error) {
+    size_t cut = path.size();
+    while (cut > 0 && !isFolderSeparator(path[cut - 1]))
+        --cut;
+    if (cut > 1 && !makeFolders(path.substr(0, cut - 1), error)) return false;
+    const std::string written = path + ".new";
+    std::FILE* file = openFile(written, "wb");
+    bool done = file != nullptr && std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    if (file != nullptr) done = std::fclose(file) == 0 && done;
+    if (done && replaceFile(written, path)) return true;
+    error = "cannot write " + path + ": " + std::strerror(errno);
+    std::remove(written.c_str());
+    return false;
+}
+
+// The displays' sizes, and the modes of the one the settings choose, largest first.
+RowContext machineContext(const std::string& text) {
+    RowContext context;
+    for (int i = 0; i < SDL_GetNumVideoDisplays(); ++i) {
+        SDL_Rect bounds = {0, 0, 0, 0};
+        SDL_GetDisplayBounds(i, &bounds);
+        context.displays.push_back({bounds.w, bounds.h});
+    }
+    const int display = settingsInForce(text).options.displayIndex;
+    for (int i = 0; i < SDL_GetNumDisplayModes(display); ++i) {
+        SDL_DisplayMode mode = {};
+        if (SDL_GetDisplayMode(display, i, &mode) != 0) continue;
+        const std::string size = std::to_string(mode.w) + "x" + std::to_string(mode.h);
+        if (std::find(context.modes.begin(), context.modes.end(), size) == context.modes.end())
+            context.modes.push_back(size);
+    }
+    return context;
+}
+
+struct SetupWindow {
+    SDL_Window* window = nullptr;
+    SetupEditor editor;
+    std::string path;
+    int firstShown = 0;
+    SetupLayout layout = {};
+    int stickX = 0, stickY = 0;  // -1, 0 or 1: where each pad's stick last stood
+    SDL_JoystickID swallow = -1; // this pad's press was taken as its number already
+};
+
+void draw(SetupWindow& w) {
+    SDL_Surface* surface = SDL_GetWindowSurface(w.window);
+    if (surface == nullptr) {
+        // Where the plain framebuffer cannot be had (a handheld's KMS/DRM), SDL's own way.
+        SDL_ResetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION);
+        surface = SDL_GetWindowSurface(w.window);
+        if (surface == nullptr) return;
+    }
+    w.layout = layOutSetup(w.editor, surface->w, surface->h, w.firstShown);
+    w.firstShown = w.layout.firstShown;
+    Canvas canvas = makeCanvas(surface->w, surface->h);
+    drawSetup(canvas, w.editor, w.layout);
+    std::vector<uint32_t> pixels(canvas.pixels.size());
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        const Rgb c = sharedPalette[canvas.pixels[i] & 15];
+        pixels[i] = 0xFF000000u | uint32_t(c.r) << 16 | uint32_t(c.g) << 8 | c.b;
+    }
+    SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormatFrom(
+        pixels.data(), canvas.width, canvas.height, 32, canvas.width * 4, SDL_PIXELFORMAT_ARGB8888);
+    if (picture == nullptr) return;
+    SDL_BlitSurface(picture, nullptr, surface, nullptr);
+    SDL_FreeSurface(picture);
+    SDL_UpdateWindowSurface(w.window);
+}
+
+SetupAction directionAction(int dx, int dy) {
+    return dx < 0   ? SetupAction::Left
+           : dx > 0 ? SetupAction::Right
+           : dy < 0 ? SetupAction::Up
+                    : SetupAction::Down;
+}
+
+bool isController(SDL_JoystickID id) {
+    return SDL_GameControllerFromInstanceID(id) != nullptr;
+}
+
+// A stick's axis crossing into a push acts once, until it comes back.
+SetupOutcome stickMoved(SetupWindow& w, bool across, int value) {
+    const int now = value < -stickPushed ? -1 : value > stickPushed ? 1 : 0;
+    int& was = across ? w.stickX : w.stickY;
+    if (now == was) return SetupOutcome::Stay;
+    was = now;
+    if (now == 0) return SetupOutcome::Stay;
+    return act(w.editor, directionAction(across ? now : 0, across ? 0 : now));
+}
+
+SetupOutcome keyPressed(SetupWindow& w, const SDL_KeyboardEvent& key) {
+    SetupEditor& e = w.editor;
+    const SDL_Keycode code = key.keysym.sym;
+    if (e.waiting == Waiting::Key) {
+        if (key.repeat == 0) takeKey(e, code);
+        return SetupOutcome::Stay;
+    }
+    if (e.waiting == Waiting::Typing) {
+        if (code == SDLK_BACKSPACE) eraseTyped(e);
+        if (code == SDLK_RETURN || code == SDLK_KP_ENTER) endTyping(e);
+        if (code == SDLK_ESCAPE) act(e, SetupAction::Back);
+        if (e.waiting != Waiting::Typing) SDL_StopTextInput();
+        return SetupOutcome::Stay;
+    }
+    switch (code) {
+    case SDLK_UP:
+    case SDLK_DOWN:
+    case SDLK_LEFT:
+    case SDLK_RIGHT:
+        return act(e, directionAction(code == SDLK_LEFT    ? -1
+                                      : code == SDLK_RIGHT ? 1
+                                                           : 0,
+                                      code == SDLK_UP ? -1 : 1));
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER:
+    case SDLK_SPACE: {
+        if (key.repeat != 0) return SetupOutcome::Stay;
+        const SetupOutcome outcome = act(e, SetupAction::Choose);
+        if (e.waiting == Waiting::Typing) SDL_StartTextInput();
+        return outcome;
+    }
+    case SDLK_ESCAPE:
+        if (e.waiting != Waiting::Nothing) return act(e, SetupAction::Back);
+        return key.repeat == 0 ? SetupOutcome::Quit : SetupOutcome::Stay;
+    case SDLK_DELETE:
+    case SDLK_BACKSPACE:
+        return act(e, SetupAction::ResetRow);
+    case SDLK_HOME:
+        e.chosen = 0;
+        return SetupOutcome::Stay;
+    case SDLK_END:
+    case SDLK_TAB:
+        return act(e, SetupAction::ToButtons);
+    default:
+        return SetupOutcome::Stay;
+    }
+}
+
+SetupOutcome padButtonPressed(SetupWindow& w, const SDL_ControllerButtonEvent& button) {
+    SetupEditor& e = w.editor;
+    if (button.which == w.swallow) return SetupOutcome::Stay;
+    if (e.waiting == Waiting::PadButton) {
+        takePadButton(e, padButtonName(button.button));
+        return SetupOutcome::Stay;
+    }
+    // The menu's own buttons, whatever the bindings: none can lock the player out.
+    switch (button.button) {
+    case SDL_CONTROLLER_BUTTON_DPAD_UP:
+        return act(e, SetupAction::Up);
+    case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
+        return act(e, SetupAction::Down);
+    case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
+        return act(e, SetupAction::Left);
+    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
+        return act(e, SetupAction::Right);
+    case SDL_CONTROLLER_BUTTON_A:
+        return act(e, SetupAction::Choose);
+    case SDL_CONTROLLER_BUTTON_B:
+        return act(e, SetupAction::Back);
+    case SDL_CONTROLLER_BUTTON_X:
+        return act(e, SetupAction::ResetRow);
+    case SDL_CONTROLLER_BUTTON_START:
+        return act(e, SetupAction::ToButtons);
+    default:
+        return SetupOutcome::Stay;
+    }
+}
+
+// Plain joysticks (those SDL knows no mapping for) drive the menu by their first two buttons,
+// their hat and their first two axes; any pad's button is its number for a wait.
+SetupOutcome joystickButtonPressed(SetupWindow& w, const SDL_JoyButtonEvent& button) {
+    SetupEditor& e = w.editor;
+    if (e.waiting == Waiting::PadNumber) {
+        takePadNumber(e, button.button);
+        w.swallow = button.which;
+        return SetupOutcome::Stay;
+    }
+    if (isController(button.which)) return SetupOutcome::Stay;
+    if (button.button == 0) return act(e, SetupAction::Choose);
+    if (button.button == 1) return act(e, SetupAction::Back);
+    return SetupOutcome::Stay;
+}
+
+SetupOutcome mousePressed(SetupWindow& w, const SDL_MouseButtonEvent& click) {
+    SetupEditor& e = w.editor;
+    if (click.button != SDL_BUTTON_LEFT) return SetupOutcome::Stay;
+    if (e.waiting != Waiting::Nothing) {
+        act(e, SetupAction::Back);
+        SDL_StopTextInput();
+        return SetupOutcome::Stay;
+    }
+    const SetupSpot spot = spotAt(e, w.layout, click.x, click.y);
+    const int rows = int(e.rows.size());
+    switch (spot.kind) {
+    case SpotKind::Row:
+        if (e.chosen != spot.index) {
+            e.chosen = spot.index;
+            return SetupOutcome::Stay;
+        }
+        break;
+    case SpotKind::StepDown:
+        return act(e, SetupAction::Left);
+    case SpotKind::StepUp:
+        return act(e, SetupAction::Right);
+    case SpotKind::Default:
+        return act(e, SetupAction::ResetRow);
+    case SpotKind::Button:
+        e.chosen = rows + spot.index;
+        break;
+    case SpotKind::Nothing:
+        return SetupOutcome::Stay;
+    }
+    const SetupOutcome outcome = act(e, SetupAction::Choose);
+    if (e.waiting == Waiting::Typing) SDL_StartTextInput();
+    return outcome;
+}
+
+void openPad(int index) {
+    if (SDL_IsGameController(index))
+        SDL_GameControllerOpen(index);
+    else
+        SDL_JoystickOpen(index);
+}
+
+SetupOutcome handle(SetupWindow& w, const SDL_Event& event) {
+    switch (event.type) {
+    case SDL_QUIT:
+        return SetupOutcome::Quit;
+    case SDL_KEYDOWN:
+        return keyPressed(w, event.key);
+    case SDL_TEXTINPUT:
+        typeText(w.editor, event.text.text);
+        return SetupOutcome::Stay;
+    case SDL_CONTROLLERDEVICEADDED:
+    case SDL_JOYDEVICEADDED:
+        openPad(event.cdevice.which);
+        return SetupOutcome::Stay;
+    case SDL_CONTROLLERBUTTONDOWN:
+        return padButtonPressed(w, event.cbutton);
+    case SDL_CONTROLLERAXISMOTION:
+        if (event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX ||
+            event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTY)
+            return stickMoved(w, event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX, event.caxis.value);
+        return SetupOutcome::Stay;
+    case SDL_JOYBUTTONDOWN:
+        return joystickButtonPressed(w, event.jbutton);
+    case SDL_JOYAXISMOTION:
+        if (isController(event.jaxis.which) || event.jaxis.axis > 1) return SetupOutcome::Stay;
+        return stickMoved(w, event.jaxis.axis == 0, event.jaxis.value);
+    case SDL_JOYHATMOTION: {
+        if (isController(event.jhat.which) || event.jhat.value == SDL_HAT_CENTERED)
+            return SetupOutcome::Stay;
+        const int dx = event.jhat.value & SDL_HAT_LEFT    ? -1
+                       : event.jhat.value & SDL_HAT_RIGHT ? 1
+                                                          : 0;
+        return act(w.editor, directionAction(dx, event.jhat.value & SDL_HAT_UP ? -1 : 1));
+    }
+    case SDL_MOUSEBUTTONDOWN:
+        return mousePressed(w, event.button);
+    case SDL_MOUSEWHEEL:
+        w.firstShown = std::max(0, w.firstShown - 3 * event.wheel.y);
+        if (w.editor.chosen < int(w.editor.rows.size()))
+            w.editor.chosen =
+                std::clamp(w.editor.chosen, w.firstShown, w.firstShown + w.layout.rowsShown - 1);
+        return SetupOutcome::Stay;
+    default:
+        return SetupOutcome::Stay;
+    }
+}
+
+// Runs the window until the player leaves: Quit, or Play once saved. 0, or 1 when the window or
+// the game cannot be had.
+int runSetup(const std::string& path, const std::string& text, bool configGiven) {
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_GAMECONTROLLER) != 0) {
+        std::fprintf(stderr, "zema-setup: cannot start SDL's video: %s\n", SDL_GetError());
+        return 1;
+    }
+    SDL_Rect usable = {0, 0, windowWidth, windowHeight};
+    SDL_GetDisplayUsableBounds(0, &usable);
+    SetupWindow w;
+    w.path = path;
+    w.window = SDL_CreateWindow("ZEMA setup", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                std::min(windowWidth, usable.w), std::min(windowHeight, usable.h),
+                                SDL_WINDOW_RESIZABLE);
+    if (w.window == nullptr) {
+        std::fprintf(stderr, "zema-setup: cannot open its window: %s\n", SDL_GetError());
+        SDL_Quit();
+        return 1;
+    }
+    SDL_StopTextInput();
+    w.editor = openSetupEditor(path, text, machineContext(text));
+    SetupOutcome outcome = SetupOutcome::Stay;
+    while (outcome != SetupOutcome::Quit) {
+        draw(w);
+        SDL_Event event;
+        if (!SDL_WaitEvent(&event)) break;
+        w.swallow = -1;
+        do {
+            outcome = handle(w, event);
+            if (outcome == SetupOutcome::Quit || outcome == SetupOutcome::Play) break;
+            if (outcome == SetupOutcome::Save) {
+                std::string error;
+                w.editor.status =
+                    saveSettingsFile(path, w.editor.text, error) ? "Saved to " + path : error;
+            }
+            w.editor.context = machineContext(w.editor.text);
+        } while (SDL_PollEvent(&event));
+        if (outcome != SetupOutcome::Play) continue;
+        std::string error;
+        if (!saveSettingsFile(path, w.editor.text, error)) {
+            w.editor.status = error;
+            continue;
+        }
+        // The game beside this program, from its own folder, with the same file.
+        char* base = SDL_GetBasePath();
+        const std::string folder = base != nullptr ? base : "./";
+        SDL_free(base);
+        SDL_Quit();
+        const std::string game = folder + gameProgram;
+        if (runInstead(game,
+                       configGiven ? std::vector<std::string>{"--config=" + path}
+                                   : std::vector<std::string>{},
+                       folder))
+            return 0;
+        std::fprintf(stderr, "zema-setup: cannot start %s: %s\n", game.c_str(),
+                     std::strerror(errno));
+        return 1;
+    }
+    SDL_Quit();
+    return 0;
+}
+
+} // namespace
+
+} // namespace zema
+
+int main(int argc, char** argv) {
+    using namespace zema;
+    reachStartingConsole();
+    const SetupArgs args = readSetupArgs(std::vector<std::string>(argv + 1, argv + argc));
+    std::fputs(args.out.c_str(), stdout);
+    std::fputs(args.err.c_str(), stderr);
+    if (!args.run) return args.status;
+    const std::string path = args.configPath.empty() ? usualSettingsPath() : args.configPath;
+    if (path.empty()) {
+        std::fputs("zema-setup: no place for the settings file is known (HOME is not set); give "
+                   "--config=FILE\n",
+                   stderr);
+        return exitUsage;
+    }
+    std::string text;
+    int error = 0;
+    if (!readSettingsFile(path, text, error) && error != ENOENT) {
+        std::fprintf(stderr, "zema-setup: %s: cannot read the settings: %s\n", path.c_str(),
+                     std::strerror(error));
+        return exitUsage;
+    }
+    SDL_SetMainReady();
+    return runSetup(path, text, !args.configPath.empty());
+}
