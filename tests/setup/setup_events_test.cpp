@@ -1,0 +1,94 @@
+// zema-setup's devices, event by event: a whole edit by a game controller alone, a plain
+// joystick's hat and buttons with a button taken by its number, and typing.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "setup_events.h"
+
+namespace zema {
+namespace {
+
+int rowOf(const char* name) {
+    const std::vector<const OptionSpec*> rows = settingRows();
+    for (size_t i = 0; i < rows.size(); ++i)
+        if (std::string(rows[i]->name) == name) return int(i);
+    return -1;
+}
+
+SDL_Event padButton(int button, SDL_JoystickID pad = 7) {
+    SDL_Event event = {};
+    event.type = SDL_CONTROLLERBUTTONDOWN;
+    event.cbutton.which = pad;
+    event.cbutton.button = Uint8(button);
+    return event;
+}
+
+SDL_Event event(Uint32 type) {
+    SDL_Event made = {};
+    made.type = type;
+    return made;
+}
+
+TEST(SetupEvents, AGameControllerAloneBindsAButtonAndPlays) {
+    SetupSession s;
+    s.editor = openSetupEditor("f.conf", "volume = 40\n", {{{1024, 768}}, {}});
+    for (int i = 0; i < rowOf("pad.fire"); ++i)
+        handleSetupEvent(s, padButton(SDL_CONTROLLER_BUTTON_DPAD_DOWN));
+    handleSetupEvent(s, padButton(SDL_CONTROLLER_BUTTON_A));
+    EXPECT_EQ(s.editor.waiting, Waiting::PadButton);
+    handleSetupEvent(s, padButton(SDL_CONTROLLER_BUTTON_Y));
+    EXPECT_EQ(s.editor.text, "volume = 40\n\n# the button that fires on pads SDL knows (default "
+                             "x)\npad.fire = y\n");
+    // The stick counts once for each push: one row down, however long it is held.
+    SDL_Event stick = event(SDL_CONTROLLERAXISMOTION);
+    stick.caxis.axis = SDL_CONTROLLER_AXIS_LEFTY;
+    for (const Sint16 value : {30000, 32000, 0, -30000}) {
+        stick.caxis.value = value;
+        handleSetupEvent(s, stick);
+    }
+    EXPECT_EQ(s.editor.chosen, rowOf("pad.fire"));
+    handleSetupEvent(s, padButton(SDL_CONTROLLER_BUTTON_X));
+    EXPECT_NE(s.editor.text.find("\n# pad.fire = y\n"), std::string::npos) << s.editor.text;
+    handleSetupEvent(s, padButton(SDL_CONTROLLER_BUTTON_START));
+    handleSetupEvent(s, padButton(SDL_CONTROLLER_BUTTON_DPAD_RIGHT));
+    EXPECT_EQ(handleSetupEvent(s, padButton(SDL_CONTROLLER_BUTTON_A)), SetupOutcome::Play);
+}
+
+TEST(SetupEvents, APlainJoysticksHatAndButtonsAndTyping) {
+    SetupSession s;
+    s.editor = openSetupEditor("f.conf", "", {{{1024, 768}}, {}});
+    s.editor.chosen = rowOf("pad.fire-button") + 1;
+    SDL_Event hat = event(SDL_JOYHATMOTION);
+    hat.jhat.value = SDL_HAT_UP;
+    handleSetupEvent(s, hat);
+    SDL_Event press = event(SDL_JOYBUTTONDOWN);
+    press.jbutton.which = 7;
+    handleSetupEvent(s, press); // its first button chooses: the row waits for a button
+    EXPECT_EQ(s.editor.waiting, Waiting::PadNumber);
+    press.jbutton.button = 5;
+    handleSetupEvent(s, press);
+    // The same press as a game controller's button goes by.
+    handleSetupEvent(s, padButton(SDL_CONTROLLER_BUTTON_A));
+    EXPECT_EQ(s.editor.waiting, Waiting::Nothing);
+    EXPECT_NE(s.editor.text.find("\npad.fire-button = 6\n"), std::string::npos) << s.editor.text;
+
+    s.editor.chosen = rowOf("pad.axes");
+    SDL_Event key = event(SDL_KEYDOWN);
+    key.key.keysym.sym = SDLK_RETURN;
+    handleSetupEvent(s, key);
+    key.key.keysym.sym = SDLK_BACKSPACE;
+    for (int i = 0; i < 3; ++i)
+        handleSetupEvent(s, key);
+    SDL_Event typed = event(SDL_TEXTINPUT);
+    std::strcpy(typed.text.text, "3,4");
+    handleSetupEvent(s, typed);
+    key.key.keysym.sym = SDLK_RETURN;
+    handleSetupEvent(s, key);
+    EXPECT_NE(s.editor.text.find("\npad.axes = 3,4\n"), std::string::npos) << s.editor.text;
+    key.key.keysym.sym = SDLK_ESCAPE;
+    EXPECT_EQ(handleSetupEvent(s, key), SetupOutcome::Quit);
+}
+
+} // namespace
+} // namespace zema
