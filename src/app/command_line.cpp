@@ -464,7 +464,7 @@ std::string usageText() {
             "a value) in the settings file ";
     text += settingsPlaceHelp;
     text += "; the command line wins over the file. KEYS are SDL's\n"
-            "key names, separated by commas.\n";
+            "key names, separated by commas. zema-setup changes the settings in a window.\n";
     addUsageLines(text, true);
     text += "\nKeys (the defaults):\n"
             "  Enter           start a game\n"
