@@ -155,9 +155,12 @@ int runSetup(const std::string& path, const std::string& text, bool configGiven)
     SDL_Rect usable = {0, 0, windowWidth, windowHeight};
     SDL_GetDisplayUsableBounds(0, &usable);
     SetupSession w;
-    SDL_Window* window = SDL_CreateWindow("ZEMA setup", SDL_WINDOWPOS_CENTERED,
-                                          SDL_WINDOWPOS_CENTERED, std::min(windowWidth, usable.w),
-                                          std::min(windowHeight, usable.h), SDL_WINDOW_RESIZABLE);
+    // A display smaller than the window (a handheld's) is filled.
+    const bool small = usable.w < windowWidth || usable.h < windowHeight;
+    SDL_Window* window =
+        SDL_CreateWindow("ZEMA setup", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                         std::min(windowWidth, usable.w), std::min(windowHeight, usable.h),
+                         small ? SDL_WINDOW_FULLSCREEN_DESKTOP : SDL_WINDOW_RESIZABLE);
     if (window == nullptr) {
         std::fprintf(stderr, "zema-setup: cannot open its window: %s\n", SDL_GetError());
         SDL_Quit();

@@ -78,7 +78,7 @@ bool givenInFile(const OptionSpec& spec, const CommandLine& inForce) {
 
 SetupLayout layOutSetup(const SetupEditor& editor, int width, int height, int firstShown) {
     SetupLayout layout = {};
-    layout.scale = std::max(1, std::min(width / 480, height / 300));
+    layout.scale = std::max(1, std::min(width / 320, height / 240));
     const int s = layout.scale, ch = charWidth(layout), margin = 6 * s;
     layout.rowHeight = 11 * s;
     layout.listTop = margin + glyphHeight * 2 * s + 2 * margin;
@@ -95,7 +95,7 @@ SetupLayout layOutSetup(const SetupEditor& editor, int width, int height, int fi
     size_t longest = 0;
     for (const OptionSpec* spec : editor.rows)
         longest = std::max(longest, std::strlen(spec->name));
-    layout.nameX = margin + ch;
+    layout.nameX = margin + 2 * ch; // after the marks of more rows above or below
     layout.valueX = layout.nameX + int(longest + 2) * ch;
     // Room for the longest values (a role's keys), then the mark for the default.
     const int room = width - margin - layout.valueX - int(5 + std::strlen(defaultMark)) * ch;
@@ -143,8 +143,8 @@ void drawSetup(Canvas& canvas, const SetupEditor& editor, const SetupLayout& lay
         }
         drawText(canvas, defaultMark, layout.resetX, y + textDown, plain(s, cCyan));
     }
-    // More rows above or below the ones shown, marked at the list's right.
-    const int markX = canvas.width - margin - 2 * ch;
+    // More rows above or below the ones shown, marked before the names.
+    const int markX = margin;
     if (layout.firstShown > 0)
         drawText(canvas, "^", markX, layout.listTop + textDown, plain(s, cSteelLight));
     if (last < rows)
