@@ -39,6 +39,19 @@ waitForChange() {
     return 1
 }
 
+# Waits up to 60 s for $gamePid's window named as the pattern says, and sets $window; false when
+# none came or the program ended first.
+waitForWindow() {
+    window=""
+    for _ in $(seq 600); do
+        window="$(xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -n1)"
+        [ -n "$window" ] && return 0
+        kill -0 "$gamePid" 2>/dev/null || return 1
+        sleep 0.1
+    done
+    return 1
+}
+
 # --- --version ----------------------------------------------------------------------------------
 runGame --version
 [ "$(tr -d '\r' <"$work/game.out")" = "zema $version" ] && pass "--version prints 'zema $version'" \
@@ -60,14 +73,7 @@ grep -q '^volume = 37' <(tr -d '\r' <"$work/game.out") \
     || fail "zema-setup.exe --version printed '$(head -c 300 "$work/setup.out")'"
 (cd "$gameDir" && exec timeout -k 5 240 wine zema-setup.exe) >"$work/setup.out" 2>&1 &
 gamePid=$!
-window=""
-for _ in $(seq 600); do
-    window="$(xdotool search --onlyvisible --name '^ZEMA setup$' 2>/dev/null | tail -n1)"
-    [ -n "$window" ] && break
-    kill -0 "$gamePid" 2>/dev/null || break
-    sleep 0.1
-done
-if [ -n "$window" ]; then
+if waitForWindow '^ZEMA setup$'; then
     focusGameWindow
     # The first row (window) steps from no to yes; Save is the first button.
     xdotool key --window "$window" Right End Return
@@ -96,14 +102,7 @@ printf 'frame\n' | "$sim" --mode 800x600 --shot 1 "$out/sim-title.png" >/dev/nul
 (cd "$gameDir" && SDL_AUDIODRIVER=dummy exec timeout -k 5 240 wine zema.exe --window=800x600) \
     >"$work/game.out" 2>"$work/game.err" &
 gamePid=$!
-window=""
-for _ in $(seq 600); do
-    window="$(xdotool search --onlyvisible --name '^ZEMA$' 2>/dev/null | tail -n1)"
-    [ -n "$window" ] && break
-    kill -0 "$gamePid" 2>/dev/null || break
-    sleep 0.1
-done
-if [ -z "$window" ]; then
+if ! waitForWindow '^ZEMA$'; then
     fail "no ZEMA window appeared: $(head -c 500 "$work/game.err")"
 else
     # Until the title is shown: the window's picture equals zema-sim's, pixel for pixel.
