@@ -205,8 +205,8 @@ SetupOutcome handleSetupEvent(SetupSession& w, const SDL_Event& event) {
     case SDL_MOUSEWHEEL:
         w.firstShown = std::max(0, w.firstShown - 3 * event.wheel.y);
         if (w.editor.chosen < int(w.editor.rows.size()))
-            w.editor.chosen =
-                std::clamp(w.editor.chosen, w.firstShown, w.firstShown + w.layout.rowsShown - 1);
+            w.editor.chosen = std::clamp(w.editor.chosen, w.firstShown,
+                                         w.firstShown + std::max(w.layout.rowsShown, 1) - 1);
         return SetupOutcome::Stay;
     default:
         return SetupOutcome::Stay;
