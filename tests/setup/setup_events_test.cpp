@@ -90,5 +90,50 @@ TEST(SetupEvents, APlainJoysticksHatAndButtonsAndTyping) {
     EXPECT_EQ(handleSetupEvent(s, key), SetupOutcome::Quit);
 }
 
+TEST(SetupEvents, TheMouseAndTheKeys) {
+    SetupSession s;
+    s.editor = openSetupEditor("f.conf", "", {{{1024, 768}}, {}});
+    s.layout = layOutSetup(s.editor, 960, 600, 0);
+    const SetupLayout& l = s.layout;
+    const int volume = rowOf("volume"), rows = int(s.editor.rows.size());
+    const int y = l.listTop + volume * l.rowHeight + 1;
+    const auto click = [&](int x, int atY) {
+        SDL_Event made = event(SDL_MOUSEBUTTONDOWN);
+        made.button.button = SDL_BUTTON_LEFT;
+        made.button.x = x;
+        made.button.y = atY;
+        return handleSetupEvent(s, made);
+    };
+    const auto press = [&](SDL_Keycode key) {
+        SDL_Event made = event(SDL_KEYDOWN);
+        made.key.keysym.sym = key;
+        return handleSetupEvent(s, made);
+    };
+    click(l.nameX, y); // chooses the row, changing nothing
+    EXPECT_EQ(s.editor.chosen, volume);
+    EXPECT_EQ(s.editor.text, "");
+    click(l.valueX + 1, y); // its step down
+    EXPECT_NE(s.editor.text.find("\nvolume = 90\n"), std::string::npos) << s.editor.text;
+    click(l.nameX, y); // chosen already: a step up
+    EXPECT_NE(s.editor.text.find("\nvolume = 100\n"), std::string::npos) << s.editor.text;
+    click(l.resetX + 1, y);
+    EXPECT_NE(s.editor.text.find("\n# volume = 100\n"), std::string::npos) << s.editor.text;
+    const struct {
+        SDL_Keycode key;
+        int chosen;
+    } moves[] = {{SDLK_DOWN, volume + 1}, {SDLK_UP, volume},   {SDLK_HOME, 0},  {SDLK_END, rows},
+                 {SDLK_RIGHT, rows + 1},  {SDLK_UP, rows - 1}, {SDLK_TAB, rows}};
+    for (const auto& move : moves) {
+        press(move.key);
+        EXPECT_EQ(s.editor.chosen, move.chosen) << SDL_GetKeyName(move.key);
+    }
+    SDL_Event wheel = event(SDL_MOUSEWHEEL);
+    wheel.wheel.y = -1;
+    handleSetupEvent(s, wheel);
+    EXPECT_EQ(s.firstShown, 3);
+    EXPECT_EQ(click(l.buttonX[int(SetupButton::Quit)] + 1, l.buttonsTop + 1), SetupOutcome::Quit);
+    EXPECT_EQ(handleSetupEvent(s, event(SDL_QUIT)), SetupOutcome::Quit);
+}
+
 } // namespace
 } // namespace zema
