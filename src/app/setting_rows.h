@@ -60,8 +60,8 @@ std::string rowValueFault(const std::string& text, const OptionSpec& spec, const
 bool steppedRowValue(const std::string& text, const OptionSpec& spec, int direction,
                      const RowContext& context, std::string& value);
 
-// The text with the row's value made value ("" for the default); the text unchanged when that is
-// the value in force already.
+// The text with the row's value made value: the text unchanged when that is the value in force
+// already; for "", the default, every line of the setting made a comment, a refused one too.
 std::string withRowValue(const std::string& text, const OptionSpec& spec, const std::string& value);
 
 } // namespace zema

@@ -153,6 +153,7 @@ TEST(SettingRows, AStepGivesTheNextValueTakenOrNone) {
               "invalid volume '500': 0 to 100");
     EXPECT_EQ(rowValueFault("", *findLongOption("volume"), "", context), "");
     EXPECT_EQ(withRowValue("volume = 100\n", *findLongOption("volume"), "100"), "volume = 100\n");
+    EXPECT_EQ(withRowValue("volume = 500\n", *findLongOption("volume"), ""), "# volume = 500\n");
 }
 
 } // namespace
