@@ -29,7 +29,8 @@
     #settings .name { flex: 0 0 11em; color: #aab; }
     #settings .value { flex: 1; cursor: pointer; }
     #settings .row.default .value { color: #889; }
-    #settings .row button, #settings .buttons button { font: inherit; cursor: pointer; }
+    #settings .row button, #settings .buttons button { font: inherit; cursor: pointer;
+                                                       min-width: 2.4em; min-height: 1.9em; }
     #settings .help { min-height: 2.6em; color: #aab; margin-top: 8px; }
     #settings .status { min-height: 1.3em; color: #fe6; }
     #settings .buttons { display: flex; gap: 12px; justify-content: center; margin-top: 8px; }`;
