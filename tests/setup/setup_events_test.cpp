@@ -121,8 +121,10 @@ TEST(SetupEvents, TheMouseAndTheKeys) {
     const struct {
         SDL_Keycode key;
         int chosen;
-    } moves[] = {{SDLK_DOWN, volume + 1}, {SDLK_UP, volume},   {SDLK_HOME, 0},  {SDLK_END, rows},
-                 {SDLK_RIGHT, rows + 1},  {SDLK_UP, rows - 1}, {SDLK_TAB, rows}};
+    } moves[] = {{SDLK_DOWN, volume + 1}, {SDLK_UP, volume},      {SDLK_HOME, 0},
+                 {SDLK_DOWN, 1},          {SDLK_UP, 0},           {SDLK_UP, 0},
+                 {SDLK_END, rows},        {SDLK_RIGHT, rows + 1}, {SDLK_UP, rows - 1},
+                 {SDLK_TAB, rows}};
     for (const auto& move : moves) {
         press(move.key);
         EXPECT_EQ(s.editor.chosen, move.chosen) << SDL_GetKeyName(move.key);
