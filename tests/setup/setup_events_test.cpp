@@ -48,6 +48,9 @@ TEST(SetupEvents, AGameControllerAloneBindsAButtonAndPlays) {
         handleSetupEvent(s, stick);
     }
     EXPECT_EQ(s.editor.chosen, rowOf("pad.fire"));
+    handleSetupEvent(s, padButton(SDL_CONTROLLER_BUTTON_DPAD_UP));
+    EXPECT_EQ(s.editor.chosen, rowOf("pad.fire") - 1);
+    handleSetupEvent(s, padButton(SDL_CONTROLLER_BUTTON_DPAD_DOWN));
     handleSetupEvent(s, padButton(SDL_CONTROLLER_BUTTON_X));
     EXPECT_NE(s.editor.text.find("\n# pad.fire = y\n"), std::string::npos) << s.editor.text;
     handleSetupEvent(s, padButton(SDL_CONTROLLER_BUTTON_START));
@@ -123,12 +126,15 @@ TEST(SetupEvents, TheMouseAndTheKeys) {
         int chosen;
     } moves[] = {{SDLK_DOWN, volume + 1}, {SDLK_UP, volume},      {SDLK_HOME, 0},
                  {SDLK_DOWN, 1},          {SDLK_UP, 0},           {SDLK_UP, 0},
-                 {SDLK_END, rows},        {SDLK_RIGHT, rows + 1}, {SDLK_UP, rows - 1},
-                 {SDLK_TAB, rows}};
+                 {SDLK_END, rows},        {SDLK_RIGHT, rows + 1}, {SDLK_LEFT, rows},
+                 {SDLK_RIGHT, rows + 1},  {SDLK_UP, rows - 1},    {SDLK_TAB, rows}};
     for (const auto& move : moves) {
         press(move.key);
         EXPECT_EQ(s.editor.chosen, move.chosen) << SDL_GetKeyName(move.key);
     }
+    s.editor.chosen = 0; // window: a step down round its list, from no to yes
+    press(SDLK_LEFT);
+    EXPECT_NE(s.editor.text.find("\nwindow = yes\n"), std::string::npos) << s.editor.text;
     SDL_Event wheel = event(SDL_MOUSEWHEEL);
     wheel.wheel.y = -1;
     handleSetupEvent(s, wheel);
