@@ -143,5 +143,17 @@ TEST(SetupEvents, TheMouseAndTheKeys) {
     EXPECT_EQ(handleSetupEvent(s, event(SDL_QUIT)), SetupOutcome::Quit);
 }
 
+TEST(SetupEvents, APadKnownToSDLOpensAsAControllerAnotherPlainly) {
+    ASSERT_EQ(SDL_Init(SDL_INIT_GAMECONTROLLER), 0) << SDL_GetError();
+    const int known = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 6, 15, 0);
+    const int plain = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_UNKNOWN, 2, 4, 1);
+    openPad(known);
+    openPad(plain);
+    EXPECT_NE(SDL_GameControllerFromInstanceID(SDL_JoystickGetDeviceInstanceID(known)), nullptr);
+    EXPECT_NE(SDL_JoystickFromInstanceID(SDL_JoystickGetDeviceInstanceID(plain)), nullptr);
+    EXPECT_EQ(SDL_GameControllerFromInstanceID(SDL_JoystickGetDeviceInstanceID(plain)), nullptr);
+    SDL_Quit();
+}
+
 } // namespace
 } // namespace zema
