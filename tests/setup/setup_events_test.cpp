@@ -79,7 +79,9 @@ TEST(SetupEvents, APlainJoysticksHatAndButtonsAndTyping) {
     s.editor.chosen = rowOf("pad.axes");
     SDL_Event key = event(SDL_KEYDOWN);
     key.key.keysym.sym = SDLK_RETURN;
-    handleSetupEvent(s, key);
+    SDL_StopTextInput();
+    handleSetupEvent(s, key); // typing: SDL's text input on
+    EXPECT_TRUE(SDL_IsTextInputActive());
     key.key.keysym.sym = SDLK_BACKSPACE;
     for (int i = 0; i < 3; ++i)
         handleSetupEvent(s, key);
@@ -88,6 +90,7 @@ TEST(SetupEvents, APlainJoysticksHatAndButtonsAndTyping) {
     handleSetupEvent(s, typed);
     key.key.keysym.sym = SDLK_RETURN;
     handleSetupEvent(s, key);
+    EXPECT_FALSE(SDL_IsTextInputActive());
     EXPECT_NE(s.editor.text.find("\npad.axes = 3,4\n"), std::string::npos) << s.editor.text;
     key.key.keysym.sym = SDLK_ESCAPE;
     EXPECT_EQ(handleSetupEvent(s, key), SetupOutcome::Quit);

@@ -74,6 +74,13 @@ TEST(SetupView, WhatIsDrawnIsWhereTheMouseFindsIt) {
                       0);
         }
         EXPECT_EQ(spotAt(e, l, l.buttonX[0] - 1, l.buttonsTop + 1).kind, SpotKind::Nothing);
+        // What is typed shows with its cursor, in the colour of a wait, and nothing past it.
+        e.waiting = Waiting::Typing;
+        e.typed = "3,4";
+        drawSetup(c, e, l);
+        const int typed = l.valueX + 2 * ch;
+        EXPECT_GT(coloured(c, typed + 3 * ch, top, typed + 4 * ch, top + rh, cYellow), 0);
+        EXPECT_EQ(coloured(c, typed + 4 * ch, top, typed + 12 * ch, top + rh, cYellow), 0);
     }
 }
 
