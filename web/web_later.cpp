@@ -3,6 +3,7 @@
 
 #include "copy/own_copy.h"
 #include "render/images.h"
+#include "sound/mixer.h"
 #include "sound/sound.h"
 #include "sound/sound_device.h"
 #include "web_assets.h"
@@ -14,6 +15,8 @@ constexpr int picturesPart = 0;
 constexpr int devicePart = 1;
 constexpr int firstSoundPart = 2; // then one part a sound, in slot order
 int partsMade = 0;
+bool soundOn = true;
+int32_t volumes[3] = {fullVolume, fullVolume, fullVolume};
 
 // The player's copy brings its own pictures.
 bool makeAllPictures(std::string& failed) {
@@ -28,7 +31,10 @@ bool makeAllPictures(std::string& failed) {
 }
 
 bool openSoundDevice(std::string& failed) {
-    if (initSound() && createPrimaryBuffer()) return true;
+    if (initSound() && createPrimaryBuffer()) {
+        setMixerVolume(volumes[0], volumes[1], volumes[2]);
+        return true;
+    }
     failed = "the sound device could not be opened";
     return false;
 }
@@ -49,6 +55,13 @@ bool makeSound(int slot, const std::string& leftOut, std::string& failed) {
 }
 } // namespace
 
+void useLaterSound(bool on, int32_t volume, int32_t musicVolume, int32_t effectsVolume) {
+    soundOn = on;
+    volumes[0] = volume;
+    volumes[1] = musicVolume;
+    volumes[2] = effectsVolume;
+}
+
 void startLaterParts() {
     partsMade = picturesPart;
 }
@@ -61,7 +74,8 @@ bool makeLaterParts(bool all, const std::string& leftOut, std::string& failed) {
                               ? openSoundDevice(failed)
                               : makeSound(partsMade - firstSoundPart, leftOut, failed);
         if (!made) return false;
-        ++partsMade;
+        // Without sound the pictures are all there is to make.
+        partsMade = soundOn ? partsMade + 1 : firstSoundPart + soundSlotCount;
     } while (all);
     return true;
 }

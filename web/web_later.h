@@ -3,9 +3,14 @@
 // touch. Together they are most of the start-up's work.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace zema {
+
+// The sound as the options ask: with on false (--nosound) no device or sound is made; the
+// volumes are the mixer's once the device is open.
+void useLaterSound(bool on, int32_t volume, int32_t musicVolume, int32_t effectsVolume);
 
 // Starts the list afresh: nothing but the title's picture is there.
 void startLaterParts();

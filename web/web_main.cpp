@@ -13,12 +13,14 @@
 #include "app/demo_session.h"
 #include "app/main_window.h"
 #include "app/message_loop.h"
+#include "app/option_table.h"
 #include "copy/own_copy.h"
 #include "display/display_sdl.h"
 #include "display/present_timing.h"
 #include "frame/frame.h"
 #include "game/craft.h"
 #include "game/world.h"
+#include "input/bindings.h"
 #include "input/input.h"
 #include "input/input_sdl.h"
 #include "render/images.h"
@@ -27,6 +29,7 @@
 #include "web_copy.h"
 #include "web_later.h"
 #include "web_record.h"
+#include "web_settings.h"
 #include "web_touch.h"
 
 namespace zema {
@@ -34,17 +37,22 @@ namespace {
 
 constexpr int framesPerSecond = 10; // the desktop's 100 ms sleep after each frame
 
-// Switches the page passes from its address (see shell.html): two for tests, and a demo to play
-// or record.
+// What the page passes from its address (see shell.html): two switches for tests, and the
+// game's options, a demo to play or record among them, read as the desktop reads them.
 struct Switches {
     bool paused = false;          // frames run only when zemaStep asks
     std::string soundLeftOut;     // this WAV file is not made, so its loading fails
     DemoRun demo = DemoRun::None; // --playdemo PATH or --record PATH, as on the desktop
     std::string demoPath;
     bool smooth = false;    // ?smooth: pictures between frames at the browser's animation frames
+    int32_t smoothRate = 0; // at most so many a second; 0: at each animation frame
     std::string dataFolder; // --data: the player's kept copy (own_copy.js)
+    std::vector<std::string> options; // the rest, for the game's command line
 };
 Switches switches;
+CommandLine pageOptions;  // the saved settings with the address's options over them
+bool held = false;        // no frame runs while the settings panel is open
+double lastPictureAt = 0; // when the last picture between frames was shown
 long frameNumber = 0;
 bool running = false;
 // Smooth motion: when the last frame ran, and what the last picture showed.
@@ -136,7 +144,7 @@ void endGame() {
 }
 
 void tick() {
-    if (!switches.paused && running && !loopPass()) endGame();
+    if (!switches.paused && !held && running && !loopPass()) endGame();
 }
 
 // The browser's animation frames show the pictures between the game's own frames, carried as far
@@ -148,27 +156,46 @@ EM_BOOL showPictureBetweenFrames(double, void*) {
         std::min(1.0, (emscripten_get_now() - lastFrameAt) * framesPerSecond / 1000);
     if (frameNumber == 0 || (frameNumber == pictureFrame && fraction <= pictureFraction))
         return EM_TRUE;
+    // ?smooth=HZ: no sooner than a picture's time after the last, give or take a tenth.
+    const double now = emscripten_get_now();
+    if (switches.smoothRate > 0 && now - lastPictureAt < 900.0 / switches.smoothRate)
+        return EM_TRUE;
+    lastPictureAt = now;
     displayShowBetween(fraction);
     pictureFrame = frameNumber;
     pictureFraction = fraction;
     return EM_TRUE;
 }
 
+// The test switches; every other argument is the game's.
 Switches readSwitches(int argc, char** argv) {
     Switches s;
-    // Read from the address here, where it is used.
-    s.smooth = EM_ASM_INT({ return new URLSearchParams(location.search).has('smooth') ? 1 : 0; });
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--paused") s.paused = true;
-        if (arg == "--leave-out-sound" && i + 1 < argc) s.soundLeftOut = argv[++i];
-        if (arg == "--data" && i + 1 < argc) s.dataFolder = argv[++i];
-        if ((arg == "--playdemo" || arg == "--record") && i + 1 < argc) {
-            s.demo = arg == "--record" ? DemoRun::Record : DemoRun::Play;
-            s.demoPath = argv[++i];
-        }
+        if (arg == "--paused")
+            s.paused = true;
+        else if (arg == "--leave-out-sound" && i + 1 < argc)
+            s.soundLeftOut = argv[++i];
+        else if (arg == "--data" && i + 1 < argc)
+            s.dataFolder = argv[++i];
+        else
+            s.options.push_back(arg);
     }
     return s;
+}
+
+// The options the page uses: the bindings before the input is set up, the sound's, the view and
+// its scaling for the page's layout (shell.html), smooth motion and a demo.
+void useOptions(const Options& options) {
+    bindings = options.bindings;
+    useLaterSound(!options.noSound, options.volume, options.musicVolume, options.effectsVolume);
+    // The scale's name is its choice, in ViewScale's order.
+    EM_ASM({ Module.zemaUseView($0, $1, UTF8ToString($2)); }, options.viewWidth, options.viewHeight,
+           findLongOption("scale")->choices[size_t(options.scale)]);
+    switches.smooth = options.smooth;
+    switches.smoothRate = options.smoothRate;
+    switches.demo = options.demo;
+    switches.demoPath = options.demoPath;
 }
 
 // Notes when a start-up step has ended (milliseconds since the page opened), for the page's
@@ -250,6 +277,18 @@ EMSCRIPTEN_KEEPALIVE int zemaStep(int count) {
     return done;
 }
 
+// Holds the frames while the settings panel is open (held non-zero), and lets them go on.
+EMSCRIPTEN_KEEPALIVE void zemaHold(int hold) {
+    held = hold != 0;
+}
+
+// The settings in force, as zema --write-config prints them.
+EMSCRIPTEN_KEEPALIVE const char* zemaSettingsText() {
+    static std::string text;
+    text = settingsText(pageOptions);
+    return text.c_str();
+}
+
 EMSCRIPTEN_KEEPALIVE double zemaFramesMixed() {
     return static_cast<double>(soundFramesMixed());
 }
@@ -300,6 +339,13 @@ EMSCRIPTEN_KEEPALIVE void zemaTimeFrames(int count, int withBeam, int shown, dou
 int main(int argc, char** argv) {
     SDL_SetMainReady();
     switches = readSwitches(argc, argv);
+    // As on the desktop, a refused setting starts nothing.
+    std::string fault;
+    if (!readPageOptions(savedPageSettings(), switches.options, pageOptions, fault)) {
+        tellPage("refused", pageOptions.out.empty() ? "ZEMA cannot start: " + fault + "." : fault);
+        return exitUsage;
+    }
+    useOptions(pageOptions.options);
     // As on the desktop, the demo is read and checked before anything starts.
     if (switches.demo != DemoRun::None && !openDemoRun(switches.demo, switches.demoPath)) {
         tellPage("failed", (switches.demo == DemoRun::Record ? "The demo cannot be recorded: "

@@ -89,22 +89,18 @@ std::string viewInForce(const Options& options) {
     return std::to_string(options.viewWidth) + "x" + std::to_string(options.viewHeight);
 }
 
-struct ScaleName {
-    const char* name;
-    ViewScale scale;
-};
-constexpr ScaleName scaleNames[] = {
-    {"fit", ViewScale::Fit}, {"integer", ViewScale::Integer}, {"stretch", ViewScale::Stretch}};
+// In ViewScale's order.
+constexpr const char* scaleChoiceNames[] = {"fit", "integer", "stretch"};
 
 bool useScale(const char* value, CommandLine& line) {
     Options& options = line.options;
-    const ScaleName* found = nullptr;
-    for (const ScaleName& entry : scaleNames)
-        if (std::string(value) == entry.name) found = &entry;
-    if (found == nullptr)
+    int found = -1;
+    for (int i = 0; i < 3; ++i)
+        if (std::string(value) == scaleChoiceNames[i]) found = i;
+    if (found < 0)
         return refuse(line, "invalid scale '" + std::string(value) +
                                 "': expected fit, integer or stretch");
-    options.scale = found->scale;
+    options.scale = ViewScale(found);
     // A --view given before or after wins.
     if (options.viewWidth == 0) {
         options.viewWidth = scaleAloneViewWidth;
@@ -371,7 +367,7 @@ constexpr OptionSpec optionTable[] = {
     {"view", 0, Value::Required, "WxH", "a view of W x H pixels, scaled to the window or screen",
      useView, true, viewInForce},
     {"scale", 0, Value::Required, "HOW", "fit (default), integer or stretch; alone: --view=800x600",
-     useScale},
+     useScale, true, nullptr, scaleChoiceNames},
     {"smooth", 0, Value::Optional, "HZ",
      "show motion between frames at the display's rate, or at most HZ a second", useSmooth, true,
      smoothInForce},
@@ -392,7 +388,7 @@ constexpr OptionSpec optionTable[] = {
      useVolume<&Options::effectsVolume>, true, volumeInForce<&Options::effectsVolume>},
     {"input", 0, Value::Required, "DEVICE",
      "the device that steers: auto, keyboard or joystick (default auto)", useInput, true,
-     inputInForce},
+     inputInForce, inputChoiceNames},
     {"key.left", 0, Value::Required, "KEYS", "keys that steer left (default Left)",
      useKeys<KeyRole::Left>, true, keysInForce<KeyRole::Left>},
     {"key.right", 0, Value::Required, "KEYS", "keys that steer right (default Right)",
@@ -522,7 +518,7 @@ std::string usageText() {
             "a value) in the settings file ";
     text += settingsPlaceHelp;
     text += "; the command line wins over the file. KEYS are SDL's\n"
-            "key names, separated by commas.\n";
+            "key names, separated by commas. zema-setup changes the settings in a window.\n";
     addUsageLines(text, true);
     text += "\nKeys (the defaults):\n"
             "  Enter           start a game\n"

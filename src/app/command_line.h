@@ -70,12 +70,24 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, CommandLine s
 CommandLine parseSettings(const std::string& text, const std::string& fileName,
                           CommandLine start = {});
 
+// Applies one line of a settings file, blanks and comments aside, over line; false with line.err
+// set to why when it is refused.
+bool applySettingLine(const std::string& text, CommandLine& line);
+
+// The name a settings line sets, trimmed, as its setting is found by; "" for a blank line, a
+// comment or a line without '='.
+std::string settingLineName(const std::string& text);
+
 // A complete settings file of every setting in force, each under a comment saying what it does.
 std::string settingsText(const CommandLine& line);
 
 // Where the settings file is: $XDG_CONFIG_HOME/zema/zema.conf, else ~/.config/zema/zema.conf;
 // empty when neither variable is set (or either is empty).
 std::string settingsFilePath(const char* configHome, const char* home);
+
+// The whole settings file into text; false with errno's number in error when it cannot be read
+// (EFBIG past a size no settings file has).
+bool readSettingsFile(const std::string& path, std::string& text, int& error);
 
 // The whole of the options: the settings file (--config's, or usualPath when it exists), then
 // the command line over it. --write-config's text is the result's out.

@@ -33,6 +33,8 @@ struct OptionSpec {
     bool setting = true; // false: on the command line only
     // Null, or giving "": the file shows the value last given, if any, or else a comment.
     InForce inForce = nullptr;
+    // The only values taken, the default first, for a setting that takes one of a few words.
+    std::span<const char* const> choices = {};
 };
 
 std::span<const OptionSpec> optionSpecs();

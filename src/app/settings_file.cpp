@@ -29,14 +29,22 @@ CommandLine settingsFault(CommandLine line, const std::string& where, const std:
     return line;
 }
 
-// One "name = value" line applied to line; false with line.err set to why when it is refused.
-bool applySetting(const std::string& text, CommandLine& line) {
+} // namespace
+
+std::string settingLineName(const std::string& text) {
+    const std::string content = trimmed(text);
+    const size_t equals = content.find('=');
+    if (content.empty() || content[0] == '#' || equals == std::string::npos) return "";
+    return trimmed(content.substr(0, equals));
+}
+
+bool applySettingLine(const std::string& text, CommandLine& line) {
     const size_t equals = text.find('=');
     if (equals == std::string::npos) {
         line.err = "no '=' in '" + text + "' (a setting is 'name = value')";
         return false;
     }
-    const std::string name = trimmed(text.substr(0, equals));
+    const std::string name = settingLineName(text);
     const std::string value = trimmed(text.substr(equals + 1));
     const OptionSpec* spec = findLongOption(name);
     if (spec == nullptr) {
@@ -60,7 +68,6 @@ bool applySetting(const std::string& text, CommandLine& line) {
     return spec->apply(none ? nullptr : value.c_str(), line);
 }
 
-// The whole file into text; false with errno's number in error when it cannot be read.
 bool readSettingsFile(const std::string& path, std::string& text, int& error) {
     std::FILE* file = openFile(path, "rb");
     if (file == nullptr) {
@@ -76,8 +83,6 @@ bool readSettingsFile(const std::string& path, std::string& text, int& error) {
     return error == 0;
 }
 
-} // namespace
-
 CommandLine parseSettings(const std::string& text, const std::string& fileName, CommandLine line) {
     size_t from = 0;
     for (int number = 1; from < text.size(); ++number) {
@@ -86,7 +91,7 @@ CommandLine parseSettings(const std::string& text, const std::string& fileName, 
             trimmed(text.substr(from, end == std::string::npos ? end : end - from));
         from = end == std::string::npos ? text.size() : end + 1;
         if (content.empty() || content[0] == '#') continue;
-        if (!applySetting(content, line))
+        if (!applySettingLine(content, line))
             return settingsFault(line, fileName + ":" + std::to_string(number), line.err);
     }
     return line;

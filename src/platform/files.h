@@ -1,7 +1,7 @@
-// The few file, folder and clock calls that differ between POSIX systems and Windows, under one
-// set of names: every file is opened in binary mode, so that its bytes are the same everywhere.
-// Paths are UTF-8, as SDL and the player's folders give them; on Windows a path that is not
-// UTF-8 (the command line's, in the system's code page) is taken as the C runtime takes it.
+// The few file, folder, clock and program calls that differ between POSIX systems and Windows,
+// under one set of names: every file is opened in binary mode, so that its bytes are the same
+// everywhere. Paths are UTF-8, as SDL and the player's folders give them; on Windows a path that is
+// not UTF-8 (the command line's, in the system's code page) is taken as the C runtime takes it.
 #pragma once
 
 #include <cstdio>
@@ -28,6 +28,16 @@ bool makeFolder(const std::string& path);
 // The names of the files and folders in a folder (not "." nor ".."), in no particular order;
 // false with errno set when it cannot be read.
 bool listFolder(const std::string& path, std::vector<std::string>& names);
+
+// Puts the file from in to's place, replacing any file there, in one step: to is never found
+// half written. False with errno set.
+bool replaceFile(const std::string& from, const std::string& to);
+
+// Runs the program with the arguments (after its name) from the folder, in place of this one: on
+// POSIX systems this process becomes it; on Windows it is started, and this one must end. False
+// with errno set when it cannot be.
+bool runInstead(const std::string& program, const std::vector<std::string>& args,
+                const std::string& folder);
 
 // Whether c separates folders in a path ('/', and '\' on Windows too).
 bool isFolderSeparator(char c);

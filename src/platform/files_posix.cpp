@@ -2,6 +2,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 
@@ -36,6 +37,21 @@ bool listFolder(const std::string& path, std::vector<std::string>& names) {
     }
     ::closedir(folder);
     return true;
+}
+
+bool replaceFile(const std::string& from, const std::string& to) {
+    return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool runInstead(const std::string& program, const std::vector<std::string>& args,
+                const std::string& folder) {
+    std::vector<char*> argv = {const_cast<char*>(program.c_str())};
+    for (const std::string& arg : args)
+        argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    if (::chdir(folder.c_str()) != 0) return false;
+    ::execv(program.c_str(), argv.data());
+    return false;
 }
 
 bool isFolderSeparator(char c) {

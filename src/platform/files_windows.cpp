@@ -107,6 +107,62 @@ bool listFolder(const std::string& path, std::vector<std::string>& names) {
     return true;
 }
 
+bool replaceFile(const std::string& from, const std::string& to) {
+    std::wstring wideFrom, wideTo;
+    const bool done = widened(from, wideFrom) && widened(to, wideTo)
+                          ? MoveFileExW(wideFrom.c_str(), wideTo.c_str(), MOVEFILE_REPLACE_EXISTING)
+                          : MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING);
+    if (!done) errno = EACCES;
+    return done;
+}
+
+namespace {
+
+// One argument as the C runtime splits a command line again: quoted, with the backslashes before
+// a quote doubled.
+std::wstring quoted(const std::wstring& arg) {
+    std::wstring out = L"\"";
+    size_t backslashes = 0;
+    for (const wchar_t c : arg) {
+        if (c == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        out.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+        backslashes = 0;
+        out += c;
+    }
+    out.append(backslashes * 2, L'\\');
+    return out + L"\"";
+}
+
+} // namespace
+
+bool runInstead(const std::string& program, const std::vector<std::string>& args,
+                const std::string& folder) {
+    std::wstring wideProgram, wideFolder, line, wideArg;
+    if (!widened(program, wideProgram) || !widened(folder, wideFolder)) {
+        errno = EINVAL;
+        return false;
+    }
+    line = quoted(wideProgram);
+    for (const std::string& arg : args) {
+        if (!widened(arg, wideArg)) wideArg.assign(arg.begin(), arg.end());
+        line += L" " + quoted(wideArg);
+    }
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started = {};
+    if (!CreateProcessW(wideProgram.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        wideFolder.c_str(), &startup, &started)) {
+        errno = ENOENT;
+        return false;
+    }
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
+    return true;
+}
+
 bool isFolderSeparator(char c) {
     return c == '/' || c == '\\';
 }

@@ -171,7 +171,7 @@ noDisplay "no video driver" "Direct3Dの作成に失敗しました" SDL_VIDEODR
 # --- the installed tree -------------------------------------------------------------------------
 prefix="$work/prefix"
 if cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1; then
-    entry="$(find "$prefix/share/applications" -name '*.desktop' | head -n1)"
+    entry="$(find "$prefix/share/applications" -name '*.desktop' ! -name '*.setup.desktop' | head -n1)"
     launcher="$(sed -n 's/^Exec=//p' "$entry" 2>/dev/null)"
     iconName="$(sed -n 's/^Icon=//p' "$entry" 2>/dev/null)"
     icon="$prefix/share/icons/hicolor/64x64/apps/$iconName.png"

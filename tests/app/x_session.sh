@@ -73,14 +73,15 @@ waitFrame() {
 waitFramesAfter() { waitFrame $(($(lastFrame) + 1 + $1)); }
 
 # Waits up to a minute for the game's window and sets $window; false when none appeared. Options
-# go to xdotool search (--onlyvisible: once it is mapped).
+# go to xdotool search (--onlyvisible: once it is mapped); $windowName is the title's pattern.
+windowName='^ZEMA$'
 findGameWindow() {
     window=""
     searchOptions=("$@")
     waitUntil searchGameWindow gameRunning
 }
 searchGameWindow() {
-    window="$(xdotool search "${searchOptions[@]}" --name '^ZEMA$' 2>/dev/null | tail -n1)"
+    window="$(xdotool search "${searchOptions[@]}" --name "$windowName" 2>/dev/null | tail -n1)"
     [ -n "$window" ]
 }
 

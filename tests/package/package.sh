@@ -54,6 +54,7 @@ root="$scratch/root"
 dpkg-deb -x "$deb" "$root" || { echo "FAIL: dpkg-deb -x"; exit 1; }
 appId="$(basename "$(find "$root/usr/share/metainfo" -name '*.metainfo.xml' | head -n1)" .metainfo.xml)"
 for file in usr/games/zema usr/lib/games/zema/zema usr/share/man/man6/zema.6.gz \
+    usr/games/zema-setup usr/share/man/man6/zema-setup.6.gz "usr/share/applications/$appId.setup.desktop" \
     usr/share/doc/zema/copyright usr/share/doc/zema/changelog.gz \
     "usr/share/applications/$appId.desktop" "usr/share/metainfo/$appId.metainfo.xml" \
     "usr/share/icons/hicolor/64x64/apps/$appId.png" \
@@ -65,25 +66,31 @@ done
     fail "launcher or program not executable"
 [ "$(sed -n 's/^Exec=//p' "$root/usr/share/applications/$appId.desktop")" = /usr/games/zema ] &&
     pass "the desktop entry $appId.desktop runs /usr/games/zema" || fail "desktop entry's Exec"
+setupEntry="$root/usr/share/applications/$appId.setup.desktop"
+[ "$(sed -n 's/^Exec=//p' "$setupEntry")" = /usr/games/zema-setup ] && grep -qx 'Name=ZEMA Setup' "$setupEntry" &&
+    pass "the desktop entry \"ZEMA Setup\" runs /usr/games/zema-setup" || fail "the setup's desktop entry"
 
 # Debian's hardening: PIE, the stack protector, _FORTIFY_SOURCE, read-only relocations, bound now.
 # Not control-flow protection: Debian 12's C library start files carry no CET mark, so no program
 # linked there has it, whatever it is compiled with.
 # For another architecture's program (arm64) this machine's objdump cannot disassemble it, so the
 # stack-clash check says "unknown", which hardening-check lets pass.
-hardening-check --nocfprotection "$root/usr/lib/games/zema/zema" && pass "hardening-check on the program" ||
-    fail "hardening-check on the program"
+for program in usr/lib/games/zema/zema usr/games/zema-setup; do
+    hardening-check --nocfprotection "$root/$program" && pass "hardening-check on /$program" ||
+        fail "hardening-check on /$program"
+done
 
-# Another architecture's program runs under qemu-user, started by the launcher as usual.
+# Another architecture's programs run under qemu-user, the game started by the launcher as usual.
 if [ "$arch" != "$(dpkg --print-architecture)" ]; then
     ZEMA_EMULATOR="qemu-$(dpkg-architecture -a"$arch" -qDEB_HOST_GNU_CPU 2>/dev/null)"
-    program="$root/usr/lib/games/zema/zema"
-    mv "$program" "$program.real" && mv "$(emulated "$program.real")" "$program"
+    for program in "$root/usr/lib/games/zema/zema" "$root/usr/games/zema-setup"; do
+        mv "$program" "$program.real" && mv "$(emulated "$program.real")" "$program"
+    done
 fi
 
 # --- the validators -------------------------------------------------------------------------
-desktop-file-validate "$root/usr/share/applications/$appId.desktop" &&
-    pass "desktop-file-validate" || fail "desktop-file-validate"
+desktop-file-validate "$root/usr/share/applications/$appId.desktop" "$setupEntry" &&
+    pass "desktop-file-validate, both entries" || fail "desktop-file-validate"
 appstreamcli validate --no-net "$root/usr/share/metainfo/$appId.metainfo.xml" &&
     pass "appstreamcli validate --no-net" || fail "appstreamcli validate"
 grep -q "<id>$appId</id>" "$root/usr/share/metainfo/$appId.metainfo.xml" &&
@@ -107,6 +114,9 @@ status=$?
     fail "installed zema --version: status $status, '$shown'"
 timeout -k 5 30 "$root/usr/games/zema" --help | grep -q -- '--nosound' &&
     pass "installed zema --help" || fail "installed zema --help"
+shown="$(timeout -k 5 30 "$root/usr/games/zema-setup" --version)"
+[ "$shown" = "zema-setup $version" ] && pass "installed zema-setup --version: $shown" ||
+    fail "installed zema-setup --version: '$shown'"
 # The launcher finds the sounds from wherever it is started: once it has shown a frame (its frame
 # report says so), SIGTERM quits it with status 0.
 export ZEMA_FRAME_REPORT="$scratch/frames"

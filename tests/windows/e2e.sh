@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # End to end on Windows: the player's zip unpacked, and its zema.exe run under Wine on its own
-# Xvfb with openbox: --version, the settings file in %APPDATA%, the 800 x 600 title against
-# zema-sim's picture, Enter, the arrows, Space and Esc. Every wait is for a condition (a window,
-# a changed picture), bounded.
+# Xvfb with openbox: --version, the settings file in %APPDATA% read by the game and written by
+# zema-setup.exe, the 800 x 600 title against zema-sim's picture, Enter, the arrows, Space and
+# Esc. Every wait is for a condition (a window, a file's line, a changed picture), bounded.
 # Usage: e2e.sh ZIP ZEMA_SIM VERSION OUTPUT_DIR [STAND_IN_DIR]
 # (WINEPREFIX set and its server up: wine_env.sh)
 set -uo pipefail
@@ -63,6 +63,33 @@ runGame --write-config
 grep -q '^volume = 37' <(tr -d '\r' <"$work/game.out") \
     && pass "the settings file in %APPDATA%\\zema is read" \
     || fail "--write-config did not show %APPDATA%\\zema\\zema.conf's volume: $(head -c 300 "$work/game.out")"
+
+# --- zema-setup.exe beside it: its version, a setting saved into that file in its CRLF, Esc ------
+(cd "$gameDir" && exec timeout -k 5 240 wine zema-setup.exe --version) >"$work/setup.out" 2>&1
+[ "$(tr -d '\r' <"$work/setup.out")" = "zema-setup $version" ] && pass "zema-setup.exe --version" \
+    || fail "zema-setup.exe --version printed '$(head -c 300 "$work/setup.out")'"
+(cd "$gameDir" && exec timeout -k 5 240 wine zema-setup.exe) >"$work/setup.out" 2>&1 &
+gamePid=$!
+windowName='^ZEMA setup$'
+if findGameWindow --onlyvisible; then
+    focusGameWindow
+    # The first row (window) steps from no to yes; Save is the first button.
+    xdotool key --window "$window" Right End Return
+    waitUntil "grep -q 'window = yes' '$appData/zema/zema.conf'" gameRunning
+    printf 'volume = 37\r\n\r\n# %s\r\nwindow = yes\r\n' \
+        "play in a resizable window of W x H pixels (default 1024x768)" >"$work/wanted.conf"
+    cmp -s "$work/wanted.conf" "$appData/zema/zema.conf" \
+        && pass "zema-setup.exe saved window = yes into %APPDATA%\\zema\\zema.conf in its CRLF" \
+        || fail "zema-setup.exe's file: $(cat -A "$appData/zema/zema.conf" | head -c 300)"
+    xdotool key --window "$window" Escape
+    wait "$gamePid"
+    status=$?
+    [ "$status" = 0 ] && pass "Esc left zema-setup.exe with status 0" || fail "zema-setup.exe: status $status"
+else
+    fail "no 'ZEMA setup' window: $(head -c 300 "$work/setup.out")"
+fi
+gamePid=""
+windowName='^ZEMA$'
 rm -f "$appData/zema/zema.conf"
 
 # --- play: the title against zema-sim's, Enter, the arrows, Space, Esc ---------------------------

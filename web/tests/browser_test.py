@@ -1,7 +1,8 @@
 """The browser build in headless Chromium, against zema-sim: the title drawn pixel for pixel,
 play through the keys and through a pad, the frame record, sound after the first key, resizing,
 ending and starting again, a failed start-up said on the page, demos played and recorded in
-the page, and a player's own copy. With --bench it measures instead.
+the page, a player's own copy, and the settings from the address and the settings panel. With
+--bench it measures instead.
 
 Usage: browser_test.py WWW-FOLDER ZEMA-SIM
            [--bench [--against OTHER-WWW] [--native COMPOSITOR-BENCH]] [--shots FOLDER]
@@ -648,6 +649,108 @@ async def failed_start(page):
     await check_no_frame_runs(page, "no frame runs after it")
 
 
+SETTINGS = "Module.UTF8ToString(Module._zemaSettingsText())"
+CHOSEN = "document.querySelector('#settings .row.chosen').dataset.setting"
+
+
+def row_value(name):
+    return f"document.querySelector('#settings [data-setting=\"{name}\"] .value').textContent"
+
+
+async def pad_press(page, button, until, what):
+    """A pad button pressed until the page shows what it did, then let go and seen let go."""
+    await page.evaluate(f"zemaSetPad(0, 0, [{button}])")
+    await page.wait_for(until, what=what)
+    await page.evaluate("zemaSetPad(0, 0, [])")
+    await page.evaluate("new Promise(done => requestAnimationFrame(() => requestAnimationFrame(done)))")
+
+
+async def settings_panel(page):
+    """The address's options through the game's own parser (a refused one said, nothing run),
+    and the settings panel by keys, pad and touch: kept over a reload, the address over it."""
+    await page.open(page.server.url("?smooth=30&volume=40"), 800, 600)
+    await frames_pass(page, 2)
+    text = await page.evaluate(SETTINGS)
+    check("\nsmooth = 30\n" in text and "\nvolume = 40\n" in text, "?smooth=30&volume=40 plays")
+    await page.open(page.server.url("?volume=500"), 800, 600)
+    said = await page.evaluate("document.getElementById('message').innerText")
+    check(await page.evaluate("Module.zemaState") == "refused" and "'500'" in said and
+          "Start again" not in said, f"?volume=500 is refused on the page ({said!r})")
+    await check_no_frame_runs(page, "and no frame runs")
+
+    await page.open(page.server.url(), 800, 600)
+    await page.press("F2")
+    rows = await page.evaluate("Array.from(document.querySelectorAll('#settings .row'), "
+                               "r => r.dataset.setting)")
+    check(rows[:4] == ["view", "scale", "smooth", "volume"] and "key.fire" in rows and
+          "pad.start" in rows and "window" not in rows, f"F2 opens the page's settings: {rows}")
+    for _ in range(rows.index("volume")):
+        await page.press("ArrowDown")
+    await page.press("ArrowLeft")
+    for _ in range(rows.index("key.fire") - rows.index("volume")):
+        await page.press("ArrowDown")
+    await page.press("Enter")
+    await page.press("KeyF")
+    await page.wait_for(row_value("key.fire") + " === 'F'", what="key.fire to take F")
+    for _ in range(len(rows) - rows.index("key.fire")):
+        await page.press("ArrowDown")
+    added = await page.send("Page.addScriptToEvaluateOnNewDocument", {"source": FAKE_PAD})
+    try:
+        await page.evaluate("window.beforeSave = true")
+        await page.press("Enter")  # Save: kept, and the page starts again
+        await page.wait_for("!window.beforeSave && typeof Module !== 'undefined' && "
+                            "Module.zemaState === 'running'", what="the page again after Save")
+    finally:
+        await page.send("Page.removeScriptToEvaluateOnNewDocument",
+                        {"identifier": added["identifier"]})
+    text = await page.evaluate(SETTINGS)
+    check("\nvolume = 90\n" in text and "\nkey.fire = F\n" in text,
+          "chosen by keys, volume 90 and key.fire F hold after the reload")
+    # A pad alone: Back opens, the D-pad chooses, A steps, B leaves keeping nothing.
+    await pad_press(page, 8, "!document.getElementById('settings').hidden", "Back to open it")
+    for row in rows[1:4]:
+        await pad_press(page, 13, f"{CHOSEN} === '{row}'", f"the D-pad down to {row}")
+    await pad_press(page, 0, row_value("volume") + " === '100'", "A to step the volume")
+    await pad_press(page, 1, "document.getElementById('settings').hidden", "B to leave")
+    await page.open(page.server.url("?volume=40"), 800, 600)
+    text = await page.evaluate(SETTINGS)
+    check("\nvolume = 40\n" in text and "\nkey.fire = F\n" in text,
+          "B kept nothing, and ?volume=40 wins over the kept volume 90")
+    # By touch: the first touch shows the button, a tap opens, Default and Close are tapped.
+    page.phone = True
+    try:
+        await page.open(page.server.url(), 844, 390)
+        await page.touch({1: (422, 195)})
+        await page.touch({})
+        for selector in ("[data-control=settings]", '[data-setting="key.fire"] [data-action]',
+                         "#settings [data-action=close]"):
+            await page.evaluate(f"document.querySelector({json.dumps(selector)})"
+                                ".scrollIntoView({block: 'center'})")
+            x, y, _ = await page.centre(selector)
+            await page.touch({1: (x, y)})
+            await page.touch({})
+            if "key.fire" in selector:
+                await page.wait_for(row_value("key.fire") + " === 'Space'", what="Default tapped")
+        check(await page.evaluate("document.getElementById('settings').hidden && "
+                                  "localStorage.getItem('zema.settings').includes('key.fire = F')"),
+              "by touch the panel opens, gives a row its default and closes, keeping nothing")
+    finally:
+        page.phone = False
+    # A kept value the game refuses is said; Reset all and Save in the panel mend it.
+    await page.evaluate("localStorage.setItem('zema.settings', 'volume = 500\\n')")
+    await page.open(page.server.url(), 800, 600)
+    said = await page.evaluate("document.getElementById('message').innerText")
+    for selector in ("[data-control=settings]", "#settings [data-action=reset-all]"):
+        await page.click(selector)
+    await page.evaluate("window.beforeSave = true")
+    await page.click("#settings [data-action=save]")
+    await page.wait_for("!window.beforeSave && typeof Module !== 'undefined' && "
+                        "Module.zemaState === 'running'", what="the mended page to run")
+    check("kept by this browser:1: invalid volume '500'" in said,
+          f"a kept volume 500 is said ({said!r}), and the panel's Reset all mends it")
+    await page.evaluate("localStorage.removeItem('zema.settings')")
+
+
 async def bench(page, www):
     sizes = {name: os.path.getsize(os.path.join(www, name)) for name in sorted(os.listdir(www))}
     for name, size in sizes.items():
@@ -782,6 +885,7 @@ async def main():
             await play_demos(page, zema_sim, site)
             await smooth_pictures(page, zema_sim, site)
             await record_a_game(page, zema_sim)
+            await settings_panel(page)
             await kept_offline_and_replaced(page, zema_sim, work, www)
             await use_own_copy(page, zema_sim, work, site, check, differing_pixels, read_png)
         finally:

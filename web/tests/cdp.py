@@ -222,8 +222,10 @@ class Browser:
 
     async def key(self, name, down=True):
         codes = {"Enter": 13, "Space": 32, "Escape": 27, "ArrowLeft": 37, "ArrowUp": 38,
-                 "ArrowRight": 39, "ArrowDown": 40}
-        key = " " if name == "Space" else name
+                 "ArrowRight": 39, "ArrowDown": 40, "F2": 113}
+        if name.startswith("Key"):  # a letter: "KeyF" is f
+            codes[name] = ord(name[3])
+        key = " " if name == "Space" else name[3].lower() if name.startswith("Key") else name
         await self.send("Input.dispatchKeyEvent", {
             "type": "rawKeyDown" if down else "keyUp", "key": key, "code": name,
             "windowsVirtualKeyCode": codes[name], "nativeVirtualKeyCode": codes[name]})
