@@ -21,26 +21,16 @@ quitRow="$("$game" --write-config | grep -oE '^(# )?[a-z][a-z.-]* = ' | sed 's/^
 startSetup() {
     (exec timeout -k 5 120 "$setup" --config="$conf") >"$work/setup.out" 2>"$work/setup.err" &
     gamePid=$!
-    window=""
-    for _ in $(seq "$patience"); do
-        window="$(xdotool search --onlyvisible --name '^ZEMA setup$' 2>/dev/null | tail -n1)"
-        [ -n "$window" ] && { focusGameWindow; return 0; }
-        kill -0 "$gamePid" 2>/dev/null || break
-        sleep 0.1
-    done
+    windowName='^ZEMA setup$'
+    findGameWindow --onlyvisible && { windowName='^ZEMA$'; focusGameWindow; return 0; }
+    windowName='^ZEMA$'
+    stopGame
     fail "no 'ZEMA setup' window appeared: $(head -c 300 "$work/setup.err")"
     return 1
 }
 
 # Waits until the file says what is asked or the setup has gone.
-waitForFile() {
-    for _ in $(seq "$patience"); do
-        grep -qx "$1" "$conf" && return 0
-        kill -0 "$gamePid" 2>/dev/null || break
-        sleep 0.1
-    done
-    return 1
-}
+waitForFile() { wantedLine="$1" && waitUntil 'grep -qx "$wantedLine" "$conf"' gameRunning; }
 
 # --- key.quit bound to Q by keys, saved, then Play --------------------------------------------
 if startSetup; then
