@@ -26,15 +26,16 @@ flags() {
     CC=aarch64-linux-gnu-gcc DEB_BUILD_MAINT_OPTIONS=hardening=+all \
         dpkg-architecture -aarm64 -c dpkg-buildflags --get "$1"
 }
-cmake -S "$root" -B "$out" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/aarch64-linux-gnu.cmake" \
-    -DCMAKE_BUILD_TYPE=Release -DZEMA_PORTMASTER=ON -DZEMA_WERROR="${ZEMA_WERROR:-OFF}" \
+# The rest of the build's flags are CMakePresets.json's "arm64".
+cd "$root"
+cmake --preset arm64 \
     -DCMAKE_C_FLAGS="$(flags CFLAGS) $(flags CPPFLAGS)" \
     -DCMAKE_CXX_FLAGS="$(flags CXXFLAGS) $(flags CPPFLAGS)" \
     -DCMAKE_EXE_LINKER_FLAGS="$(flags LDFLAGS)" -DCMAKE_SHARED_LINKER_FLAGS="$(flags LDFLAGS)"
-cmake --build "$out" -j"$(nproc)"
+cmake --build --preset arm64 -j"$(nproc)"
 
 echo "== the suite under qemu-user"
-ctest --test-dir "$out" --output-on-failure -j"$(nproc)"
+ctest --preset arm64 -j"$(nproc)"
 
 echo "== the Debian package"
 (cd "$out" && cpack -G DEB)

@@ -10,11 +10,12 @@ bash "$root/scripts/install-deps.sh" package
 flags() { DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$1"; }
 # CMake has no preprocessor flags of its own, so CPPFLAGS (_FORTIFY_SOURCE) go with the compile
 # flags; given on the command line, they replace whatever an earlier configure kept.
-cmake -S "$root" -B "$out" -DCMAKE_BUILD_TYPE=Release -DZEMA_TESTS=OFF -DZEMA_BENCHMARKS=OFF \
-    -DZEMA_WERROR="${ZEMA_WERROR:-OFF}" \
+# The rest of the build's flags are CMakePresets.json's "package".
+cd "$root"
+cmake --preset package \
     -DCMAKE_C_FLAGS="$(flags CFLAGS) $(flags CPPFLAGS)" \
     -DCMAKE_CXX_FLAGS="$(flags CXXFLAGS) $(flags CPPFLAGS)" \
     -DCMAKE_EXE_LINKER_FLAGS="$(flags LDFLAGS)" -DCMAKE_SHARED_LINKER_FLAGS="$(flags LDFLAGS)"
-cmake --build "$out" -j"$(nproc)"
+cmake --build --preset package -j"$(nproc)"
 (cd "$out" && cpack -G DEB)
 ls -l "$out"/zema_*.deb

@@ -11,13 +11,14 @@ jobs="$(nproc)"
 version="$(sed -n 's/^project(zema VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")"
 bash "$root/scripts/install-deps.sh" test
 # Every build made here stops on a warning (the scripts below read this too); a player's never does.
+# Each build's flags are a preset of CMakePresets.json.
 export ZEMA_WERROR=ON
-werror="-DZEMA_WERROR=$ZEMA_WERROR"
+cd "$root"
 
 echo "== build and test"
-cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo $werror
-cmake --build "$root/build" -j"$jobs"
-ctest --test-dir "$root/build" --output-on-failure -j"$jobs"
+cmake --preset default
+cmake --build --preset default -j"$jobs"
+ctest --preset default -j"$jobs"
 
 echo "== the play command's own build (Release, GCC): bash scripts/play.sh --version"
 bash "$root/scripts/play.sh" --version | tee "$root/build/play-version.log"
@@ -25,9 +26,8 @@ bash "$root/scripts/play.sh" --version | tee "$root/build/play-version.log"
     { echo "FAIL: scripts/play.sh --version did not print 'zema $version'"; exit 1; }
 
 echo "== a Release build of the whole tree with clang"
-cmake -S "$root" -B "$root/build-clang" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ $werror
-cmake --build "$root/build-clang" -j"$jobs"
+cmake --preset clang
+cmake --build --preset clang -j"$jobs"
 
 echo "== the Debian package, from a Release build with Debian's hardening, and its checks"
 bash "$root/scripts/package.sh"
@@ -52,18 +52,13 @@ echo "== the arm64 part took $(((SECONDS - armStart) / 60)) min $(((SECONDS - ar
 # ---- end of the ARM64 part -----------------------------------------------------------------------
 
 echo "== build and test under AddressSanitizer and UndefinedBehaviorSanitizer"
-cmake -S "$root" -B "$root/build-sanitize" -DCMAKE_BUILD_TYPE=Debug -DZEMA_SANITIZE=ON \
-    -DZEMA_BENCHMARKS=OFF $werror
-cmake --build "$root/build-sanitize" -j"$jobs"
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
-    LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0" \
-    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    ctest --test-dir "$root/build-sanitize" --output-on-failure -j"$jobs"
+# The sanitizers' options are the test preset's.
+cmake --preset sanitize
+cmake --build --preset sanitize -j"$jobs"
+ctest --preset sanitize -j"$jobs"
 
 echo "== fuzz for a bounded time"
-cmake -S "$root" -B "$root/build-fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DZEMA_FUZZ=ON \
-    -DZEMA_TESTS=OFF -DZEMA_BENCHMARKS=OFF $werror
-cmake --build "$root/build-fuzz" -j"$jobs" --target fuzz_targets
+cmake --preset fuzz
+cmake --build --preset fuzz -j"$jobs"
 sh "$root/tests/fuzz/run_fuzz.sh" "$root/build-fuzz" 60
 echo "== all tests passed"

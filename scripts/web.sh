@@ -11,9 +11,10 @@ echo "== SDL2 for the browser (kept in $out/sdl2 once built)"
 bash "$root/web/build_sdl2.sh" "$out/sdl2"
 
 echo "== the page"
-emcmake cmake -S "$root" -B "$out" -DCMAKE_BUILD_TYPE=Release -DZEMA_TESTS=OFF \
-    -DZEMA_BENCHMARKS=OFF -DZEMA_WERROR="${ZEMA_WERROR:-OFF}" -DZEMA_WEB_SDL2="$out/sdl2" >/dev/null
-cmake --build "$out" -j"$(nproc)" --target zema_web
+# The build's flags are CMakePresets.json's "web", through Emscripten's toolchain.
+cd "$root"
+emcmake cmake --preset web -DZEMA_WEB_SDL2="$out/sdl2" >/dev/null
+cmake --build --preset web -j"$(nproc)"
 ls -l "$out/www"
 
 if [ "${1:-serve}" = build ]; then exit 0; fi

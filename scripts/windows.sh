@@ -34,10 +34,10 @@ if [ ! -f "$deps/lib/libgtest.a" ]; then
 fi
 
 echo "== the game, zema-sim and the tests"
-PKG_CONFIG_LIBDIR="$deps/lib/pkgconfig" cmake -S "$root" -B "$out/zema" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DZEMA_WINDOWS_DEPS="$deps" -DZEMA_BENCHMARKS=OFF -DZEMA_WERROR="${ZEMA_WERROR:-OFF}" >/dev/null
-cmake --build "$out/zema" -j"$jobs"
+# The build's flags are CMakePresets.json's "windows".
+cd "$root"
+PKG_CONFIG_LIBDIR="$deps/lib/pkgconfig" cmake --preset windows -DZEMA_WINDOWS_DEPS="$deps" >/dev/null
+cmake --build --preset windows -j"$jobs"
 
 echo "== the zip"
 (cd "$out/zema" && cpack -G ZIP -B "$out" >/dev/null)
