@@ -1,7 +1,8 @@
 # Lays out the handheld port in STAGE and zips it into ZIP (run by packaging/portmaster's build
-# step, which names every -D). The newest versioned C library symbol the program needs is read
-# from its dynamic symbols: port.json and the README give it as the firmware's least glibc.
-execute_process(COMMAND ${OBJDUMP} -T ${PROGRAM} OUTPUT_VARIABLE symbols COMMAND_ERROR_IS_FATAL ANY)
+# step, which names every -D). The newest versioned C library symbol the programs need is read
+# from their dynamic symbols: port.json and the README give it as the firmware's least glibc.
+execute_process(COMMAND ${OBJDUMP} -T ${PROGRAM} ${SETUP_PROGRAM} OUTPUT_VARIABLE symbols
+                COMMAND_ERROR_IS_FATAL ANY)
 string(REGEX MATCHALL "GLIBC_[0-9]+\\.[0-9]+(\\.[0-9]+)?" versions "${symbols}")
 list(TRANSFORM versions REPLACE "GLIBC_" "")
 list(REMOVE_DUPLICATES versions)
@@ -9,17 +10,20 @@ list(SORT versions COMPARE NATURAL ORDER DESCENDING)
 list(GET versions 0 ZEMA_MIN_GLIBC)
 set(ZEMA_ARCH ${ARCH})
 set(ZEMA_VERSION ${VERSION})
-message(STATUS "The port's program needs glibc ${ZEMA_MIN_GLIBC} or newer")
+message(STATUS "The port's programs need glibc ${ZEMA_MIN_GLIBC} or newer")
 
 set(port ${STAGE}/zema)
 file(REMOVE_RECURSE ${STAGE})
 file(MAKE_DIRECTORY ${port}/conf/zema)
-file(COPY ${SOURCE_DIR}/packaging/portmaster/ZEMA.sh DESTINATION ${STAGE}
+file(COPY ${SOURCE_DIR}/packaging/portmaster/ZEMA.sh "${SOURCE_DIR}/packaging/portmaster/ZEMA Setup.sh"
+     DESTINATION ${STAGE}
      FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ
                       WORLD_EXECUTE)
-file(COPY ${PROGRAM} DESTINATION ${port})
-get_filename_component(programName ${PROGRAM} NAME)
-execute_process(COMMAND ${STRIP} ${port}/${programName} COMMAND_ERROR_IS_FATAL ANY)
+foreach(program ${PROGRAM} ${SETUP_PROGRAM})
+  file(COPY ${program} DESTINATION ${port})
+  get_filename_component(programName ${program} NAME)
+  execute_process(COMMAND ${STRIP} ${port}/${programName} COMMAND_ERROR_IS_FATAL ANY)
+endforeach()
 foreach(sound ${SOUNDS})
   file(COPY ${SOUND_DIR}/${sound} DESTINATION ${port})
 endforeach()
@@ -35,5 +39,5 @@ execute_process(COMMAND ${emulator} ${SIM} --mode 640x480 --seed 1 --shot 1200 $
                 COMMAND_ERROR_IS_FATAL ANY)
 
 file(REMOVE ${ZIP})
-execute_process(COMMAND ${CMAKE_COMMAND} -E tar cf ${ZIP} --format=zip ZEMA.sh zema
+execute_process(COMMAND ${CMAKE_COMMAND} -E tar cf ${ZIP} --format=zip ZEMA.sh "ZEMA Setup.sh" zema
                 WORKING_DIRECTORY ${STAGE} COMMAND_ERROR_IS_FATAL ANY)

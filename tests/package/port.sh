@@ -17,22 +17,24 @@ mkdir -p "$ports"
 unzip -q "$zip" -d "$ports" || { echo "FAIL: unzip $zip"; exit 1; }
 program="$port/zema.aarch64"
 
-for file in ZEMA.sh zema/zema.aarch64 zema/zema.gptk zema/conf/zema/zema.conf zema/LICENSE \
-    zema/README.md zema/screenshot.png zema/port.json zema/{bgm,clear,door,get,hit,over}.wav; do
+for file in ZEMA.sh "ZEMA Setup.sh" zema/zema.aarch64 zema/zema-setup.aarch64 zema/zema.gptk \
+    zema/conf/zema/zema.conf zema/LICENSE zema/README.md zema/screenshot.png zema/port.json zema/{bgm,clear,door,get,hit,over}.wav; do
     [ -s "$ports/$file" ] || fail "missing or empty: $file"
 done
 [ -x "$ports/ZEMA.sh" ] && [ -x "$program" ] && pass "the launcher ZEMA.sh and the program zema/zema.aarch64" ||
     fail "the launcher or the program is not executable"
 
 attr() { python3 -c 'import json, sys; print(json.load(open(sys.argv[1]))["attr"][sys.argv[2]])' "$port/port.json" "$1"; }
-glibc="$(aarch64-linux-gnu-objdump -T "$program" | grep -o 'GLIBC_[0-9.]*' | sed 's/GLIBC_//' | sort -uV | tail -n1)"
+glibc="$(aarch64-linux-gnu-objdump -T "$program" "$port/zema-setup.aarch64" | grep -o 'GLIBC_[0-9.]*' | sed 's/GLIBC_//' | sort -uV | tail -n1)"
 [ "$(attr arch)" = "['aarch64']" ] && [ "$(attr min_glibc)" = "$glibc" ] && grep -qF "glibc $glibc or newer" "$port/README.md" &&
     pass "port.json names aarch64 and glibc $glibc, the newest the program needs, as the README does" ||
     fail "port.json: arch $(attr arch), min_glibc $(attr min_glibc); the program needs $glibc"
-needed="$(aarch64-linux-gnu-readelf -d "$program" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p' | tr '\n' ' ')"
-grep -q 'libSDL2-2.0.so.0' <<<"$needed" && ! grep -qE 'libstdc\+\+|libgcc_s' <<<"$needed" &&
-    pass "the program needs no libstdc++ or libgcc of the device's, and its SDL2: $needed" ||
-    fail "the program needs $needed"
+for each in "$program" "$port/zema-setup.aarch64"; do
+    needed="$(aarch64-linux-gnu-readelf -d "$each" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p' | tr '\n' ' ')"
+    grep -q 'libSDL2-2.0.so.0' <<<"$needed" && ! grep -qE 'libstdc\+\+|libgcc_s' <<<"$needed" &&
+        pass "${each##*/} needs no libstdc++ or libgcc of the device's, and its SDL2: $needed" ||
+        fail "${each##*/} needs $needed"
+done
 grep -qvx '[a-z0-9_]* = \\"' "$port/zema.gptk" && fail "zema.gptk maps a button to a key" ||
     pass "zema.gptk passes every button through"
 
@@ -47,7 +49,9 @@ grep -qx 'pad.quit = back+start' <<<"$settings" && grep -qx 'fullscreen = yes' <
 # (no binfmt_misc entry), a script in its place runs it through qemu.
 if ! "$program" --version >/dev/null 2>&1; then
     ZEMA_EMULATOR=qemu-aarch64
-    mv "$program" "$program.real" && mv "$(emulated "$program.real")" "$program"
+    for each in "$program" "$port/zema-setup.aarch64"; do
+        mv "$each" "$each.real" && mv "$(emulated "$each.real")" "$each"
+    done
 fi
 
 mkdir -p "$work/share/PortMaster"
@@ -68,6 +72,14 @@ waitUntil "grep -qx 'pad.quit = back+start' '$port/log.txt' 2>/dev/null" true 10
     grep -qxF "gptokeyb zema.aarch64 -c $port/zema.gptk" "$port/log.txt" && [ -e "$work/finished" ] &&
     pass "ZEMA.sh runs the game in the port's folder with its settings and key map, logged to log.txt" ||
     fail "ZEMA.sh: status $status; $(head -c 400 "$work/launcher.out")"
+(cd / && HOME="$work" XDG_DATA_HOME="$work/share" bash "$ports/ZEMA Setup.sh" --version) \
+    >"$work/launcher.out" 2>&1
+status=$?
+waitUntil "grep -qx 'zema-setup $version' '$port/log.txt' 2>/dev/null" true 100
+[ "$status" = 0 ] && grep -qxF "gptokeyb zema-setup.aarch64 -c $port/zema.gptk" "$port/log.txt" &&
+    grep -qx "zema-setup $version" "$port/log.txt" &&
+    pass "\"ZEMA Setup.sh\" runs zema-setup the same way" ||
+    fail "ZEMA Setup.sh: status $status; $(head -c 400 "$work/launcher.out")"
 
 [ "$failures" = 0 ] || { echo "$failures port checks failed"; exit 1; }
 echo "all port checks passed"

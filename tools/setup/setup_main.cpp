@@ -25,11 +25,10 @@ namespace zema {
 
 namespace {
 
-#ifdef _WIN32
-constexpr const char* gameProgram = "zema.exe";
-#else
-constexpr const char* gameProgram = "zema";
+#ifndef ZEMA_GAME_PROGRAM
+#error "ZEMA_GAME_PROGRAM must be defined by the build (the game's file name beside this program)"
 #endif
+constexpr const char* gameProgram = ZEMA_GAME_PROGRAM;
 
 constexpr int windowWidth = 960, windowHeight = 600;
 
