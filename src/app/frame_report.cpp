@@ -16,9 +16,10 @@ namespace {
 std::FILE* report = nullptr;
 std::string holdPath;
 long framesShown = 0;
+long picturesBetween = 0;
 
-void writeLine(const char* what) {
-    std::fprintf(report, "%s %ld\n", what, framesShown);
+void writeLine(const std::string& line) {
+    std::fputs((line + "\n").c_str(), report);
     // Line by line: a test reads the file while the game writes it.
     std::fflush(report);
 }
@@ -46,6 +47,7 @@ void openFrameReport() {
     }
     holdPath = std::string(path) + ".hold";
     framesShown = 0;
+    picturesBetween = 0;
 }
 
 void closeFrameReport() {
@@ -56,14 +58,18 @@ void closeFrameReport() {
 void reportFrameShown() {
     if (report == nullptr) return;
     ++framesShown;
-    writeLine("shown");
+    writeLine("shown " + std::to_string(framesShown) + " " + std::to_string(picturesBetween));
+}
+
+void reportPictureBetween() {
+    ++picturesBetween;
 }
 
 void holdWhileAsked() {
     if (report == nullptr) return;
     const long frame = holdFrame();
     if (frame < 0 || framesShown < frame) return;
-    writeLine("held");
+    writeLine("held " + std::to_string(framesShown));
     while (holdFrame() >= 0)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
 }

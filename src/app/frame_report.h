@@ -1,6 +1,6 @@
 // The frames as the end-to-end tests see them, so that they wait for frames rather than for
-// time. With ZEMA_FRAME_REPORT naming a file in the environment, the game writes "shown N" there
-// once frame N is on screen. A file of that name with ".hold" added makes the game step only when
+// time. With ZEMA_FRAME_REPORT naming a file in the environment, the game writes "shown N B" there
+// once frame N is on screen, B the pictures shown between frames so far (--smooth's). A file of that name with ".hold" added makes the game step only when
 // told: once it has shown the frame the file names (at once when it names none), it stops at the
 // start of the next pass of its loop, before handling any event, and writes "held N" (N the last
 // frame shown, 0 before the first). The window then shows frame N until the file is removed, and
@@ -16,6 +16,8 @@ void closeFrameReport();
 
 // After each frame.
 void reportFrameShown();
+// After each picture shown between two frames.
+void reportPictureBetween();
 // At the start of each pass of the message loop.
 void holdWhileAsked();
 

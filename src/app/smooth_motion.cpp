@@ -4,6 +4,7 @@
 
 #include <SDL.h>
 
+#include "app/frame_report.h"
 #include "app/message_loop.h"
 #include "app/smooth_schedule.h"
 #include "display/display_sdl.h"
@@ -14,8 +15,14 @@ namespace {
 
 int pictureCount = 1;
 
+// A picture part of the way is one between frames; the last (1) is the frame's own.
+void showPicture(double part) {
+    displayShowBetween(part);
+    if (part < 1) reportPictureBetween();
+}
+
 const SleepClock sdlSleepClock = {steadyMicroseconds, [](uint32_t ms) { SDL_Delay(ms); },
-                                  displayShowBetween};
+                                  showPicture};
 
 // In place of the 100 ms sleep, and as long.
 void sleepShowingFramePictures() {

@@ -1,4 +1,4 @@
-// The frame report counts the frames shown from 1, and a hold at frame 0 holds at once until
+// The frame report counts the frames shown from 1 and the pictures between them, and a hold at frame 0 holds at once until
 // its file goes.
 #include "app/frame_report.h"
 
@@ -20,8 +20,10 @@ TEST(FrameReport, CountsFromOneAndAHoldAtZeroHoldsUntilItsFileGoes) {
     openFrameReport();
     setEnv("ZEMA_FRAME_REPORT", nullptr);
     reportFrameShown();
+    reportPictureBetween();
+    reportPictureBetween();
     reportFrameShown();
-    EXPECT_EQ(fileText(report), "shown 1\nshown 2\n");
+    EXPECT_EQ(fileText(report), "shown 1 0\nshown 2 2\n");
 
     std::fclose(std::fopen((report + ".hold").c_str(), "w")); // names no frame: at once
     std::atomic<bool> released = false;
@@ -34,7 +36,7 @@ TEST(FrameReport, CountsFromOneAndAHoldAtZeroHoldsUntilItsFileGoes) {
     holdWhileAsked();
     EXPECT_TRUE(released) << "let go before its file was removed";
     letGo.join();
-    EXPECT_EQ(fileText(report), "shown 1\nshown 2\nheld 2\n");
+    EXPECT_EQ(fileText(report), "shown 1 0\nshown 2 2\nheld 2\n");
     closeFrameReport();
 }
 
