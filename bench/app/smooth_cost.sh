@@ -8,8 +8,8 @@
 set -uo pipefail
 game="$(readlink -f "$1")" sim="$(readlink -f "$2")" clearScript="$(readlink -f "$3")"
 frames="${4:-600}" pairs="${5:-1}" width=1920 height=1080
-# shellcheck source=tests/app/x_session.sh
-source "$(dirname "$0")/../../tests/app/x_session.sh"
+# shellcheck source=tests/support/x_session.sh
+source "$(dirname "$0")/../../tests/support/x_session.sh"
 needTools /usr/bin/time
 
 # The script up to its FRAMES-th frame: "frame" lines count one, a "frames" line that passes it is

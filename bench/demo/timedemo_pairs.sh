@@ -13,8 +13,8 @@ pairs="${4:-7}"
 width="${5:-1920}"
 height="${6:-1080}"
 
-# shellcheck source=tests/app/x_session.sh
-source "$(dirname "$0")/../../tests/app/x_session.sh"
+# shellcheck source=tests/support/x_session.sh
+source "$(dirname "$0")/../../tests/support/x_session.sh"
 
 # Processor time of the X server so far, in clock ticks.
 serverTicks() { awk '{ print $14 + $15 }' "/proc/$xvfbPid/stat"; }

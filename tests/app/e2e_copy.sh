@@ -10,8 +10,8 @@ sim="$(readlink -f "$2")"
 standIns="$(readlink -f "$3")"
 mkdir -p "$4"
 out="$(readlink -f "$4")"
-# shellcheck source=tests/app/x_session.sh
-source "$(dirname "$0")/x_session.sh"
+# shellcheck source=tests/support/x_session.sh
+source "$(dirname "$0")/../support/x_session.sh"
 export XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
 mkdir -p "$work/empty" "$XDG_CONFIG_HOME/zema" "$XDG_DATA_HOME/zema"
 differing() { compare -metric AE "$out/$1.png" "$out/$2.png" null: 2>&1 | cut -d' ' -f1; }

@@ -15,8 +15,8 @@ mkdir -p "$out"
 out="$(readlink -f "$out")"
 
 # The X server with its window manager, pass and fail, and the cleanup of everything started.
-# shellcheck source=tests/app/x_session.sh
-source "$(dirname "$0")/x_session.sh"
+# shellcheck source=tests/support/x_session.sh
+source "$(dirname "$0")/../support/x_session.sh"
 game="$(emulated "$game")"
 
 export XDG_DATA_HOME="$work/data"

@@ -4,7 +4,7 @@
 set -uo pipefail
 game="$(readlink -f "$1")" sim="$(readlink -f "$2")" out="$3" width=2560 height=1440
 mkdir -p "$out" && out="$(readlink -f "$out")"
-source "$(dirname "$0")/x_session.sh"
+source "$(dirname "$0")/../support/x_session.sh"
 game="$(emulated "$game")" sim="$(emulated "$sim")"
 
 startGame() {

@@ -3,8 +3,8 @@
 # over it, a misspelt name refused, no file the original keys. Usage: settings_e2e.sh ZEMA ZEMA_SIM
 set -uo pipefail
 game="$(readlink -f "$1")" sim="$(readlink -f "$2")"
-# shellcheck source=tests/app/x_session.sh
-source "$(dirname "$0")/x_session.sh"
+# shellcheck source=tests/support/x_session.sh
+source "$(dirname "$0")/../support/x_session.sh"
 game="$(emulated "$game")" sim="$(emulated "$sim")"
 export XDG_CONFIG_HOME="$work/config" conf="$work/config/zema/zema.conf"
 mkdir -p "$work/config/zema"

@@ -6,8 +6,8 @@
 set -uo pipefail
 setup="$(readlink -f "$1")" game="$(readlink -f "$2")" out="$3"
 mkdir -p "$out"
-# shellcheck source=tests/app/x_session.sh
-source "$(dirname "$0")/x_session.sh"
+# shellcheck source=tests/support/x_session.sh
+source "$(dirname "$0")/../support/x_session.sh"
 conf="$work/my settings.conf"
 printf '# my own words\nwindow = 800x600\n\n  volume=40\n' >"$conf"
 cp "$conf" "$work/before"

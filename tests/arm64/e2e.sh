@@ -9,7 +9,7 @@ game="$(readlink -f "$1")" sim="$(readlink -f "$2")" size="$3" out="$4"
 IFS=x read -r width height <<<"$size"
 gameDir="$(dirname "$game")"
 mkdir -p "$out" && out="$(readlink -f "$out")"
-source "$(dirname "$0")/../app/x_session.sh"
+source "$(dirname "$0")/../support/x_session.sh"
 needTools qemu-aarch64
 game="$(ZEMA_EMULATOR=qemu-aarch64 emulated "$game")"
 

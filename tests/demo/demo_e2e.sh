@@ -10,8 +10,8 @@ sim="$(readlink -f "$2")"
 clearScript="$(readlink -f "$3")"
 gameDir="$(dirname "$game")"
 
-# shellcheck source=tests/app/x_session.sh
-source "$(dirname "$0")/../app/x_session.sh"
+# shellcheck source=tests/support/x_session.sh
+source "$(dirname "$0")/../support/x_session.sh"
 game="$(emulated "$game")" sim="$(emulated "$sim")"
 
 # --- helpers ------------------------------------------------------------------------------------

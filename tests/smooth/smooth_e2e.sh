@@ -6,7 +6,7 @@
 # GAME_BINARY's folder must hold the six WAV files.
 set -uo pipefail
 game="$(readlink -f "$1")" sim="$(readlink -f "$2")" clearScript="$(readlink -f "$3")"
-source "$(dirname "$0")/../app/x_session.sh"
+source "$(dirname "$0")/../support/x_session.sh"
 game="$(emulated "$game")" sim="$(emulated "$sim")"
 
 startGame() {

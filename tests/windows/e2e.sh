@@ -14,8 +14,8 @@ standIns="${5:-}"
 mkdir -p "$out"
 out="$(readlink -f "$out")"
 width=1024 height=768
-# shellcheck source=tests/app/x_session.sh
-source "$(dirname "$0")/../app/x_session.sh"
+# shellcheck source=tests/support/x_session.sh
+source "$(dirname "$0")/../support/x_session.sh"
 needTools wine unzip
 
 unzip -q "$zip" -d "$work/unpacked"
