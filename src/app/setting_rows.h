@@ -1,6 +1,8 @@
 // The settings as rows of a settings editor (zema-setup, the page's panel): every setting of the
 // option table in its order, how its value is changed, what it shows, and the value a step gives.
 // All of it is read from the table, so that a new setting is a new row with no editor's code.
+// A change rewrites only that setting's lines of the player's file (settings_edit.h), and what a
+// row shows is the file read back by the game's own reader.
 #pragma once
 
 #include <string>

@@ -1,6 +1,12 @@
 // The player's own copy of the original: a folder holding its Windows executable, whose bitmap
 // resources are the fifteen pictures (and icon 123 the window's), and its six WAV files. Finding
-// it, checking it and handing it to the game; platform-free apart from reading files.
+// it, checking it and handing it to the game; platform-free apart from reading files. A folder is
+// judged by its executables in name order and the six WAV names in any case. A bitmap resource
+// is a bitmap file without its 14-byte header, which is made up, so the copy's pictures go through
+// readBitmap and the texture loader as the embedded ones do, held to the table's size at 4 or 8
+// bits; the window's icon is icon group 123's largest image (copy_icon.h). The game and zema-sim
+// choose a copy before anything starts; the page reads one through web/web_copy.cpp. The tests'
+// copies are stand-ins the build makes from our own pictures (tools/standin).
 #pragma once
 
 #include <string>

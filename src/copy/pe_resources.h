@@ -1,6 +1,10 @@
 // Reads the resources of a Windows executable (PE32 or PE32+) without trusting it: every offset,
 // size and count is checked against the file before it is used, nothing is read past the file's
-// end, and the work is bounded by the file's size.
+// end, and the work is bounded by the file's size. The DOS header leads to the PE header, the
+// optional header (PE32 or PE32+) to the resource table's address, the section table maps
+// addresses to the file, and a lookup walks the table's three levels (type, identifier, the first
+// language listed) to a data entry. Only the headers and the resources asked for are read, so a
+// large program without a bitmap is passed over in a few small reads.
 #pragma once
 
 #include <cstdint>

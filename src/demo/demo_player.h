@@ -1,6 +1,8 @@
 // Playing a demo: the whole script read and checked first, then given out step by step, the
 // key-downs between frames and each frame's readings, for the game to feed in place of its
-// devices.
+// devices. The recorder and the player are platform-free: the input seam notes what each frame
+// read and, while a demo plays, gives the demo's readings instead of the device's
+// (input/input_tap.h); the rules and the frame are untouched. The format is zema-sim's script.
 #pragma once
 
 #include <string>

@@ -1,6 +1,6 @@
 // Pictures between two frames: the game moves in whole steps ten times a second, and a screen
 // that shows more pictures than that shows each thing on its way from where one frame drew it to
-// where the next one draws it.
+// where the next one draws it. Things are told apart by their pictures and matched in draw order.
 #pragma once
 
 #include "render/frame_draws.h"

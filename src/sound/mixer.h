@@ -1,5 +1,9 @@
-// Our own mixer: sums every playing sound slot into 44,100 Hz 16-bit stereo, with saturation.
-// Play requests come from the game thread without a lock; the mixing runs on the audio thread.
+// Our own mixer: sums every playing sound slot into 44,100 Hz 16-bit stereo, in 32 bits saturated
+// to 16. Play requests come from the game thread without a lock, as one atomic bit a slot; the
+// mixing runs in the audio callback, which allocates nothing. A slot still sounding goes on
+// undisturbed, a finished one starts again from its beginning, the tune loops seamlessly, and
+// nothing is ever stopped or rewound. The SDL output converts each clip once, whole, when it is
+// loaded (SDL_BuildAudioCVT, SDL_ConvertAudio).
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,9 @@
-// Reads a RIFF WAVE file into memory: its format block and its samples, as they stand.
+// Reads a RIFF WAVE file into memory: its format block and its samples, as they stand. It takes
+// exactly the files the original did: the first "RIFF" chunk must be of form "WAVE", the first
+// chunk inside it "fmt "; chunks between "fmt " and "data" are skipped with their pad byte. A
+// chunk size that claims more than the file holds never drives an allocation: only the bytes
+// present are kept, and the rest plays as silence, as a short read did in the original. Refusing
+// any of the six files ends the game's start-up with status 255.
 #pragma once
 
 #include <cstdint>
@@ -62,7 +67,8 @@ WaveResult readWaveFile(const char* fileName, WaveClip& clip);
 const char* waveResultText(WaveResult result);
 
 // Whether the sound output plays this format: PCM, or WAVE_FORMAT_EXTENSIBLE with the PCM
-// subformat, 8 or 16 bits, 1 or 2 channels, 100 to 200,000 frames a second.
+// subformat, 8-bit unsigned or 16-bit signed, 1 or 2 channels, 100 to 200,000 frames a second,
+// a block alignment of channels x bits / 8.
 bool waveFormatPlayable(const WaveClip& clip);
 
 } // namespace zema

@@ -1,7 +1,9 @@
 // zema-setup's picture, drawn with the pictures' own canvas, palette and 5 x 7 font: the title,
 // the rows with their values in force, the chosen row's help, the status line and the buttons,
 // laid out for the window's size (a handheld's 640 x 480 up to a desktop's), and what a point of
-// it is, for the mouse.
+// it is, for the mouse. It is drawn into the window surface on SDL's software path, as the game
+// is: a GUI library would be one more to build for Windows and the handhelds, and would bring no
+// pad-only navigation.
 #pragma once
 
 #include "canvas.h"

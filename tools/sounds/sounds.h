@@ -1,4 +1,8 @@
-// The six sounds of the game, each rendered in the format its file is written in.
+// The six sounds of the game, each rendered in the format its file is written in: a 32-second
+// tune in A minor (FM lead with echo, plucked bass, pad, soft drums; the loop joins without a
+// click) and five effects (goal fanfare, gate motor, item chime, hit crunch, falling game-over
+// horns). The formats differ on purpose, so that the game's conversion to the mixer's format is
+// used for real.
 #pragma once
 
 #include "synth.h"
