@@ -26,10 +26,6 @@ namespace zema {
 
 std::vector<DisplayMode> displayModes;
 DisplaySettings displaySettings;
-bool displayMessagesToStderrOnly = false;
-bool displaySkipWindowSurface = false;
-bool displayFollowsWindow = false;
-bool displayImagesLater = false;
 
 namespace {
 const char textCreateFailed[] = "Direct3Dの作成に失敗しました";
@@ -101,7 +97,8 @@ int watchWindow(void*, SDL_Event* event) {
 
 void report(const char* text, const char* caption, Uint32 kind) {
     const char* title = caption ? caption : "Error";
-    if (displayMessagesToStderrOnly || SDL_ShowSimpleMessageBox(kind, title, text, nullptr) != 0)
+    if (displaySettings.messagesToStderrOnly ||
+        SDL_ShowSimpleMessageBox(kind, title, text, nullptr) != 0)
         std::fprintf(stderr, "%s\n", text);
 }
 
@@ -149,7 +146,7 @@ void refreshTarget() {
 }
 
 bool probeWindowSurface() {
-    return !displaySkipWindowSurface && SDL_GetWindowSurface(gameWindow) != nullptr;
+    return !displaySettings.skipWindowSurface && SDL_GetWindowSurface(gameWindow) != nullptr;
 }
 
 bool probeSoftwareRenderer() {
@@ -283,7 +280,7 @@ int32_t initDisplay(SDL_Window* window) {
     }
 
     const int display = displaySettings.displayIndex;
-    displayModes = displayFollowsWindow ? windowMode() : listModes(display);
+    displayModes = displaySettings.followsWindow ? windowMode() : listModes(display);
     if (displayModes.empty()) {
         const char* driver = SDL_GetCurrentVideoDriver();
         SDL_SetError("display %d has no 32-bit mode (video driver '%s')", display,
@@ -298,7 +295,7 @@ int32_t initDisplay(SDL_Window* window) {
     windowedWidth = std::min<int>(displaySettings.windowWidth, int(fullscreenMode.Width));
     windowedHeight = std::min<int>(displaySettings.windowHeight, int(fullscreenMode.Height));
 
-    if (displayFollowsWindow) {
+    if (displaySettings.followsWindow) {
         fullscreen = false; // the window is the page's canvas, whatever its size
     } else if (displaySettings.windowed) {
         if (!goWindowed()) return fail(textDeviceFailed, noCaption, "cannot open the window");
@@ -310,7 +307,7 @@ int32_t initDisplay(SDL_Window* window) {
         return fail(textDeviceFailed, noCaption, "cannot get a picture for the window");
     SDL_AddEventWatch(watchWindow, nullptr);
 
-    const int failedSlot = displayImagesLater ? -1 : loadImages();
+    const int failedSlot = displaySettings.imagesLater ? -1 : loadImages();
     if (failedSlot >= 0) {
         SDL_SetError("picture %s cannot be read or is not of its size",
                      imageSlotName(ImageSlot(failedSlot)));

@@ -36,7 +36,7 @@ class ProgramKeys : public ::testing::Test {
         ASSERT_FALSE(dataHome.empty());
         setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
         setenv("SDL_VIDEODRIVER", "dummy", 1);
-        displayMessagesToStderrOnly = true;
+        displaySettings.messagesToStderrOnly = true;
         ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
         window = SDL_CreateWindow("ZEMA", 0, 0, 800, 600, 0);
         ASSERT_NE(window, nullptr) << SDL_GetError();

@@ -28,7 +28,7 @@ class DummyDisplay : public ::testing::Test {
   protected:
     void SetUp() override {
         useDriver("dummy");
-        displayMessagesToStderrOnly = true; // a box would wait for a click
+        displaySettings.messagesToStderrOnly = true; // a box would wait for a click
         ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
         window =
             SDL_CreateWindow("ZEMA", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 800, 600, 0);
@@ -39,8 +39,6 @@ class DummyDisplay : public ::testing::Test {
     void TearDown() override {
         releaseDisplay();
         displaySettings = {};
-        displayFollowsWindow = false;
-        displayImagesLater = false;
         if (window) SDL_DestroyWindow(window);
         SDL_Quit();
     }
@@ -87,10 +85,10 @@ class DummyDisplay : public ::testing::Test {
 
     // initDisplay without the window's framebuffer; what it wrote to standard error in notice.
     int32_t initOnTheFallbackPath(std::string& notice) {
-        displaySkipWindowSurface = true;
+        displaySettings.skipWindowSurface = true;
         testing::internal::CaptureStderr();
         const int32_t status = initDisplay(window);
-        displaySkipWindowSurface = false;
+        displaySettings.skipWindowSurface = false;
         notice = testing::internal::GetCapturedStderr();
         return status;
     }
@@ -145,7 +143,7 @@ TEST_F(DummyDisplay, TitleFrameShowsTheTitleAt112By84OnBlue) {
 
 // As the browser starts: the display loads no picture, and the title's alone makes the title.
 TEST_F(DummyDisplay, WithThePicturesLeftToTheCallerTheTitleAloneMakesTheTitleFrame) {
-    displayImagesLater = true;
+    displaySettings.imagesLater = true;
     ASSERT_EQ(initDisplay(window), 0);
     for (int slot = 0; slot < imageSlotCount; ++slot)
         EXPECT_EQ(imageTextures[slot], nullptr);
@@ -288,7 +286,7 @@ TEST_F(DummyDisplay, FullscreenByDefaultTheViewStaysTheLargestMode) {
 // The browser's canvas is the window: the view is the window's size, the window is not made
 // fullscreen, and a new size is taken when asked, between frames, with the title centred in it.
 TEST_F(DummyDisplay, FollowingTheWindowTakesItsSizeBetweenFrames) {
-    displayFollowsWindow = true;
+    displaySettings.followsWindow = true;
     ASSERT_EQ(initDisplay(window), 0);
     EXPECT_EQ(displayMode.Width, 800u);
     EXPECT_EQ(displayMode.Height, 600u);
@@ -304,7 +302,7 @@ TEST_F(DummyDisplay, FollowingTheWindowTakesItsSizeBetweenFrames) {
 
 // The same on the fallback path: the streaming texture and the back buffer take the new size.
 TEST_F(DummyDisplay, FollowingTheWindowOnTheFallbackPathResizesItsBackBuffer) {
-    displayFollowsWindow = true;
+    displaySettings.followsWindow = true;
     std::string notice;
     ASSERT_EQ(initOnTheFallbackPath(notice), 0);
     ASSERT_EQ(displayPresentPath(), PresentPath::SoftwareRenderer);
@@ -344,7 +342,7 @@ TEST_F(DummyDisplay, HiddenWindowFailsWithTheDeviceMessage) {
 }
 
 TEST(DisplayWithoutVideo, FailsWithTheCreateMessage) {
-    displayMessagesToStderrOnly = true;
+    displaySettings.messagesToStderrOnly = true;
     ASSERT_EQ(SDL_WasInit(SDL_INIT_VIDEO), 0u);
     testing::internal::CaptureStderr();
     SDL_SetError("video is off");
@@ -359,7 +357,7 @@ TEST(DisplayWithoutScreen, OffscreenDriverFailsWithTheDeviceMessageOnStandardErr
     unsetenv("DISPLAY");
     unsetenv("WAYLAND_DISPLAY");
     unsetenv("SDL_VIDEODRIVER");
-    displayMessagesToStderrOnly = false;
+    displaySettings.messagesToStderrOnly = false;
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
     EXPECT_STREQ(SDL_GetCurrentVideoDriver(), "offscreen");
     SDL_Window* window = SDL_CreateWindow("ZEMA", 0, 0, 800, 600, 0);
