@@ -79,7 +79,6 @@ void displayFollowWindow();
 bool displayToggleFullscreen();
 // The next frame is drawn and shown whole, even where it is the same as the one before.
 void displayShowNextFrameWhole();
-bool displayIsFullscreen();
 
 // Smooth motion: while on, the frames' own presents show nothing; their clears and draws are
 // kept, and displayShowBetween shows the picture at fraction t of the way from the frame before

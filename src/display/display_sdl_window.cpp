@@ -115,10 +115,6 @@ bool displayToggleFullscreen() {
     return goWindowed();
 }
 
-bool displayIsFullscreen() {
-    return sdlDisplay.fullscreen;
-}
-
 int displayRefreshRate() {
     SDL_Window* window = sdlDisplay.gameWindow;
     SDL_DisplayMode mode = {};
