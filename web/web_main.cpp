@@ -219,9 +219,9 @@ int startUp() {
     markStep("pictures");
     createMainWindow();
     if (mainWindow) matchWindowToPage();
-    displayMessagesToStderrOnly = true;
-    displayFollowsWindow = true;
-    displayImagesLater = true;
+    displaySettings.messagesToStderrOnly = true;
+    displaySettings.followsWindow = true;
+    displaySettings.imagesLater = true;
     if (initDisplay(mainWindow) < 0) {
         tellPage("failed", "The display could not be set up.");
         return 0;

@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return 1;
     SDL_Window* window = SDL_CreateWindow("ZEMA", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                           800, 600, SDL_WINDOW_SHOWN);
-    displayMessagesToStderrOnly = true;
+    displaySettings.messagesToStderrOnly = true;
     if (!window || initDisplay(window) != 0) return 1;
     useFixedSeed(7);
     resetGame();

@@ -81,8 +81,8 @@ void softwareRenderer(benchmark::State& state) {
 // chosen path (argument 0) or the fallback (argument 1).
 void gamePlayFrame(benchmark::State& state) {
     SDL_Window* window = openWindow();
-    displayMessagesToStderrOnly = true;
-    displaySkipWindowSurface = state.range(0) == 1;
+    displaySettings.messagesToStderrOnly = true;
+    displaySettings.skipWindowSurface = state.range(0) == 1;
     if (initDisplay(window) != 0) {
         state.SkipWithError("initDisplay failed");
         return;

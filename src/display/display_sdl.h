@@ -26,14 +26,27 @@ struct DisplaySettings {
     int32_t viewWidth = 0;
     int32_t viewHeight = 0;
     ViewScale scale = ViewScale::Fit;
+    // Start-up failures go to standard error only and no message box is shown: a box waits for
+    // a click, which a test or a script cannot give.
+    bool messagesToStderrOnly = false;
+    // The window's own framebuffer counts as unavailable, so start-up takes the fallback path
+    // after its notice; for tests and measurements of that path.
+    bool skipWindowSurface = false;
+    // The view is the window's own size instead of the largest mode, and the window is not made
+    // fullscreen: for the browser, where the window is the page's canvas and SDL lists only the
+    // screen's size.
+    bool followsWindow = false;
+    // initDisplay loads no pictures: the caller loads each once it is made (the browser makes the
+    // title's first, and the rest after the title shows).
+    bool imagesLater = false;
 };
 extern DisplaySettings displaySettings;
 
 // Lists the display modes, takes the last (largest) as W x H (or the view of its own), makes the
 // window fullscreen (or a window, as displaySettings say) and loads the fifteen images (unless
-// displayImagesLater is set). On a failure writes one line naming what failed and why to standard
-// error, shows its message box (or writes the text to standard error too when no box can be
-// shown) and returns E_FAIL.
+// displaySettings.imagesLater is set). On a failure writes one line naming what failed and why to
+// standard error, shows its message box (or writes the text to standard error too when no box can
+// be shown) and returns E_FAIL.
 //
 // The window must not have had a window surface or renderer made for it before: the display
 // turns SDL's OpenGL-backed framebuffer off, which only takes effect for the first one.
@@ -42,23 +55,6 @@ void releaseDisplay();
 
 // Every 32-bit mode of the display in use, smallest first; the last one is the fullscreen mode.
 extern std::vector<DisplayMode> displayModes;
-
-// When set, start-up failures go to standard error only and no message box is shown: a box
-// waits for a click, which a test or a script cannot give.
-extern bool displayMessagesToStderrOnly;
-
-// When set, the window's own framebuffer counts as unavailable, so start-up takes the fallback
-// path after its notice; for tests and measurements of that path.
-extern bool displaySkipWindowSurface;
-
-// When set, the view is the window's own size instead of the largest mode, and the window is
-// not made fullscreen: for the browser, where the window is the page's canvas and SDL lists only
-// the screen's size.
-extern bool displayFollowsWindow;
-
-// When set, initDisplay loads no pictures: the caller loads each once it is made (the browser
-// makes the title's first, and the rest after the title shows).
-extern bool displayImagesLater;
 
 enum class PresentPath {
     None,
@@ -73,8 +69,8 @@ bool displayDrawsInPlace();
 const BackBuffer& displayBackBuffer();
 
 // Called before each frame, never during one, so that a frame sees one size throughout: in a
-// window (and with displayFollowsWindow) the view (displayMode's Width and Height) takes the
-// window's size, and the back buffer follows; fullscreen it is the fullscreen mode's. A view of
+// window (and with displaySettings.followsWindow) the view (displayMode's Width and Height) takes
+// the window's size, and the back buffer follows; fullscreen it is the fullscreen mode's. A view of
 // its own stays as it is: only the picture's place in the window changes, at the present.
 void displayFollowWindow();
 
@@ -83,7 +79,6 @@ void displayFollowWindow();
 bool displayToggleFullscreen();
 // The next frame is drawn and shown whole, even where it is the same as the one before.
 void displayShowNextFrameWhole();
-bool displayIsFullscreen();
 
 // Smooth motion: while on, the frames' own presents show nothing; their clears and draws are
 // kept, and displayShowBetween shows the picture at fraction t of the way from the frame before

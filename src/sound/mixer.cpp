@@ -131,8 +131,4 @@ bool mixerSlotSounding(SoundSlot slot) {
     return slot >= 0 && slot < soundSlotCount && mixerSlots[slot].sounding;
 }
 
-uint64_t mixerSlotPosition(SoundSlot slot) {
-    return slot >= 0 && slot < soundSlotCount ? mixerSlots[slot].position : 0;
-}
-
 } // namespace zema

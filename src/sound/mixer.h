@@ -43,6 +43,5 @@ void mixAudio(int16_t* out, int frameCount);
 
 // The audio thread's view of a slot, for tests.
 bool mixerSlotSounding(SoundSlot slot);
-uint64_t mixerSlotPosition(SoundSlot slot);
 
 } // namespace zema

@@ -26,7 +26,6 @@ void silenceSound(); // always true; releases whatever exists, in reverse order 
 extern void (*soundPlayObserver)(SoundSlot slot, bool looping);
 
 // What exists now, for tests and diagnostics.
-bool soundDeviceOpen();
 bool soundSlotLoaded(SoundSlot slot);
 // Output frames the mixer has produced since the program started.
 uint64_t soundFramesMixed();

@@ -167,10 +167,6 @@ void silenceSound() {
     if (mixerStarted) SDL_PauseAudioDevice(audioDevice, 1);
 }
 
-bool soundDeviceOpen() {
-    return audioDevice != 0;
-}
-
 bool soundSlotLoaded(SoundSlot slot) {
     return slot >= 0 && slot < soundSlotCount && slotLoaded[slot];
 }

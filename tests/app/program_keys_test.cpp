@@ -36,7 +36,7 @@ class ProgramKeys : public ::testing::Test {
         ASSERT_FALSE(dataHome.empty());
         setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
         setenv("SDL_VIDEODRIVER", "dummy", 1);
-        displayMessagesToStderrOnly = true;
+        displaySettings.messagesToStderrOnly = true;
         ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
         window = SDL_CreateWindow("ZEMA", 0, 0, 800, 600, 0);
         ASSERT_NE(window, nullptr) << SDL_GetError();
@@ -63,6 +63,7 @@ class ProgramKeys : public ::testing::Test {
         taken = handleProgramKey(key);
         return testing::internal::GetCapturedStdout();
     }
+    bool windowIsFullscreen() const { return SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN; }
 
     ScratchFolder scratch{"zema-keys"};
     const std::string& dataHome = scratch.path();
@@ -103,16 +104,16 @@ TEST_F(ProgramKeys, AFolderThatCannotBeMadeIsReportedAndTheKeyIsStillTaken) {
 
 TEST_F(ProgramKeys, AltEnterSwitchesAndHeldRepeatsDoNothing) {
     bool taken = false;
-    ASSERT_FALSE(displayIsFullscreen());
+    ASSERT_FALSE(windowIsFullscreen());
     EXPECT_EQ(press(keyDown(SDLK_RETURN, KMOD_LALT), taken), "");
     EXPECT_TRUE(taken);
-    EXPECT_TRUE(displayIsFullscreen());
+    EXPECT_TRUE(windowIsFullscreen());
     press(keyDown(SDLK_RETURN, KMOD_LALT, true), taken);
     EXPECT_TRUE(taken);
-    EXPECT_TRUE(displayIsFullscreen()) << "a repeat switched again";
+    EXPECT_TRUE(windowIsFullscreen()) << "a repeat switched again";
     press(keyDown(SDLK_KP_ENTER, KMOD_RALT), taken);
     EXPECT_TRUE(taken);
-    EXPECT_FALSE(displayIsFullscreen());
+    EXPECT_FALSE(windowIsFullscreen());
     // The view follows at the next frame, not before.
     EXPECT_EQ(displayMode.Width, 640u);
 }
@@ -126,7 +127,7 @@ TEST_F(ProgramKeys, TheGamesKeysGoBy) {
     // Alt with another key is not the program's either.
     press(keyDown(SDLK_SPACE, KMOD_LALT), taken);
     EXPECT_FALSE(taken);
-    EXPECT_FALSE(displayIsFullscreen());
+    EXPECT_FALSE(windowIsFullscreen());
 }
 
 } // namespace

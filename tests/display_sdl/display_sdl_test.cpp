@@ -28,7 +28,7 @@ class DummyDisplay : public ::testing::Test {
   protected:
     void SetUp() override {
         useDriver("dummy");
-        displayMessagesToStderrOnly = true; // a box would wait for a click
+        displaySettings.messagesToStderrOnly = true; // a box would wait for a click
         ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
         window =
             SDL_CreateWindow("ZEMA", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 800, 600, 0);
@@ -39,11 +39,11 @@ class DummyDisplay : public ::testing::Test {
     void TearDown() override {
         releaseDisplay();
         displaySettings = {};
-        displayFollowsWindow = false;
-        displayImagesLater = false;
         if (window) SDL_DestroyWindow(window);
         SDL_Quit();
     }
+
+    bool windowIsFullscreen() const { return SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN; }
 
     // The framebuffer as the window shows it, 0xRRGGBB; after readRenderer, what the fallback
     // path's renderer shows.
@@ -87,10 +87,10 @@ class DummyDisplay : public ::testing::Test {
 
     // initDisplay without the window's framebuffer; what it wrote to standard error in notice.
     int32_t initOnTheFallbackPath(std::string& notice) {
-        displaySkipWindowSurface = true;
+        displaySettings.skipWindowSurface = true;
         testing::internal::CaptureStderr();
         const int32_t status = initDisplay(window);
-        displaySkipWindowSurface = false;
+        displaySettings.skipWindowSurface = false;
         notice = testing::internal::GetCapturedStderr();
         return status;
     }
@@ -145,7 +145,7 @@ TEST_F(DummyDisplay, TitleFrameShowsTheTitleAt112By84OnBlue) {
 
 // As the browser starts: the display loads no picture, and the title's alone makes the title.
 TEST_F(DummyDisplay, WithThePicturesLeftToTheCallerTheTitleAloneMakesTheTitleFrame) {
-    displayImagesLater = true;
+    displaySettings.imagesLater = true;
     ASSERT_EQ(initDisplay(window), 0);
     for (int slot = 0; slot < imageSlotCount; ++slot)
         EXPECT_EQ(imageTextures[slot], nullptr);
@@ -221,7 +221,7 @@ TEST_F(DummyDisplay, InAWindowTheViewFollowsTheWindowBetweenFrames) {
     displaySettings.windowWidth = 640;
     displaySettings.windowHeight = 480;
     ASSERT_EQ(initDisplay(window), 0);
-    EXPECT_FALSE(displayIsFullscreen());
+    EXPECT_FALSE(windowIsFullscreen());
     EXPECT_EQ(displayMode.Width, 640u);
     EXPECT_EQ(displayMode.Height, 480u);
     ASSERT_EQ(displayModes.back().Width, 1024u);
@@ -256,7 +256,7 @@ TEST_F(DummyDisplay, ToggleGoesFullscreenAtTheLargestModeAndBackToTheLastWindowS
     ASSERT_EQ(initDisplay(window), 0);
     SDL_SetWindowSize(window, 600, 400);
     ASSERT_TRUE(displayToggleFullscreen()) << SDL_GetError();
-    EXPECT_TRUE(displayIsFullscreen());
+    EXPECT_TRUE(windowIsFullscreen());
     displayFollowWindow();
     EXPECT_EQ(displayMode.Width, 1024u);
     EXPECT_EQ(displayMode.Height, 768u);
@@ -265,7 +265,7 @@ TEST_F(DummyDisplay, ToggleGoesFullscreenAtTheLargestModeAndBackToTheLastWindowS
     EXPECT_EQ(mismatchesWithPictureAt(imageTable[imgTitle].resourceId, 112, 84), 0);
 
     ASSERT_TRUE(displayToggleFullscreen()) << SDL_GetError();
-    EXPECT_FALSE(displayIsFullscreen());
+    EXPECT_FALSE(windowIsFullscreen());
     displayFollowWindow();
     EXPECT_EQ(displayMode.Width, 600u);
     EXPECT_EQ(displayMode.Height, 400u);
@@ -273,7 +273,7 @@ TEST_F(DummyDisplay, ToggleGoesFullscreenAtTheLargestModeAndBackToTheLastWindowS
 
 TEST_F(DummyDisplay, FullscreenByDefaultTheViewStaysTheLargestMode) {
     ASSERT_EQ(initDisplay(window), 0);
-    EXPECT_TRUE(displayIsFullscreen());
+    EXPECT_TRUE(windowIsFullscreen());
     displayFollowWindow();
     EXPECT_EQ(displayMode.Width, 1024u);
     EXPECT_EQ(displayMode.Height, 768u);
@@ -282,13 +282,13 @@ TEST_F(DummyDisplay, FullscreenByDefaultTheViewStaysTheLargestMode) {
     displayFollowWindow();
     EXPECT_EQ(displayMode.Width, 1024u);
     EXPECT_EQ(displayMode.Height, 768u);
-    EXPECT_FALSE(displayIsFullscreen());
+    EXPECT_FALSE(windowIsFullscreen());
 }
 
 // The browser's canvas is the window: the view is the window's size, the window is not made
 // fullscreen, and a new size is taken when asked, between frames, with the title centred in it.
 TEST_F(DummyDisplay, FollowingTheWindowTakesItsSizeBetweenFrames) {
-    displayFollowsWindow = true;
+    displaySettings.followsWindow = true;
     ASSERT_EQ(initDisplay(window), 0);
     EXPECT_EQ(displayMode.Width, 800u);
     EXPECT_EQ(displayMode.Height, 600u);
@@ -304,7 +304,7 @@ TEST_F(DummyDisplay, FollowingTheWindowTakesItsSizeBetweenFrames) {
 
 // The same on the fallback path: the streaming texture and the back buffer take the new size.
 TEST_F(DummyDisplay, FollowingTheWindowOnTheFallbackPathResizesItsBackBuffer) {
-    displayFollowsWindow = true;
+    displaySettings.followsWindow = true;
     std::string notice;
     ASSERT_EQ(initOnTheFallbackPath(notice), 0);
     ASSERT_EQ(displayPresentPath(), PresentPath::SoftwareRenderer);
@@ -344,7 +344,7 @@ TEST_F(DummyDisplay, HiddenWindowFailsWithTheDeviceMessage) {
 }
 
 TEST(DisplayWithoutVideo, FailsWithTheCreateMessage) {
-    displayMessagesToStderrOnly = true;
+    displaySettings.messagesToStderrOnly = true;
     ASSERT_EQ(SDL_WasInit(SDL_INIT_VIDEO), 0u);
     testing::internal::CaptureStderr();
     SDL_SetError("video is off");
@@ -359,7 +359,7 @@ TEST(DisplayWithoutScreen, OffscreenDriverFailsWithTheDeviceMessageOnStandardErr
     unsetenv("DISPLAY");
     unsetenv("WAYLAND_DISPLAY");
     unsetenv("SDL_VIDEODRIVER");
-    displayMessagesToStderrOnly = false;
+    displaySettings.messagesToStderrOnly = false;
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
     EXPECT_STREQ(SDL_GetCurrentVideoDriver(), "offscreen");
     SDL_Window* window = SDL_CreateWindow("ZEMA", 0, 0, 800, 600, 0);

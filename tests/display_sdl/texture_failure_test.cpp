@@ -58,7 +58,7 @@ bool findResource(int id, Resource& resource) {
 
 TEST(TextureFailure, BrokenMapEndsStartUpWithTheTextureMessage) {
     SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
-    displayMessagesToStderrOnly = true;
+    displaySettings.messagesToStderrOnly = true;
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0);
     SDL_Window* window = SDL_CreateWindow("ZEMA", 0, 0, 800, 600, 0);
     ASSERT_NE(window, nullptr);
