@@ -70,7 +70,9 @@ void holdWhileAsked() {
     const long frame = holdFrame();
     if (frame < 0 || framesShown < frame) return;
     writeLine("held " + std::to_string(framesShown));
-    while (holdFrame() >= 0)
+    // Until the file goes, or names a frame still to come: a test that holds a key for N frames
+    // names the frame to stop at next without the game running on meanwhile.
+    for (long frame = holdFrame(); frame >= 0 && frame <= framesShown; frame = holdFrame())
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
 }
 

@@ -129,14 +129,13 @@ heldShot() { # file, root|window, N
     [ -n "$heldFrame" ]
 }
 
-# Holds KEY down for N frames: pressed and released while the game holds, so that exactly the N
-# frames between see it held, however slow the machine.
+# Holds KEY down for N frames: pressed and released while the game holds, the hold moved on to N
+# frames later in one step, so that exactly the N frames between see it held, however slow the
+# machine.
 holdKey() { # key, N
     holdAt 0 || return 1
     xdotool keydown "$1"
-    local from="$heldFrame"
-    release
-    holdAt $((from + $2))
+    holdAt $((heldFrame + $2))
     xdotool keyup "$1"
     release
 }

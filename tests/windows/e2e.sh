@@ -45,7 +45,7 @@ runGame --version
 # --- a player's own copy: zema.exe beside its sounds is none; a stand-in's is ---------------------
 runGame --check-data
 status=$?
-grep -qx "Not a copy: zema.exe: holds none of the fifteen pictures" <(tr -d '\r' <"$work/game.out") &&
+grep -qxE "Not a copy: zema(-setup)?\.exe: holds none of the fifteen pictures" <(tr -d '\r' <"$work/game.out") &&
     [ "$status" = 2 ] && pass "--check-data: zema.exe in its folder is not a copy" ||
     fail "--check-data in zema.exe's folder: status $status, $(head -c 300 "$work/game.out")"
 if [ -d "$standIns" ]; then
