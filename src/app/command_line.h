@@ -114,7 +114,4 @@ constexpr int32_t scaleAloneViewHeight = 600;
 // The highest rate --smooth takes, pictures a second.
 constexpr int32_t maxSmoothRate = 1000;
 
-// The largest window side the command line takes; the display's own size is checked later.
-constexpr int32_t maxWindowSide = 16384;
-
 } // namespace zema

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "copy/own_copy.h"
+#include "decimal.h"
 #include "demo/demo_readings.h"
 #include "demo/demo_recorder.h"
 #include "demo/frame_record.h"
@@ -63,14 +64,6 @@ const char usage[] =
     std::exit(2);
 }
 
-bool parseUnsigned(const char* text, unsigned long max, unsigned long& value) {
-    if (*text < '0' || *text > '9') return false;
-    errno = 0;
-    char* end = nullptr;
-    value = std::strtoul(text, &end, 10);
-    return errno == 0 && *end == '\0' && value <= max;
-}
-
 // A fraction from 0 to 1, such as 0.5.
 double parseFraction(const char* text) {
     char* end = nullptr;
@@ -91,30 +84,22 @@ Options parseOptions(int argc, char** argv) {
         } else if (arg == "--draws") {
             options.draws = true;
         } else if (arg == "--mode" && hasValue) {
-            const std::string mode = argv[++i];
-            const size_t x = mode.find('x');
-            unsigned long w = 0, h = 0;
-            if (x == std::string::npos || !parseUnsigned(mode.substr(0, x).c_str(), 16384, w) ||
-                !parseUnsigned(mode.substr(x + 1).c_str(), 16384, h) || w == 0 || h == 0)
+            if (!parseSize(argv[++i], largestSide, options.width, options.height))
                 fail("--mode takes WxH, each from 1 to 16384, such as 1024x768");
-            options.width = static_cast<uint32_t>(w);
-            options.height = static_cast<uint32_t>(h);
         } else if (arg == "--seed" && hasValue) {
-            unsigned long seed = 0;
-            if (!parseUnsigned(argv[++i], 4294967295UL, seed))
+            if (!parseDecimal(argv[++i], 4294967295u, options.seed))
                 fail("--seed takes a whole number from 0 to 4294967295");
             options.seeded = true;
-            options.seed = static_cast<unsigned>(seed);
         } else if (arg == "--shot" && i + 2 < argc) {
-            unsigned long frame = 0;
-            if (!parseUnsigned(argv[++i], 2147483647UL, frame) || frame == 0)
+            long frame = 0;
+            if (!parseDecimal(argv[++i], 2147483647u, frame) || frame == 0)
                 fail("--shot takes a frame number from 1 and a file name");
             double at = -1;
             if (std::string(argv[i + 1]) == "--at" && i + 3 < argc) {
                 at = parseFraction(argv[i + 2]);
                 i += 2;
             }
-            options.shots.push_back({static_cast<long>(frame), argv[++i], at});
+            options.shots.push_back({frame, argv[++i], at});
         } else if (arg == "--at" && hasValue && !options.shots.empty()) {
             options.shots.back().at = parseFraction(argv[++i]);
         } else if ((arg == "--data" && hasValue) || arg.rfind("--data=", 0) == 0) {
