@@ -149,6 +149,10 @@ bool parseScriptLine(const char* line, size_t length, ScriptCommand& command, st
     return true;
 }
 
+namespace {
+
+// Checks the command against what came before it and counts its frames; false with the reason
+// when it may not stand there.
 bool placeScriptCommand(ScriptPlacement& placement, const ScriptCommand& command,
                         std::string& error) {
     if (command.kind == ScriptCommandKind::None) return true;
@@ -179,6 +183,26 @@ bool placeScriptCommand(ScriptPlacement& placement, const ScriptCommand& command
         break;
     }
     return true;
+}
+
+} // namespace
+
+ScriptLineUse readScriptLine(ScriptPlacement& placement, const char* line, size_t length,
+                             ScriptCommand& command, std::string& error) {
+    error.clear();
+    const bool tooLong = length > maxScriptLineLength;
+    const bool parsed = !tooLong && parseScriptLine(line, length, command, error);
+    if (placement.escSeen) {
+        if (parsed && command.kind == ScriptCommandKind::None) return ScriptLineUse::Run;
+        if (!parsed || command.kind != ScriptCommandKind::Expect) return ScriptLineUse::End;
+    }
+    if (tooLong)
+        error = "line longer than " + std::to_string(maxScriptLineLength) + " characters";
+    else if (parsed)
+        placeScriptCommand(placement, command, error);
+    if (!error.empty()) return ScriptLineUse::Fault;
+    if (command.kind == ScriptCommandKind::Esc) placement.escSeen = true;
+    return ScriptLineUse::Run;
 }
 
 } // namespace zema

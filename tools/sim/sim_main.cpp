@@ -188,7 +188,7 @@ class LineReader {
             while (position < length) {
                 const char c = buffer[position++];
                 if (c == '\n') return true;
-                if (line.size() > maxLineLength) return true; // reported by the caller
+                if (line.size() > maxScriptLineLength) return true; // reported by the caller
                 line.push_back(c);
             }
             if (ended) return !line.empty();
@@ -202,7 +202,6 @@ class LineReader {
             length = n > 0 ? static_cast<size_t>(n) : 0;
         }
     }
-    static constexpr size_t maxLineLength = 4096;
 
   private:
     char buffer[1 << 16];
@@ -254,21 +253,14 @@ int main(int argc, char** argv) {
     std::string line, error;
     long lineNumber = 0, frameNumber = 0;
     ScriptPlacement placement;
-    bool ended = false; // after esc, the script is read on only for the expected record
     std::string expected;
     while (reader.next(line)) {
         ++lineNumber;
         ScriptCommand command;
-        if (line.size() > LineReader::maxLineLength)
-            error = "line longer than 4096 characters";
-        else if (parseScriptLine(line.data(), line.size(), command, error))
-            error.clear();
-        if (ended) {
-            if (error.empty() && command.kind == ScriptCommandKind::None) continue;
-            if (!error.empty() || command.kind != ScriptCommandKind::Expect) break;
-        }
-        if (error.empty()) placeScriptCommand(placement, command, error);
-        if (!error.empty()) {
+        const ScriptLineUse use =
+            readScriptLine(placement, line.data(), line.size(), command, error);
+        if (use == ScriptLineUse::End) break;
+        if (use == ScriptLineUse::Fault) {
             flushOutput();
             fail("line " + std::to_string(lineNumber) + ": " + error);
         }
@@ -284,7 +276,6 @@ int main(int argc, char** argv) {
             fireShot();
             break;
         case ScriptCommandKind::Esc:
-            ended = true;
             flushOutput();
             break;
         case ScriptCommandKind::Frames:
@@ -306,7 +297,8 @@ int main(int argc, char** argv) {
             expected = command.record;
             break;
         }
-        if (ended && !expected.empty()) break;
+        // After esc and its record the script is over: nothing more is waited for.
+        if (placement.escSeen && placement.expectSeen) break;
     }
     flushOutput();
     const int status = shotsMissing(options, frameNumber);
