@@ -17,6 +17,7 @@
 #include "copy/own_copy.h"
 #include "display/display_sdl.h"
 #include "display/present_timing.h"
+#include "exit_status.h"
 #include "frame/frame.h"
 #include "game/craft.h"
 #include "game/world.h"
@@ -214,7 +215,7 @@ int startUp() {
     std::string error;
     if (ownCopy.folder.empty() && !makePictures(true, error)) {
         tellPage("failed", "The pictures could not be made: " + error);
-        return 1;
+        return exitFailed;
     }
     markStep("pictures");
     createMainWindow();
@@ -242,7 +243,7 @@ int startUp() {
     if (switches.demo != DemoRun::None && !makeLaterParts(true, switches.soundLeftOut, error)) {
         releaseSound();
         tellPage("failed", "Start-up failed: " + error + ".");
-        return 255;
+        return soundFailed;
     }
     startDemoRun();
     startMessageLoop();

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "exit_status.h"
 #include "input/bindings.h"
 #include "render/view_placement.h"
 #include "sound/mixer.h"
@@ -44,9 +45,6 @@ struct Options {
     std::string dataFolder;
     bool checkData = false; // --check-data: say what the copy holds, start nothing
 };
-
-// Exit statuses of the command line itself.
-constexpr int exitUsage = 2;
 
 struct CommandLine {
     bool run = true;    // false: print and exit with exitStatus, starting nothing

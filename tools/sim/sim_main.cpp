@@ -18,6 +18,7 @@
 #include "demo/record_compare.h"
 #include "demo/script_line.h"
 #include "display/display_headless.h"
+#include "exit_status.h"
 #include "frame/frame.h"
 #include "game/craft.h"
 #include "game/random.h"
@@ -61,7 +62,7 @@ const char usage[] =
 
 [[noreturn]] void fail(const std::string& message) {
     std::fprintf(stderr, "zema-sim: %s\n", message.c_str());
-    std::exit(2);
+    std::exit(exitUsage);
 }
 
 // A fraction from 0 to 1, such as 0.5.
@@ -126,7 +127,7 @@ void flushOutput() {
     while (done < outputLength) {
         const ssize_t n = ::write(STDOUT_FILENO, outputBuffer + done, outputLength - done);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) std::exit(1); // the reader has gone
+        if (n <= 0) std::exit(exitFailed); // the reader has gone
         done += static_cast<size_t>(n);
     }
     outputLength = 0;
@@ -216,7 +217,7 @@ int shotsMissing(const Options& options, long frameCount) {
         if (shot.frame > frameCount) {
             std::fprintf(stderr, "zema-sim: frame %ld never ran; %s not written\n", shot.frame,
                          shot.path.c_str());
-            status = 2;
+            status = exitUsage;
         }
     return status;
 }
@@ -236,7 +237,7 @@ int main(int argc, char** argv) {
         std::string said;
         const bool chosen = chooseOwnCopy(options.dataFolder, {}, "zema-sim", said);
         std::fputs(said.c_str(), stderr);
-        if (!chosen) return 2;
+        if (!chosen) return copyRefused;
     }
 
     // Start-up as the game does it: the input device is chosen, the game reset, the title
@@ -307,7 +308,7 @@ int main(int argc, char** argv) {
         std::string difference;
         if (!sameFrameRecord(expected, lastRecord.text, difference)) {
             std::fprintf(stderr, "zema-sim: %s\n", difference.c_str());
-            return 3;
+            return demoDiffers;
         }
     }
     return status;
