@@ -50,6 +50,11 @@ bool isFolderSeparator(char c);
 // The local calendar time of t.
 std::tm localTime(std::time_t t);
 
+#ifdef _WIN32
+// A UTF-16 text, as Windows' wide calls give it, in UTF-8; empty when it cannot be.
+std::string narrowed(const wchar_t* wide);
+#endif
+
 // The standard streams carry bytes as they are: on Windows "\n" is not written as "\r\n".
 void useBinaryStandardStreams();
 
