@@ -37,13 +37,13 @@ bool loadDemo(const std::string& text, Demo& demo, std::string& error) {
         case ScriptCommandKind::Frames:
             demo.commands.push_back(command);
             break;
-        case ScriptCommandKind::Expect:
-            demo.expects = true;
-            demo.expectedRecord = command.record;
-            break;
         case ScriptCommandKind::None:
         case ScriptCommandKind::Esc:  // readScriptLine takes only the expected record after it
         case ScriptCommandKind::Mode: // the view is the window's own
+            break;
+        case ScriptCommandKind::Expect: // the last line
+            demo.expects = true;
+            demo.expectedRecord = command.record;
             break;
         }
         start = end + 1;
