@@ -20,18 +20,12 @@ if [ ! -e "$binfmt/qemu-aarch64" ]; then
         echo "note: qemu-aarch64 could not be registered with binfmt_misc; the tests use the emulator directly"
 fi
 
-# Debian's flags for arm64 (CC names the compiler they are for); CMake has no preprocessor flags
-# of its own, so CPPFLAGS (_FORTIFY_SOURCE) go with the compile flags.
-flags() {
-    CC=aarch64-linux-gnu-gcc DEB_BUILD_MAINT_OPTIONS=hardening=+all \
-        dpkg-architecture -aarm64 -c dpkg-buildflags --get "$1"
-}
-# The rest of the build's flags are CMakePresets.json's "arm64".
+# Debian's flags for arm64 (for the compiler named); the rest of the build's flags are
+# CMakePresets.json's "arm64".
+source "$root/scripts/debian_flags.sh"
+debianCMakeFlags arm64 aarch64-linux-gnu-gcc
 cd "$root"
-cmake --preset arm64 \
-    -DCMAKE_C_FLAGS="$(flags CFLAGS) $(flags CPPFLAGS)" \
-    -DCMAKE_CXX_FLAGS="$(flags CXXFLAGS) $(flags CPPFLAGS)" \
-    -DCMAKE_EXE_LINKER_FLAGS="$(flags LDFLAGS)" -DCMAKE_SHARED_LINKER_FLAGS="$(flags LDFLAGS)"
+cmake --preset arm64 "${debianFlags[@]}"
 cmake --build --preset arm64 -j"$(nproc)"
 
 echo "== the suite under qemu-user"

@@ -7,15 +7,12 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 out="$root/build-package"
 bash "$root/scripts/install-deps.sh" package
-flags() { DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$1"; }
-# CMake has no preprocessor flags of its own, so CPPFLAGS (_FORTIFY_SOURCE) go with the compile
-# flags; given on the command line, they replace whatever an earlier configure kept.
-# The rest of the build's flags are CMakePresets.json's "package".
+# Debian's flags (scripts/debian_flags.sh); the rest of the build's flags are CMakePresets.json's
+# "package".
+source "$root/scripts/debian_flags.sh"
+debianCMakeFlags
 cd "$root"
-cmake --preset package \
-    -DCMAKE_C_FLAGS="$(flags CFLAGS) $(flags CPPFLAGS)" \
-    -DCMAKE_CXX_FLAGS="$(flags CXXFLAGS) $(flags CPPFLAGS)" \
-    -DCMAKE_EXE_LINKER_FLAGS="$(flags LDFLAGS)" -DCMAKE_SHARED_LINKER_FLAGS="$(flags LDFLAGS)"
+cmake --preset package "${debianFlags[@]}"
 cmake --build --preset package -j"$(nproc)"
 (cd "$out" && cpack -G DEB)
 ls -l "$out"/zema_*.deb

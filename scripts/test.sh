@@ -11,14 +11,21 @@ jobs="$(nproc)"
 version="$(sed -n 's/^project(zema VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")"
 bash "$root/scripts/install-deps.sh" test
 # Every build made here stops on a warning (the scripts below read this too); a player's never does.
-# Each build's flags are a preset of CMakePresets.json.
+# Each build's flags are a preset of CMakePresets.json: configured, built and, where it has a test
+# preset, tested.
 export ZEMA_WERROR=ON
 cd "$root"
+presetBuild() {
+    cmake --preset "$1"
+    cmake --build --preset "$1" -j"$jobs"
+}
+presetBuildAndTest() {
+    presetBuild "$1"
+    ctest --preset "$1" -j"$jobs"
+}
 
 echo "== build and test"
-cmake --preset default
-cmake --build --preset default -j"$jobs"
-ctest --preset default -j"$jobs"
+presetBuildAndTest default
 
 echo "== the play command's own build (Release, GCC): bash scripts/play.sh --version"
 bash "$root/scripts/play.sh" --version | tee "$root/build/play-version.log"
@@ -26,8 +33,7 @@ bash "$root/scripts/play.sh" --version | tee "$root/build/play-version.log"
     { echo "FAIL: scripts/play.sh --version did not print 'zema $version'"; exit 1; }
 
 echo "== a Release build of the whole tree with clang"
-cmake --preset clang
-cmake --build --preset clang -j"$jobs"
+presetBuild clang
 
 echo "== the Debian package, from a Release build with Debian's hardening, and its checks"
 bash "$root/scripts/package.sh"
@@ -53,12 +59,9 @@ echo "== the arm64 part took $(((SECONDS - armStart) / 60)) min $(((SECONDS - ar
 
 echo "== build and test under AddressSanitizer and UndefinedBehaviorSanitizer"
 # The sanitizers' options are the test preset's.
-cmake --preset sanitize
-cmake --build --preset sanitize -j"$jobs"
-ctest --preset sanitize -j"$jobs"
+presetBuildAndTest sanitize
 
 echo "== fuzz for a bounded time"
-cmake --preset fuzz
-cmake --build --preset fuzz -j"$jobs"
+presetBuild fuzz
 sh "$root/tests/fuzz/run_fuzz.sh" "$root/build-fuzz" 60
 echo "== all tests passed"

@@ -4,11 +4,15 @@
 // game pixel a square; as fit when even one does not fit) or stretch (the whole window). With
 // no view chosen the canvas is the window, unscaled. Upright on a touch screen the picture takes
 // the top and the controls go below it; otherwise they stand in the bars beside it.
+
+// The picture's place in the area, in device pixels, as the program places the view in a desktop
+// window (asked only once the program has chosen a view, so it is running).
 function scaledPicture(view, scale, areaWidth, areaHeight) {
-  if (scale === 'stretch') return { width: areaWidth, height: areaHeight };
-  const fit = Math.min(areaWidth / view.width, areaHeight / view.height);
-  const factor = scale === 'integer' && fit >= 1 ? Math.floor(fit) : fit;
-  return { width: Math.round(view.width * factor), height: Math.round(view.height * factor) };
+  const scaleIndex = Math.max(0, ['fit', 'integer', 'stretch'].indexOf(scale)); // ViewScale's
+  const at =
+    Module._zemaPlaceView(areaWidth, areaHeight, view.width, view.height, scaleIndex) >> 2;
+  const [left, top, width, height] = Module.HEAP32.subarray(at, at + 4);
+  return { left, top, width, height };
 }
 
 function placePage() {
@@ -23,9 +27,8 @@ function placePage() {
     const ratio = devicePixelRatio || 1;
     const areaWidth = Math.floor(innerWidth * ratio), areaHeight = Math.floor(innerHeight * ratio);
     const size = scaledPicture(scaling.view, scaling.scale, areaWidth, areaHeight);
-    const left = Math.floor((areaWidth - size.width) / 2);
-    const top = upright && touchLayout ? 0 : Math.floor((areaHeight - size.height) / 2);
-    picture = { left: left / ratio, top: top / ratio, width: size.width / ratio,
+    const top = upright && touchLayout ? 0 : size.top;
+    picture = { left: size.left / ratio, top: top / ratio, width: size.width / ratio,
                 height: size.height / ratio };
     const whole = size.width % scaling.view.width === 0 && size.height % scaling.view.height === 0;
     Object.assign(canvas.style, {

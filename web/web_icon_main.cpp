@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "exit_status.h"
 #include "icon_picture.h"
 #include "pictures.h"
 #include "png/png_writer.h"
@@ -14,7 +15,7 @@ int main(int argc, char** argv) {
     if (size < zema::iconSize || size % zema::iconSize != 0 || size > 4096) {
         std::fprintf(stderr, "usage: zema-web-icon SIZE OUTPUT.png (SIZE a multiple of %d)\n",
                      zema::iconSize);
-        return 2;
+        return zema::exitUsage;
     }
     const std::vector<uint32_t> icon = zema::iconPixels(zema::craftPicture());
     const int factor = size / zema::iconSize;
@@ -34,7 +35,7 @@ int main(int argc, char** argv) {
         out && !png.empty() && std::fwrite(png.data(), 1, png.size(), out) == png.size();
     if ((out && std::fclose(out) != 0) || !written) {
         std::fprintf(stderr, "zema-web-icon: cannot write %s\n", argv[2]);
-        return 1;
+        return zema::exitFailed;
     }
     return 0;
 }

@@ -17,6 +17,7 @@
 #include "copy/own_copy.h"
 #include "display/display_sdl.h"
 #include "display/present_timing.h"
+#include "exit_status.h"
 #include "frame/frame.h"
 #include "game/craft.h"
 #include "game/world.h"
@@ -24,6 +25,7 @@
 #include "input/input.h"
 #include "input/input_sdl.h"
 #include "render/images.h"
+#include "render/view_placement.h"
 #include "sound/sound_device.h"
 #include "web_assets.h"
 #include "web_copy.h"
@@ -214,7 +216,7 @@ int startUp() {
     std::string error;
     if (ownCopy.folder.empty() && !makePictures(true, error)) {
         tellPage("failed", "The pictures could not be made: " + error);
-        return 1;
+        return exitFailed;
     }
     markStep("pictures");
     createMainWindow();
@@ -242,7 +244,7 @@ int startUp() {
     if (switches.demo != DemoRun::None && !makeLaterParts(true, switches.soundLeftOut, error)) {
         releaseSound();
         tellPage("failed", "Start-up failed: " + error + ".");
-        return 255;
+        return soundFailed;
     }
     startDemoRun();
     startMessageLoop();
@@ -287,6 +289,22 @@ EMSCRIPTEN_KEEPALIVE const char* zemaSettingsText() {
     static std::string text;
     text = settingsText(pageOptions);
     return text.c_str();
+}
+
+// Where layout.js puts the canvas: the view's place in the page's area, in device pixels, as the
+// desktop's window places it; scale in ViewScale's order. Left, top, width and height, kept for
+// JavaScript to read until the next call.
+EMSCRIPTEN_KEEPALIVE const int32_t* zemaPlaceView(int32_t areaWidth, int32_t areaHeight,
+                                                  int32_t viewWidth, int32_t viewHeight,
+                                                  int scale) {
+    static int32_t place[4];
+    const PictureRect rect =
+        placeView(areaWidth, areaHeight, viewWidth, viewHeight, static_cast<ViewScale>(scale));
+    place[0] = rect.x;
+    place[1] = rect.y;
+    place[2] = rect.width;
+    place[3] = rect.height;
+    return place;
 }
 
 EMSCRIPTEN_KEEPALIVE double zemaFramesMixed() {

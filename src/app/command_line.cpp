@@ -6,6 +6,7 @@
 
 #include "app/option_table.h"
 #include "app/user_folder_names.h"
+#include "decimal.h"
 
 #ifndef ZEMA_VERSION
 #error "ZEMA_VERSION must be defined by the build (the project's version)"
@@ -39,37 +40,11 @@ bool useFullscreen(const char*, CommandLine& line) {
     return true;
 }
 
-// Decimal digits only, no sign, at most limit.
-bool parseCount(const char* text, int32_t limit, int32_t& result) {
-    if (*text == '\0') return false;
-    int64_t value = 0;
-    for (const char* c = text; *c != '\0'; ++c) {
-        if (*c < '0' || *c > '9') return false;
-        value = value * 10 + (*c - '0');
-        if (value > limit) return false;
-    }
-    result = static_cast<int32_t>(value);
-    return true;
-}
-
-// "WxH" with both sides from 1 to maxWindowSide, decimal digits only; false otherwise.
-bool parseWindowSize(const std::string& text, int32_t& width, int32_t& height) {
-    const size_t x = text.find('x');
-    if (x == std::string::npos) return false;
-    int32_t w = 0, h = 0;
-    if (!parseCount(text.substr(0, x).c_str(), maxWindowSide, w) ||
-        !parseCount(text.substr(x + 1).c_str(), maxWindowSide, h) || w == 0 || h == 0)
-        return false;
-    width = w;
-    height = h;
-    return true;
-}
-
 bool useWindow(const char* value, CommandLine& line) {
     Options& options = line.options;
     options.windowed = true;
     if (value == nullptr) return true;
-    if (!parseWindowSize(value, options.windowWidth, options.windowHeight))
+    if (!parseSize(value, largestSide, options.windowWidth, options.windowHeight))
         return refuse(line, "invalid window size '" + std::string(value) +
                                 "': expected WxH, for example 1024x768");
     options.windowSizeGiven = true;
@@ -77,7 +52,7 @@ bool useWindow(const char* value, CommandLine& line) {
 }
 
 bool useView(const char* value, CommandLine& line) {
-    if (!parseWindowSize(value, line.options.viewWidth, line.options.viewHeight))
+    if (!parseSize(value, largestSide, line.options.viewWidth, line.options.viewHeight))
         return refuse(line, "invalid view size '" + std::string(value) +
                                 "': expected WxH, for example 800x600");
     return true;
@@ -110,7 +85,7 @@ bool useScale(const char* value, CommandLine& line) {
 }
 
 bool useDisplay(const char* value, CommandLine& line) {
-    if (!parseCount(value, 1000, line.options.displayIndex))
+    if (!parseDecimal(value, 1000, line.options.displayIndex))
         return refuse(line, "invalid display number '" + std::string(value) + "'");
     return true;
 }
@@ -252,7 +227,7 @@ constexpr int32_t maxPadIndex = 32;
 
 bool parsePadIndex(const std::string& text, int32_t& index) {
     int32_t counted = 0;
-    if (!parseCount(text.c_str(), maxPadIndex, counted) || counted == 0) return false;
+    if (!parseDecimal(text, maxPadIndex, counted) || counted == 0) return false;
     index = counted - 1;
     return true;
 }
@@ -300,7 +275,7 @@ std::string inputInForce(const Options& options) {
 }
 
 template <int32_t Options::*volume> bool useVolume(const char* value, CommandLine& line) {
-    if (!parseCount(value, fullVolume, line.options.*volume))
+    if (!parseDecimal(value, fullVolume, line.options.*volume))
         return refuse(line, "invalid volume '" + std::string(value) + "': 0 to 100");
     return true;
 }
@@ -314,7 +289,7 @@ bool useSmooth(const char* value, CommandLine& line) {
     options.smooth = value == nullptr || std::string(value) != "no";
     options.smoothRate = 0;
     if (value == nullptr || std::string(value) == "yes" || std::string(value) == "no") return true;
-    if (!parseCount(value, maxSmoothRate, options.smoothRate) || options.smoothRate == 0)
+    if (!parseDecimal(value, maxSmoothRate, options.smoothRate) || options.smoothRate == 0)
         return refuse(line, "invalid rate '" + std::string(value) + "': yes, no or 1 to " +
                                 std::to_string(maxSmoothRate) + " pictures a second");
     return true;

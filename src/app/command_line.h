@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "exit_status.h"
 #include "input/bindings.h"
 #include "render/view_placement.h"
 #include "sound/mixer.h"
@@ -44,9 +45,6 @@ struct Options {
     std::string dataFolder;
     bool checkData = false; // --check-data: say what the copy holds, start nothing
 };
-
-// Exit statuses of the command line itself.
-constexpr int exitUsage = 2;
 
 struct CommandLine {
     bool run = true;    // false: print and exit with exitStatus, starting nothing
@@ -113,8 +111,5 @@ constexpr int32_t scaleAloneViewHeight = 600;
 
 // The highest rate --smooth takes, pictures a second.
 constexpr int32_t maxSmoothRate = 1000;
-
-// The largest window side the command line takes; the display's own size is checked later.
-constexpr int32_t maxWindowSide = 16384;
 
 } // namespace zema

@@ -61,21 +61,10 @@ constexpr size_t maxDemoBytes = 64u << 20;
 // The whole file, or false with the reason: it cannot be opened or read (a folder), or it is
 // larger than any demo (such as /dev/zero).
 bool readWhole(const std::string& path, std::string& text, std::string& error) {
-    std::FILE* in = openFile(path, "rb");
-    if (in == nullptr) {
-        error = std::strerror(errno);
-        return false;
-    }
-    text.clear();
-    char block[1 << 16];
-    size_t n = 0;
-    while ((n = std::fread(block, 1, sizeof block, in)) > 0 && text.size() <= maxDemoBytes)
-        text.append(block, n);
-    const bool failed = std::ferror(in) != 0;
-    if (failed) error = std::strerror(errno);
-    std::fclose(in);
-    if (!failed && text.size() > maxDemoBytes) error = "larger than any demo (64 MB)";
-    return !failed && text.size() <= maxDemoBytes;
+    int fault = 0;
+    if (readWholeFile(path, maxDemoBytes, text, fault)) return true;
+    error = fault == EFBIG ? "larger than any demo (64 MB)" : std::strerror(fault);
+    return false;
 }
 
 void takeRecord() {

@@ -12,8 +12,6 @@ namespace zema {
 // Creates the demo file, or reads and checks the demo. False when that fails, after one line on
 // standard error; the game then exits with demoFault without starting anything.
 bool openDemoRun(DemoRun run, const std::string& path);
-constexpr int demoFault = 2;
-constexpr int demoDiffers = 3;
 
 // After start-up, before the first frame: the recorder writes its header; a played demo puts
 // its device and seed in place.

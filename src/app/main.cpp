@@ -16,6 +16,7 @@
 #include "app/user_folders.h"
 #include "copy/own_copy.h"
 #include "display/display_sdl.h"
+#include "exit_status.h"
 #include "game/world.h"
 #include "input/bindings.h"
 #include "input/input_sdl.h"
@@ -91,7 +92,7 @@ int runGame(const Options& options) {
     }
     if (!options.noSound && !startSound()) {
         releaseSound();
-        return -1;
+        return soundFailed;
     }
     setMixerVolume(options.volume, options.musicVolume, options.effectsVolume);
     resetGame();
@@ -148,7 +149,7 @@ int main(int argc, char** argv) {
     const bool copyChosen =
         chooseOwnCopy(line.options.dataFolder, copySearchFolders(), "zema", said);
     std::fputs(said.c_str(), stderr);
-    if (!copyChosen) return exitUsage;
+    if (!copyChosen) return copyRefused;
     if (!zema::openDemoRun(line.options.demo, line.options.demoPath)) return zema::demoFault;
     SDL_SetMainReady();
     const int exitCode = zema::runGame(line.options);

@@ -69,18 +69,7 @@ bool applySettingLine(const std::string& text, CommandLine& line) {
 }
 
 bool readSettingsFile(const std::string& path, std::string& text, int& error) {
-    std::FILE* file = openFile(path, "rb");
-    if (file == nullptr) {
-        error = errno;
-        return false;
-    }
-    char block[4096];
-    size_t got = 0;
-    while ((got = std::fread(block, 1, sizeof block, file)) > 0 && text.size() <= maxSettingsBytes)
-        text.append(block, got);
-    error = std::ferror(file) ? errno : text.size() > maxSettingsBytes ? EFBIG : 0;
-    std::fclose(file);
-    return error == 0;
+    return readWholeFile(path, maxSettingsBytes, text, error);
 }
 
 CommandLine parseSettings(const std::string& text, const std::string& fileName, CommandLine line) {

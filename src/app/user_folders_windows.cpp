@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "app/user_folders.h"
+#include "platform/files.h"
 
 namespace zema {
 
@@ -18,15 +19,6 @@ std::string prefPath() {
     std::string folder = path;
     SDL_free(path);
     return folder;
-}
-
-std::string utf8(const wchar_t* text) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (size <= 1) return "";
-    std::string out(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), size, nullptr, nullptr);
-    out.pop_back(); // the terminating zero
-    return out;
 }
 
 // A standard handle that leads nowhere: a program started from Explorer or a console.
@@ -46,7 +38,7 @@ std::string usualScreenshotFolder() {
     wchar_t* pictures = nullptr;
     std::string folder;
     if (SHGetKnownFolderPath(FOLDERID_Pictures, 0, nullptr, &pictures) == S_OK)
-        folder = utf8(pictures);
+        folder = narrowed(pictures);
     CoTaskMemFree(pictures);
     if (!folder.empty()) return folder + "\\ZEMA";
     const std::string beside = prefPath();

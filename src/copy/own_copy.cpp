@@ -12,6 +12,7 @@
 
 #include "copy/copy_icon.h"
 #include "copy/pe_resources.h"
+#include "exit_status.h"
 #include "platform/files.h"
 #include "render/bmp_reader.h"
 #include "render/images.h"
@@ -22,8 +23,6 @@ namespace zema {
 OwnCopy ownCopy;
 
 namespace {
-
-constexpr int copyRefused = 2; // --check-data's status for a folder that is not a whole copy
 
 bool sameIgnoringCase(const std::string& a, const std::string& b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {

@@ -73,7 +73,7 @@ bool chooseOwnCopy(const std::string& dataFolder, const std::vector<std::string>
 
 // --check-data's report: for the named folder, or for each of searchFolders in turn, one line a
 // picture and a sound with what was found or why it was refused (the sounds read whole), then the
-// verdict. status is 0 for a whole copy whose sounds all read, 2 otherwise.
+// verdict. status is 0 for a whole copy whose sounds all read, copyRefused otherwise.
 std::string copyReport(const std::string& dataFolder, const std::vector<std::string>& searchFolders,
                        int& status);
 

@@ -9,7 +9,6 @@ namespace zema {
 bool loadDemo(const std::string& text, Demo& demo, std::string& error) {
     demo = {};
     ScriptPlacement placement;
-    bool ended = false; // after esc only the expected record may come
     size_t start = 0;
     long lineNumber = 0;
     while (start < text.size()) {
@@ -18,21 +17,10 @@ bool loadDemo(const std::string& text, Demo& demo, std::string& error) {
         ++lineNumber;
         ScriptCommand command;
         std::string reason;
-        const bool parsed = end - start <= 4096 &&
-                            parseScriptLine(text.data() + start, end - start, command, reason);
-        if (ended) {
-            // As in zema-sim: the run is over; the next command is read only if it is expect.
-            if (parsed && command.kind == ScriptCommandKind::None) {
-                start = end + 1;
-                continue;
-            }
-            if (!parsed || command.kind != ScriptCommandKind::Expect) break;
-        }
-        if (end - start > 4096)
-            reason = "line longer than 4096 characters";
-        else if (parsed)
-            placeScriptCommand(placement, command, reason);
-        if (!reason.empty()) {
+        const ScriptLineUse use =
+            readScriptLine(placement, text.data() + start, end - start, command, reason);
+        if (use == ScriptLineUse::End) break;
+        if (use == ScriptLineUse::Fault) {
             error = "line " + std::to_string(lineNumber) + ": " + reason;
             return false;
         }
@@ -49,16 +37,13 @@ bool loadDemo(const std::string& text, Demo& demo, std::string& error) {
         case ScriptCommandKind::Frames:
             demo.commands.push_back(command);
             break;
-        case ScriptCommandKind::Esc:
-            ended = true;
+        case ScriptCommandKind::None:
+        case ScriptCommandKind::Esc:  // readScriptLine takes only the expected record after it
+        case ScriptCommandKind::Mode: // the view is the window's own
             break;
-        case ScriptCommandKind::Expect:
+        case ScriptCommandKind::Expect: // the last line
             demo.expects = true;
             demo.expectedRecord = command.record;
-            if (ended) start = text.size();
-            break;
-        case ScriptCommandKind::None:
-        case ScriptCommandKind::Mode: // the view is the window's own
             break;
         }
         start = end + 1;

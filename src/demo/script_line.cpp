@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "decimal.h"
 #include "demo/record_compare.h"
 
 namespace zema {
@@ -58,55 +59,10 @@ bool parseHeld(const char* word, size_t length, ScriptCommand& command, std::str
     return true;
 }
 
-// A whole number from 0 to max, digits only.
-bool parseNumber(const char* word, size_t length, unsigned long long max,
-                 unsigned long long& value) {
-    if (length == 0 || length > 20) return false;
-    value = 0;
-    for (size_t i = 0; i < length; ++i) {
-        if (word[i] < '0' || word[i] > '9') return false;
-        const unsigned long long digit = static_cast<unsigned long long>(word[i] - '0');
-        if (value > (max - digit) / 10) return false;
-        value = value * 10 + digit;
-    }
-    return true;
-}
-
-// WxH, each from 1 to 16384, as zema-sim's --mode takes it.
-bool parseMode(const char* word, size_t length, ScriptCommand& command) {
-    const char* x = static_cast<const char*>(std::memchr(word, 'x', length));
-    if (x == nullptr) return false;
-    unsigned long long w = 0, h = 0;
-    const size_t wLength = static_cast<size_t>(x - word);
-    if (!parseNumber(word, wLength, 16384, w) ||
-        !parseNumber(x + 1, length - wLength - 1, 16384, h) || w == 0 || h == 0)
-        return false;
-    command.width = static_cast<uint32_t>(w);
-    command.height = static_cast<uint32_t>(h);
-    return true;
-}
-
-bool parseCount(const char* word, size_t length, long& count, std::string& error) {
-    constexpr long maxCount = 1000000000L;
-    long value = 0;
-    if (length == 0 || length > 10) {
-        error = "frames needs a count from 0 to 1000000000";
-        return false;
-    }
-    for (size_t i = 0; i < length; ++i) {
-        if (word[i] < '0' || word[i] > '9') {
-            error = "frames needs a count from 0 to 1000000000";
-            return false;
-        }
-        value = value * 10 + (word[i] - '0');
-    }
-    if (value > maxCount) {
-        error = "frames needs a count from 0 to 1000000000";
-        return false;
-    }
-    count = value;
-    return true;
-}
+// A script's numbers have at most this many digits, leading zeros and all; a frame count ten.
+constexpr size_t maxNumberDigits = 20;
+constexpr size_t maxCountDigits = 10;
+constexpr long maxFrameCount = 1000000000L;
 
 } // namespace
 
@@ -135,7 +91,11 @@ bool parseScriptLine(const char* line, size_t length, ScriptCommand& command, st
             error = "frames needs a count from 0 to 1000000000";
             return false;
         }
-        if (!parseCount(word, wordLength, command.frameCount, error)) return false;
+        if (!parseDecimal(std::string_view(word, wordLength), maxFrameCount, command.frameCount,
+                          maxCountDigits)) {
+            error = "frames needs a count from 0 to 1000000000";
+            return false;
+        }
         argumentsAllowed = 1;
     } else if (wordIs(word, wordLength, "device")) {
         command.kind = ScriptCommandKind::Device;
@@ -147,16 +107,17 @@ bool parseScriptLine(const char* line, size_t length, ScriptCommand& command, st
         command.joystick = wordIs(word, wordLength, "joystick");
     } else if (wordIs(word, wordLength, "seed")) {
         command.kind = ScriptCommandKind::Seed;
-        unsigned long long seed = 0;
         if (!nextWord(p, end, word, wordLength) ||
-            !parseNumber(word, wordLength, 4294967295ULL, seed)) {
+            !parseDecimal(std::string_view(word, wordLength), 4294967295u, command.seed,
+                          maxNumberDigits)) {
             error = "seed needs a whole number from 0 to 4294967295";
             return false;
         }
-        command.seed = static_cast<unsigned>(seed);
     } else if (wordIs(word, wordLength, "mode")) {
         command.kind = ScriptCommandKind::Mode;
-        if (!nextWord(p, end, word, wordLength) || !parseMode(word, wordLength, command)) {
+        if (!nextWord(p, end, word, wordLength) ||
+            !parseSize(std::string_view(word, wordLength), largestSide, command.width,
+                       command.height, maxNumberDigits)) {
             error = "mode needs WxH, each from 1 to 16384, such as 1024x768";
             return false;
         }
@@ -188,6 +149,10 @@ bool parseScriptLine(const char* line, size_t length, ScriptCommand& command, st
     return true;
 }
 
+namespace {
+
+// Checks the command against what came before it and counts its frames; false with the reason
+// when it may not stand there.
 bool placeScriptCommand(ScriptPlacement& placement, const ScriptCommand& command,
                         std::string& error) {
     if (command.kind == ScriptCommandKind::None) return true;
@@ -218,6 +183,26 @@ bool placeScriptCommand(ScriptPlacement& placement, const ScriptCommand& command
         break;
     }
     return true;
+}
+
+} // namespace
+
+ScriptLineUse readScriptLine(ScriptPlacement& placement, const char* line, size_t length,
+                             ScriptCommand& command, std::string& error) {
+    error.clear();
+    const bool tooLong = length > maxScriptLineLength;
+    const bool parsed = !tooLong && parseScriptLine(line, length, command, error);
+    if (placement.escSeen) {
+        if (parsed && command.kind == ScriptCommandKind::None) return ScriptLineUse::Run;
+        if (!parsed || command.kind != ScriptCommandKind::Expect) return ScriptLineUse::End;
+    }
+    if (tooLong)
+        error = "line longer than " + std::to_string(maxScriptLineLength) + " characters";
+    else if (parsed)
+        placeScriptCommand(placement, command, error);
+    if (!error.empty()) return ScriptLineUse::Fault;
+    if (command.kind == ScriptCommandKind::Esc) placement.escSeen = true;
+    return ScriptLineUse::Run;
 }
 
 } // namespace zema

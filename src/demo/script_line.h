@@ -24,16 +24,26 @@ struct ScriptCommand {
 // line returns false and says why in error.
 bool parseScriptLine(const char* line, size_t length, ScriptCommand& command, std::string& error);
 
+// The longest script line, its newline aside, that zema-sim and the demo player take.
+constexpr size_t maxScriptLineLength = 4096;
+
 // Where each command may stand: the device and the seed before the first frame, the expected
-// record last, after at least one frame.
+// record last, after at least one frame; after esc, which ends the run, nothing but that record.
 struct ScriptPlacement {
     long framesRun = 0;
     bool expectSeen = false;
+    bool escSeen = false;
 };
 
-// Checks the command against what came before it and counts its frames; false with the reason
-// when it may not stand there.
-bool placeScriptCommand(ScriptPlacement& placement, const ScriptCommand& command,
-                        std::string& error);
+enum class ScriptLineUse {
+    Run,   // the command is carried out (kind None for a blank line or a comment)
+    End,   // after esc, a line that is not the expected record: the script ends before it
+    Fault, // the line is too long, bad or out of its place; error says why
+};
+
+// Reads the script's next line (without its newline) as zema-sim and the demo player do: parses
+// it, checks it against what came before it and counts its frames.
+ScriptLineUse readScriptLine(ScriptPlacement& placement, const char* line, size_t length,
+                             ScriptCommand& command, std::string& error);
 
 } // namespace zema

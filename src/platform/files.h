@@ -4,6 +4,7 @@
 // not UTF-8 (the command line's, in the system's code page) is taken as the C runtime takes it.
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 #include <ctime>
 #include <string>
@@ -13,6 +14,10 @@ namespace zema {
 
 // fopen with a UTF-8 path.
 std::FILE* openFile(const std::string& path, const char* mode);
+
+// The whole file into text, emptied first; false with errno's number in error when it cannot be
+// opened or read (a folder), or EFBIG when it is longer than maxBytes (such as /dev/zero).
+bool readWholeFile(const std::string& path, size_t maxBytes, std::string& text, int& error);
 
 // Opens path for writing, created or emptied, not inherited by programs the game starts: a file
 // descriptor for write and close, or -1 with errno set.
@@ -44,6 +49,11 @@ bool isFolderSeparator(char c);
 
 // The local calendar time of t.
 std::tm localTime(std::time_t t);
+
+#ifdef _WIN32
+// A UTF-16 text, as Windows' wide calls give it, in UTF-8; empty when it cannot be.
+std::string narrowed(const wchar_t* wide);
+#endif
 
 // The standard streams carry bytes as they are: on Windows "\n" is not written as "\r\n".
 void useBinaryStandardStreams();

@@ -34,6 +34,8 @@ int openPath(const std::string& path, int flags) {
     return ::_open(path.c_str(), flags, _S_IREAD | _S_IWRITE);
 }
 
+} // namespace
+
 // A UTF-16 name in UTF-8.
 std::string narrowed(const wchar_t* wide) {
     const int size = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
@@ -43,8 +45,6 @@ std::string narrowed(const wchar_t* wide) {
     text.pop_back(); // the terminating zero
     return text;
 }
-
-} // namespace
 
 std::FILE* openFile(const std::string& path, const char* mode) {
     std::wstring wide, wideMode;

@@ -89,6 +89,14 @@ struct RowKernels {
     void (*swapRedBlueOpaque)(uint32_t* out, const uint32_t* in, int32_t count);
 };
 
+// A file's set in RowKernels' order, from the functions it defines under these names (its four
+// copies as copyPairs<Cleared, Odd>) and the fill it uses.
+// clang-format off
+#define ZEMA_ROW_KERNELS(fillKernel)                                                               \
+    {copyPairs<true, false>, copyPairs<false, false>, copyPairs<true, true>,                       \
+     copyPairs<false, true>, blendRow, mixRows, mixAcross, fillKernel, swapRedBlueOpaque}
+// clang-format on
+
 inline CopyPairs copyPairsOf(const RowKernels& kernels, bool cleared, bool odd) {
     if (odd) return cleared ? kernels.copyOddPairsCleared : kernels.copyOddPairsOver;
     return cleared ? kernels.copyPairsCleared : kernels.copyPairsOver;

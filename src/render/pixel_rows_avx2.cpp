@@ -200,15 +200,7 @@ ZEMA_AVX2 void swapRedBlueOpaque(uint32_t* out, const uint32_t* in, int32_t coun
 
 } // namespace
 
-const RowKernels avx2Rows = {copyPairs<true, false>,
-                             copyPairs<false, false>,
-                             copyPairs<true, true>,
-                             copyPairs<false, true>,
-                             blendRow,
-                             mixRows,
-                             mixAcross,
-                             fillWide,
-                             swapRedBlueOpaque};
+const RowKernels avx2Rows = ZEMA_ROW_KERNELS(fillWide);
 
 } // namespace zema
 

@@ -207,15 +207,7 @@ void swapRedBlueOpaque(uint32_t* out, const uint32_t* in, int32_t count) {
 
 } // namespace
 
-const RowKernels neonRows = {copyPairs<true, false>,
-                             copyPairs<false, false>,
-                             copyPairs<true, true>,
-                             copyPairs<false, true>,
-                             blendRow,
-                             mixRows,
-                             mixAcross,
-                             fill,
-                             swapRedBlueOpaque};
+const RowKernels neonRows = ZEMA_ROW_KERNELS(fill);
 
 } // namespace zema
 

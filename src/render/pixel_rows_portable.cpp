@@ -104,14 +104,6 @@ void swapRedBlueOpaque(uint32_t* out, const uint32_t* in, int32_t count) {
 
 } // namespace
 
-const RowKernels portableRows = {copyPairs<true, false>,
-                                 copyPairs<false, false>,
-                                 copyPairs<true, true>,
-                                 copyPairs<false, true>,
-                                 blendRow,
-                                 mixRows,
-                                 mixAcross,
-                                 fillWide,
-                                 swapRedBlueOpaque};
+const RowKernels portableRows = ZEMA_ROW_KERNELS(fillWide);
 
 } // namespace zema

@@ -211,15 +211,7 @@ ZEMA_SSSE3 void swapRedBlueOpaque(uint32_t* out, const uint32_t* in, int32_t cou
 
 } // namespace
 
-const RowKernels ssse3Rows = {copyPairs<true, false>,
-                              copyPairs<false, false>,
-                              copyPairs<true, true>,
-                              copyPairs<false, true>,
-                              blendRow,
-                              mixRows,
-                              mixAcross,
-                              fillWide,
-                              swapRedBlueOpaque};
+const RowKernels ssse3Rows = ZEMA_ROW_KERNELS(fillWide);
 
 } // namespace zema
 

@@ -241,15 +241,7 @@ void swapRedBlueOpaque(uint32_t* out, const uint32_t* in, int32_t count) {
 
 } // namespace
 
-const RowKernels wasmSimdRows = {copyPairs<true, false>,
-                                 copyPairs<false, false>,
-                                 copyPairs<true, true>,
-                                 copyPairs<false, true>,
-                                 blendRow,
-                                 mixRows,
-                                 mixAcross,
-                                 fill,
-                                 swapRedBlueOpaque};
+const RowKernels wasmSimdRows = ZEMA_ROW_KERNELS(fill);
 
 } // namespace zema
 

@@ -101,13 +101,7 @@ if startGame; then
     [ "$beamChanged" -gt 4000 ] && [ "$beamGone" -gt 4000 ] && pass "Space showed the beam" \
         || fail "Space showed no beam"
 
-    # Esc ends the loop before another frame: the one under way at most.
-    xdotool key Escape
-    pressed="$(lastFrame)"
-    waitGame
-    [ "$status" = 0 ] && [ "$(lastFrame)" -le $((pressed + 1)) ] &&
-        pass "Esc ended the game with status 0, no frame after it" ||
-        fail "Esc: status $status, frame $(lastFrame) shown after Esc at frame $pressed"
+    escEndsGame
 fi
 
 # --- closing the window politely -----------------------------------------------------------------

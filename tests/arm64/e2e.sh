@@ -39,12 +39,7 @@ if waitForGameWindow --onlyvisible && waitSize "$size"; then
     d="$(differing play arrows)"
     [ "$d" -gt 10000 ] 2>/dev/null && pass "$size: the arrows moved the view ($d pixels changed)" ||
         fail "$size: the arrows changed '$d' pixels"
-    xdotool key Escape
-    pressed="$(lastFrame)"
-    waitGame
-    [ "$status" = 0 ] && [ "$(lastFrame)" -le $((pressed + 1)) ] &&
-        pass "$size: Esc ended the game with status 0, no frame after it" ||
-        fail "$size: Esc: status $status, frame $(lastFrame) shown after Esc at frame $pressed"
+    escEndsGame "$size: "
 else
     fail "$size: no fullscreen ZEMA window: $(head -c 300 "$work/game.err")"
 fi

@@ -66,6 +66,11 @@ TEST(DemoLoad, BrokenTruncatedAndUnknownLinesAreNamed) {
     EXPECT_EQ(loadError("frame\nseed 1\n"), "line 2: seed must come before the first frame");
     EXPECT_EQ(loadError("frame\nexpect {\"frame\":1}\nframe\n"),
               "line 3: nothing may follow expect, the last line");
+    // A number's digits are bounded, leading zeros and all.
+    EXPECT_EQ(loadError("seed " + std::string(20, '0') + "1\n"),
+              "line 1: seed needs a whole number from 0 to 4294967295");
+    EXPECT_EQ(loadError("frames 00000000001\n"),
+              "line 1: frames needs a count from 0 to 1000000000");
     EXPECT_EQ(loadError("frame\n" + std::string(4097, ' ') + "\n"),
               "line 2: line longer than 4096 characters");
 }

@@ -55,6 +55,27 @@ TEST(FileHelpers, MakeWriteAndReadPathsOutsideAscii) {
     EXPECT_EQ(errno, ENOENT);
 }
 
+// A whole file up to the cap (a last block of one byte too), a byte past it refused.
+TEST(FileHelpers, ReadsWholeFilesUpToTheirCap) {
+    ScratchFolder scratch("zema-whole");
+    ASSERT_FALSE(scratch.path().empty());
+    const std::string path = scratch.path() + "/file";
+    const std::string bytes(3 << 14 | 1, 'z');
+    std::FILE* out = openFile(path, "wb");
+    ASSERT_NE(out, nullptr);
+    ASSERT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), out), bytes.size());
+    ASSERT_EQ(std::fclose(out), 0);
+    std::string text = "before";
+    int error = -1;
+    EXPECT_TRUE(readWholeFile(path, bytes.size(), text, error));
+    EXPECT_EQ(error, 0);
+    EXPECT_EQ(text, bytes);
+    EXPECT_FALSE(readWholeFile(path, bytes.size() - 1, text, error));
+    EXPECT_EQ(error, EFBIG);
+    EXPECT_FALSE(readWholeFile(path + ".none", bytes.size(), text, error));
+    EXPECT_EQ(error, ENOENT);
+}
+
 // Screenshots are named by it: 10^9 seconds is September 2001 in every time zone.
 TEST(FileHelpers, LocalTimeGivesTheCalendar) {
     const std::tm when = localTime(1000000000);

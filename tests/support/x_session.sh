@@ -61,6 +61,18 @@ newFrameReport() { rm -f "$ZEMA_FRAME_REPORT" "$frameHold"; }
 # The last frame the game has shown, 0 before the first.
 lastFrame() { tail -n1 "$ZEMA_FRAME_REPORT" 2>/dev/null | awk '{ n = $2 } END { print n + 0 }'; }
 
+# Esc ends the game before another frame (the one under way at most), with status 0; the check's
+# lines start with PREFIX.
+escEndsGame() {
+    xdotool key Escape
+    local pressed
+    pressed="$(lastFrame)"
+    waitGame
+    [ "$status" = 0 ] && [ "$(lastFrame)" -le $((pressed + 1)) ] &&
+        pass "${1:-}Esc ended the game with status 0, no frame after it" ||
+        fail "${1:-}Esc: status $status, frame $(lastFrame) shown after Esc at frame $pressed"
+}
+
 # Waits until the game has shown frame N; false when it ended first or a minute went by.
 waitFrame() {
     waitUntil "[ \"\$(lastFrame)\" -ge $1 ]" gameRunning && return 0

@@ -13,6 +13,7 @@
 
 #include "app/screenshot.h"
 #include "app/user_folders.h"
+#include "exit_status.h"
 #include "palette.h"
 #include "platform/files.h"
 #include "setup_events.h"
@@ -149,7 +150,7 @@ int runSetup(const std::string& path, const std::string& text, bool configGiven)
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_GAMECONTROLLER) != 0) {
         std::fprintf(stderr, "zema-setup: cannot start SDL's video: %s\n", SDL_GetError());
-        return 1;
+        return exitFailed;
     }
     SDL_Rect usable = {0, 0, windowWidth, windowHeight};
     SDL_GetDisplayUsableBounds(0, &usable);
@@ -163,7 +164,7 @@ int runSetup(const std::string& path, const std::string& text, bool configGiven)
     if (window == nullptr) {
         std::fprintf(stderr, "zema-setup: cannot open its window: %s\n", SDL_GetError());
         SDL_Quit();
-        return 1;
+        return exitFailed;
     }
     SDL_StopTextInput();
     w.editor = openSetupEditor(path, text, machineContext(text));
@@ -202,7 +203,7 @@ int runSetup(const std::string& path, const std::string& text, bool configGiven)
             return 0;
         std::fprintf(stderr, "zema-setup: cannot start %s: %s\n", game.c_str(),
                      std::strerror(errno));
-        return 1;
+        return exitFailed;
     }
     SDL_Quit();
     return 0;

@@ -11,12 +11,14 @@
 #include <vector>
 
 #include "copy/own_copy.h"
+#include "decimal.h"
 #include "demo/demo_readings.h"
 #include "demo/demo_recorder.h"
 #include "demo/frame_record.h"
 #include "demo/record_compare.h"
 #include "demo/script_line.h"
 #include "display/display_headless.h"
+#include "exit_status.h"
 #include "frame/frame.h"
 #include "game/craft.h"
 #include "game/random.h"
@@ -60,15 +62,7 @@ const char usage[] =
 
 [[noreturn]] void fail(const std::string& message) {
     std::fprintf(stderr, "zema-sim: %s\n", message.c_str());
-    std::exit(2);
-}
-
-bool parseUnsigned(const char* text, unsigned long max, unsigned long& value) {
-    if (*text < '0' || *text > '9') return false;
-    errno = 0;
-    char* end = nullptr;
-    value = std::strtoul(text, &end, 10);
-    return errno == 0 && *end == '\0' && value <= max;
+    std::exit(exitUsage);
 }
 
 // A fraction from 0 to 1, such as 0.5.
@@ -91,30 +85,22 @@ Options parseOptions(int argc, char** argv) {
         } else if (arg == "--draws") {
             options.draws = true;
         } else if (arg == "--mode" && hasValue) {
-            const std::string mode = argv[++i];
-            const size_t x = mode.find('x');
-            unsigned long w = 0, h = 0;
-            if (x == std::string::npos || !parseUnsigned(mode.substr(0, x).c_str(), 16384, w) ||
-                !parseUnsigned(mode.substr(x + 1).c_str(), 16384, h) || w == 0 || h == 0)
+            if (!parseSize(argv[++i], largestSide, options.width, options.height))
                 fail("--mode takes WxH, each from 1 to 16384, such as 1024x768");
-            options.width = static_cast<uint32_t>(w);
-            options.height = static_cast<uint32_t>(h);
         } else if (arg == "--seed" && hasValue) {
-            unsigned long seed = 0;
-            if (!parseUnsigned(argv[++i], 4294967295UL, seed))
+            if (!parseDecimal(argv[++i], 4294967295u, options.seed))
                 fail("--seed takes a whole number from 0 to 4294967295");
             options.seeded = true;
-            options.seed = static_cast<unsigned>(seed);
         } else if (arg == "--shot" && i + 2 < argc) {
-            unsigned long frame = 0;
-            if (!parseUnsigned(argv[++i], 2147483647UL, frame) || frame == 0)
+            long frame = 0;
+            if (!parseDecimal(argv[++i], 2147483647u, frame) || frame == 0)
                 fail("--shot takes a frame number from 1 and a file name");
             double at = -1;
             if (std::string(argv[i + 1]) == "--at" && i + 3 < argc) {
                 at = parseFraction(argv[i + 2]);
                 i += 2;
             }
-            options.shots.push_back({static_cast<long>(frame), argv[++i], at});
+            options.shots.push_back({frame, argv[++i], at});
         } else if (arg == "--at" && hasValue && !options.shots.empty()) {
             options.shots.back().at = parseFraction(argv[++i]);
         } else if ((arg == "--data" && hasValue) || arg.rfind("--data=", 0) == 0) {
@@ -141,7 +127,7 @@ void flushOutput() {
     while (done < outputLength) {
         const ssize_t n = ::write(STDOUT_FILENO, outputBuffer + done, outputLength - done);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) std::exit(1); // the reader has gone
+        if (n <= 0) std::exit(exitFailed); // the reader has gone
         done += static_cast<size_t>(n);
     }
     outputLength = 0;
@@ -203,7 +189,7 @@ class LineReader {
             while (position < length) {
                 const char c = buffer[position++];
                 if (c == '\n') return true;
-                if (line.size() > maxLineLength) return true; // reported by the caller
+                if (line.size() > maxScriptLineLength) return true; // reported by the caller
                 line.push_back(c);
             }
             if (ended) return !line.empty();
@@ -217,7 +203,6 @@ class LineReader {
             length = n > 0 ? static_cast<size_t>(n) : 0;
         }
     }
-    static constexpr size_t maxLineLength = 4096;
 
   private:
     char buffer[1 << 16];
@@ -232,7 +217,7 @@ int shotsMissing(const Options& options, long frameCount) {
         if (shot.frame > frameCount) {
             std::fprintf(stderr, "zema-sim: frame %ld never ran; %s not written\n", shot.frame,
                          shot.path.c_str());
-            status = 2;
+            status = exitUsage;
         }
     return status;
 }
@@ -252,7 +237,7 @@ int main(int argc, char** argv) {
         std::string said;
         const bool chosen = chooseOwnCopy(options.dataFolder, {}, "zema-sim", said);
         std::fputs(said.c_str(), stderr);
-        if (!chosen) return 2;
+        if (!chosen) return copyRefused;
     }
 
     // Start-up as the game does it: the input device is chosen, the game reset, the title
@@ -269,21 +254,14 @@ int main(int argc, char** argv) {
     std::string line, error;
     long lineNumber = 0, frameNumber = 0;
     ScriptPlacement placement;
-    bool ended = false; // after esc, the script is read on only for the expected record
     std::string expected;
     while (reader.next(line)) {
         ++lineNumber;
         ScriptCommand command;
-        if (line.size() > LineReader::maxLineLength)
-            error = "line longer than 4096 characters";
-        else if (parseScriptLine(line.data(), line.size(), command, error))
-            error.clear();
-        if (ended) {
-            if (error.empty() && command.kind == ScriptCommandKind::None) continue;
-            if (!error.empty() || command.kind != ScriptCommandKind::Expect) break;
-        }
-        if (error.empty()) placeScriptCommand(placement, command, error);
-        if (!error.empty()) {
+        const ScriptLineUse use =
+            readScriptLine(placement, line.data(), line.size(), command, error);
+        if (use == ScriptLineUse::End) break;
+        if (use == ScriptLineUse::Fault) {
             flushOutput();
             fail("line " + std::to_string(lineNumber) + ": " + error);
         }
@@ -299,7 +277,6 @@ int main(int argc, char** argv) {
             fireShot();
             break;
         case ScriptCommandKind::Esc:
-            ended = true;
             flushOutput();
             break;
         case ScriptCommandKind::Frames:
@@ -321,7 +298,8 @@ int main(int argc, char** argv) {
             expected = command.record;
             break;
         }
-        if (ended && !expected.empty()) break;
+        // After esc and its record the script is over: nothing more is waited for.
+        if (placement.escSeen && placement.expectSeen) break;
     }
     flushOutput();
     const int status = shotsMissing(options, frameNumber);
@@ -330,7 +308,7 @@ int main(int argc, char** argv) {
         std::string difference;
         if (!sameFrameRecord(expected, lastRecord.text, difference)) {
             std::fprintf(stderr, "zema-sim: %s\n", difference.c_str());
-            return 3;
+            return demoDiffers;
         }
     }
     return status;
