@@ -8,6 +8,8 @@ setup="$(readlink -f "$1")" game="$(readlink -f "$2")" out="$3"
 mkdir -p "$out"
 # shellcheck source=tests/support/x_session.sh
 source "$(dirname "$0")/../support/x_session.sh"
+# Nothing of the machine's own settings or data folders: only the file named.
+export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
 conf="$work/my settings.conf"
 printf '# my own words\nwindow = 800x600\n\n  volume=40\n' >"$conf"
 cp "$conf" "$work/before"
