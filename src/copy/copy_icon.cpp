@@ -4,19 +4,13 @@
 
 #include <algorithm>
 
+#include "little_endian.h"
+
 namespace zema {
 
 namespace {
 
 constexpr size_t groupHeaderSize = 6, groupEntrySize = 14, infoHeaderSize = 40;
-
-uint16_t read16(const uint8_t* p) {
-    return static_cast<uint16_t>(p[0] | p[1] << 8);
-}
-uint32_t read32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
 
 struct GroupEntry {
     int32_t side; // the group's width; 0 there means 256

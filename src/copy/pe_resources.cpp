@@ -6,6 +6,8 @@
 #include <climits>
 #include <cstring>
 
+#include "little_endian.h"
+
 namespace zema {
 
 namespace {
@@ -19,14 +21,6 @@ constexpr uint32_t resourceDirectoryIndex = 2;
 constexpr uint32_t directoryHeaderSize = 16, directoryEntrySize = 8, dataEntrySize = 16;
 constexpr uint32_t subdirectoryBit = 0x80000000u; // an entry's data is another directory
 constexpr uint32_t namedBit = 0x80000000u;        // an entry is named by a string, not a number
-
-uint16_t read16(const uint8_t* p) {
-    return static_cast<uint16_t>(p[0] | p[1] << 8);
-}
-uint32_t read32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
 
 // The resource table's section as a window of the file: tree offsets count from its start and
 // must lie before its raw data ends.

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "little_endian.h"
+
 namespace zema {
 
 namespace {
@@ -10,14 +12,6 @@ namespace {
 constexpr size_t fileHeaderSize = 14;
 constexpr uint32_t infoHeaderSize = 40;
 constexpr uint32_t compressionNone = 0; // BI_RGB
-
-uint16_t read16(const uint8_t* p) {
-    return static_cast<uint16_t>(p[0] | p[1] << 8);
-}
-uint32_t read32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
 
 void write32(uint8_t* p, uint32_t value) {
     for (int i = 0; i < 4; ++i)

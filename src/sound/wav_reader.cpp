@@ -8,6 +8,8 @@
 
 #include "platform/files.h"
 
+#include "little_endian.h"
+
 namespace zema {
 
 namespace {
@@ -19,15 +21,6 @@ struct ChunkHeader {
     uint32_t size;
     uint64_t dataStart;
 };
-
-uint32_t littleEndian32(const uint8_t* bytes) {
-    return uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 |
-           uint32_t(bytes[3]) << 24;
-}
-
-uint16_t littleEndian16(const uint8_t* bytes) {
-    return uint16_t(bytes[0] | bytes[1] << 8);
-}
 
 bool sameId(const char* id, const char* expected) {
     return std::memcmp(id, expected, 4) == 0;
@@ -47,7 +40,7 @@ bool enterChunk(std::FILE* file, uint64_t at, uint64_t limit, ChunkHeader& chunk
     uint8_t bytes[8];
     if (at + 8 > limit || readAt(file, at, bytes, 8) != 8) return false;
     std::memcpy(chunk.id, bytes, 4);
-    chunk.size = littleEndian32(bytes + 4);
+    chunk.size = read32(bytes + 4);
     chunk.dataStart = at + 8;
     return true;
 }
@@ -59,9 +52,8 @@ uint64_t chunkEnd(const ChunkHeader& chunk) {
 
 WaveFormat formatFromBlock(const std::vector<uint8_t>& block) {
     const uint8_t* b = block.data();
-    return {littleEndian16(b),     littleEndian16(b + 2),  littleEndian32(b + 4),
-            littleEndian32(b + 8), littleEndian16(b + 12), littleEndian16(b + 14),
-            littleEndian16(b + 16)};
+    return {read16(b),      read16(b + 2),  read32(b + 4), read32(b + 8),
+            read16(b + 12), read16(b + 14), read16(b + 16)};
 }
 
 } // namespace

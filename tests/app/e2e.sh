@@ -5,12 +5,8 @@
 # GAME_BINARY's folder must hold the six WAV files. Screenshots are left in OUTPUT_DIR.
 set -uo pipefail
 
-game="$(readlink -f "$1")"
-build="$(readlink -f "$2")"
-out="$3"
-gameDir="$(dirname "$game")"
-mkdir -p "$out"
-out="$(readlink -f "$out")"
+game="$(readlink -f "$1")" build="$(readlink -f "$2")" gameDir="$(dirname "$(readlink -f "$1")")"
+mkdir -p "$3" && out="$(readlink -f "$3")"
 
 # The X server with its window manager, pass and fail, and the cleanup of everything started.
 # shellcheck source=tests/support/x_session.sh

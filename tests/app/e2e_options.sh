@@ -6,13 +6,9 @@
 # GAME_BINARY's folder must hold the six WAV files. Screenshots are left in OUTPUT_DIR.
 set -uo pipefail
 
-game="$(readlink -f "$1")"
-shim="$(readlink -f "$2")"
-version="$3"
-out="$4"
+game="$(readlink -f "$1")" shim="$(readlink -f "$2")" version="$3"
 gameDir="$(dirname "$game")"
-mkdir -p "$out"
-out="$(readlink -f "$out")"
+mkdir -p "$4" && out="$(readlink -f "$4")"
 
 # The X server with its window manager, pass and fail, and the cleanup of everything started.
 # shellcheck source=tests/support/x_session.sh
