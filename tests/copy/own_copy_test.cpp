@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -19,6 +20,9 @@ std::string standIn(const std::string& name) {
 
 TEST(CopyFolders, EachStandInIsJudgedWithItsReason) {
     ScratchFolder empty("zema-copy-empty"), gone("zema-copy-gone");
+    // Names too short to end in ".exe" after a name of their own are no executables.
+    for (const char* name : {"a", ".exe"})
+        std::fclose(std::fopen((empty.path() + "/" + name).c_str(), "w"));
     // An executable that is listed but cannot be opened: a link to nothing.
     std::error_code linked;
     std::filesystem::create_symlink(gone.path() + "/nowhere", gone.path() + "/gone.exe", linked);
