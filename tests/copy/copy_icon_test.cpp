@@ -64,14 +64,23 @@ TEST(CopyIcon, ReadsAGroupAndRefusesWhatIsNotAnIconImage) {
     EXPECT_TRUE(icon.argb.empty());
     const std::vector<uint8_t> good = resourceOf(seed, peIcon, 1);
     const std::function<void(std::vector<uint8_t>&)> damages[] = {
-        [](std::vector<uint8_t>& b) { b.resize(b.size() - 1); }, // the mask cut short
-        [](std::vector<uint8_t>& b) { b[8] = 15; },              // an odd height
-        [](std::vector<uint8_t>& b) { b[14] = 16; },             // 16 bits a pixel
-        [](std::vector<uint8_t>& b) { b[16] = 1; },              // compressed
-        [](std::vector<uint8_t>& b) { b[32] = 17; },             // 17 colours at 4 bits
+        [](std::vector<uint8_t>& b) { b.resize(b.size() - 1); },    // the mask cut short
+        [](std::vector<uint8_t>& b) { b[8] = 15; },                 // an odd height
+        [](std::vector<uint8_t>& b) { b[14] = 16, b.resize(200); }, // 16 bits, and their size
+        [](std::vector<uint8_t>& b) { b[16] = 1; },                 // compressed
+        [](std::vector<uint8_t>& b) { b[32] = 17; },                // 17 colours at 4 bits
         [](std::vector<uint8_t>& b) { b[0] = 0x89, b[1] = 'P', b[2] = 'N'; }, // stored as PNG
         [](std::vector<uint8_t>& b) { b[4] = 1, b[5] = 1; },                  // wider than 256
     };
+    // Six wide, its rows still padded to four bytes.
+    std::vector<uint8_t> narrow = good;
+    narrow[4] = 6;
+    ASSERT_TRUE(decodeIconImage(narrow.data(), narrow.size(), icon));
+    for (int at = 0; at < 48; ++at)
+        EXPECT_EQ(icon.argb[size_t(at)], at == 42 ? 0x00E0A020u
+                                         : at % 2 ? 0xFF2040C0u
+                                                  : 0xFFE0A020u)
+            << "six wide: " << at;
     ASSERT_TRUE(decodeIconImage(good.data(), good.size(), icon));
     for (size_t i = 0; i < std::size(damages); ++i) {
         std::vector<uint8_t> bad = good;
