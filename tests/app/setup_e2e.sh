@@ -74,6 +74,7 @@ for leave in Escape close; do
     if [ "$leave" = Escape ]; then xdotool key Escape; else wmctrl -c 'ZEMA setup'; fi
     waitGame
     [ "$status" = 0 ] && cmp -s "$conf" "$work/before" && [ ! -e "$conf.new" ] &&
-        pass "$leave: status 0, the file untouched" || fail "$leave: status $status, file changed or left"
+        pass "$leave: status 0, the file untouched" ||
+        fail "$leave: status $status, file changed or left: $(head -c 600 "$work/setup.err")"
 done
 [ "$failures" = 0 ] && echo "all setup checks passed; its picture in $out" || exit 1
