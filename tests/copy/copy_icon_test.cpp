@@ -72,6 +72,17 @@ TEST(CopyIcon, ReadsAGroupAndRefusesWhatIsNotAnIconImage) {
         [](std::vector<uint8_t>& b) { b[0] = 0x89, b[1] = 'P', b[2] = 'N'; }, // stored as PNG
         [](std::vector<uint8_t>& b) { b[4] = 1, b[5] = 1; },                  // wider than 256
     };
+    // The same at 8 bits a pixel: each nibble a byte of its own.
+    std::vector<uint8_t> wide(good.begin(), good.begin() + 40 + 64);
+    wide[14] = 8, wide[32] = 16;
+    for (size_t at = 40 + 64; at < 40 + 64 + 32; ++at)
+        for (const int nibble : {good[at] >> 4, good[at] & 15})
+            wide.push_back(uint8_t(nibble));
+    wide.insert(wide.end(), good.begin() + 40 + 64 + 32, good.end());
+    IconPixels eight;
+    ASSERT_TRUE(decodeIconImage(wide.data(), wide.size(), eight));
+    ASSERT_TRUE(decodeIconImage(good.data(), good.size(), icon));
+    EXPECT_EQ(eight.argb, icon.argb);
     // Six wide, its rows still padded to four bytes.
     std::vector<uint8_t> narrow = good;
     narrow[4] = 6;
