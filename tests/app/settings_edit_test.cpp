@@ -36,6 +36,8 @@ const EditCase editCases[] = {
      "# mine\r\n# volume = 50\r\nfoo = bar\r\n\r\n#   key.fire=Space\r\n# volume = 500\r\n# end"},
     {"no after a size does not leave the size", "window = 800x600\nwindow = yes\n", "window", "no",
      "# window = 800x600\nwindow = no\n"},
+    {"added after a blank first line", "\n", "key.quit", "Q",
+     "\n\n# keys that quit (default Escape)\nkey.quit = Q\n"},
 };
 
 TEST(SettingsEdit, ChangesInPlaceAndKeepsTheRest) {
