@@ -142,6 +142,14 @@ TEST(SetupEvents, TheMouseAndTheKeys) {
     wheel.wheel.y = -1;
     handleSetupEvent(s, wheel);
     EXPECT_EQ(s.firstShown, 3);
+    EXPECT_EQ(s.editor.chosen, 3);
+    // Before a first picture no row is known to show: the chosen one comes to the top.
+    const int shown = s.layout.rowsShown;
+    s.layout.rowsShown = 0;
+    s.editor.chosen = 10;
+    handleSetupEvent(s, wheel);
+    EXPECT_EQ(s.editor.chosen, 6);
+    s.layout.rowsShown = shown;
     EXPECT_EQ(click(l.buttonX[int(SetupButton::Quit)] + 1, l.buttonsTop + 1), SetupOutcome::Quit);
     EXPECT_EQ(handleSetupEvent(s, event(SDL_QUIT)), SetupOutcome::Quit);
 }
