@@ -137,7 +137,11 @@ else
     [ -n "$saved" ] && [ "$(find "$pictures" -name 'zema-*.png' | wc -l)" = $((before + 1)) ] \
         && pass "F12 saved $(basename "$saved") in the user's Pictures\\ZEMA" \
         || fail "F12 saved no new picture in $pictures"
-    xdotool key --window "$window" Escape
+    # Held until the game has gone: under Wine a press and release sent at once can fall between
+    # two of the game's looks at the keyboard.
+    xdotool keydown --window "$window" Escape
+    waitUntil '! gameRunning' true
+    xdotool keyup --window "$window" Escape 2>/dev/null
     wait "$gamePid"
     status=$?
     gamePid=""
