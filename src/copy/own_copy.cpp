@@ -13,6 +13,7 @@
 #include "copy/copy_icon.h"
 #include "copy/pe_resources.h"
 #include "exit_status.h"
+#include "little_endian.h"
 #include "platform/files.h"
 #include "render/bmp_reader.h"
 #include "render/images.h"
@@ -47,11 +48,6 @@ std::string sizeText(int32_t width, int32_t height) {
 std::string pictureName(int slot) {
     return "bitmap " + std::to_string(imageTable[slot].resourceId) + " (" +
            imageSlotName(ImageSlot(slot)) + ")";
-}
-
-uint32_t read32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
 }
 
 // More than any picture of the table's size could take at 8 bits: a larger resource is refused
