@@ -57,28 +57,29 @@ TEST_F(FrameTest, TitleFramesRunNoRule) {
     EXPECT_EQ(gameState.screenMode, ModeTitle);
 }
 
-TEST_F(FrameTest, KeyboardTitleIgnoresTheStartButton) {
-    scriptedJoystick.startButton = true; // no joystick in use: never read
-    frame();
-    EXPECT_EQ(gameState.screenMode, ModeTitle);
-    EXPECT_EQ(recordedOpCount, 6);
-}
-
-TEST_F(FrameTest, JoystickTitleWaitsForTheSecondButton) {
-    startHeadlessInput(true);
-    scriptedJoystick.fireButton = true;
-    scriptedJoystick.x = 1000;
-    frame();
-    EXPECT_EQ(gameState.screenMode, ModeTitle);
-    EXPECT_EQ(recordedOpCount, 6);
-}
-
-TEST_F(FrameTest, UnreadableJoystickStartsNothing) {
-    startHeadlessInput(true);
-    scriptedJoystick.startButton = true;
-    scriptedDeviceReadable = false;
-    frame();
-    EXPECT_EQ(gameState.screenMode, ModeTitle);
+TEST_F(FrameTest, TitleInputsThatStartNothing) {
+    struct Case {
+        const char* what;
+        bool joystick, fireButton, startButton, readable;
+        int32_t x;
+    };
+    const Case cases[] = {
+        {"keyboard in use: the start button is never read", false, false, true, true, 0},
+        {"joystick: the first button and the stick wait for the second", true, true, false, true,
+         1000},
+        {"joystick that cannot be read", true, false, true, false, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        startHeadlessInput(c.joystick);
+        scriptedJoystick.fireButton = c.fireButton;
+        scriptedJoystick.startButton = c.startButton;
+        scriptedJoystick.x = c.x;
+        scriptedDeviceReadable = c.readable;
+        frame();
+        EXPECT_EQ(gameState.screenMode, ModeTitle);
+        EXPECT_EQ(recordedOpCount, 6);
+    }
 }
 
 TEST_F(FrameTest, JoystickStartRunsTheNewGamesPlayPartInTheSameFrame) {

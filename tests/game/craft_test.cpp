@@ -62,43 +62,41 @@ TEST_F(CraftTest, VerticalMovesKeepTheFacing) {
     EXPECT_EQ(gameState.facingLeft, 0);
 }
 
-TEST_F(CraftTest, LeftAndRightTogetherEndFacingRightWhereTheyBegan) {
-    applyControls({true, true, false, false, false});
-    EXPECT_EQ(gameState.scrollX, 200);
-    EXPECT_EQ(gameState.facingLeft, 0);
-}
-
-TEST_F(CraftTest, BlockedLeftThenFreeRightMovesRight) {
-    gameState.scrollX = 100;
-    applyControls({true, true, false, false, false});
-    EXPECT_EQ(gameState.scrollX, 150);
-    EXPECT_EQ(gameState.facingLeft, 0);
-}
-
-TEST_F(CraftTest, UpAndDownTogether) {
-    applyControls({false, false, true, true, false});
-    EXPECT_EQ(gameState.scrollY, 150);
-    gameState.scrollY = 50; // up is blocked by wall 1
-    applyControls({false, false, true, true, false});
-    EXPECT_EQ(gameState.scrollY, 100);
-}
-
-TEST_F(CraftTest, DiagonalAgainstAWallSlides) {
-    gameState.scrollX = 100;
-    applyControls({true, false, true, false, false});
-    EXPECT_EQ(gameState.scrollX, 100);
-    EXPECT_EQ(gameState.scrollY, 100);
-    EXPECT_EQ(gameState.facingLeft, 1);
-}
-
-TEST_F(CraftTest, HorizontalStepIsTestedBeforeTheVerticalOne) {
-    // Down alone is blocked here by wall 4, which ends at x 993; the right step first takes
-    // the hit box past that end, so the down step that follows is free.
-    gameState.scrollX = 650;
-    gameState.scrollY = 200;
-    applyControls({false, true, false, true, false});
-    EXPECT_EQ(gameState.scrollX, 700);
-    EXPECT_EQ(gameState.scrollY, 250);
+// One frame's controls, from the place given: left before right, up before down, the
+// horizontal step before the vertical one, each step tested against the walls where the one
+// before left the craft.
+TEST_F(CraftTest, ControlsTogetherApplyInOrder) {
+    struct Case {
+        const char* what;
+        int32_t x, y;
+        ControlState controls;
+        int32_t endX, endY, endFacingLeft;
+    };
+    const Case cases[] = {
+        {"left and right end facing right where they began", 200, 150,
+         {true, true, false, false, false}, 200, 150, 0},
+        {"left blocked by wall 0, right free", 100, 150, {true, true, false, false, false}, 150,
+         150, 0},
+        {"up and down", 200, 150, {false, false, true, true, false}, 200, 150, 0},
+        {"up blocked by wall 1, down free", 200, 50, {false, false, true, true, false}, 200, 100,
+         0},
+        {"a diagonal against a wall slides", 100, 150, {true, false, true, false, false}, 100,
+         100, 1},
+        // Down alone is blocked here by wall 4, which ends at x 993; the right step first takes
+        // the hit box past that end, so the down step that follows is free.
+        {"right takes the box past a wall's end before down", 650, 200,
+         {false, true, false, true, false}, 700, 250, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        startPlaying();
+        gameState.scrollX = c.x;
+        gameState.scrollY = c.y;
+        applyControls(c.controls);
+        EXPECT_EQ(gameState.scrollX, c.endX);
+        EXPECT_EQ(gameState.scrollY, c.endY);
+        EXPECT_EQ(gameState.facingLeft, c.endFacingLeft);
+    }
 }
 
 TEST_F(CraftTest, AllFalseControlsChangeNothing) {
