@@ -72,20 +72,19 @@ TEST_F(CraftTest, ControlsTogetherApplyInOrder) {
         ControlState controls;
         int32_t endX, endY, endFacingLeft;
     };
+    constexpr ControlState leftRight = {true, true, false, false, false};
+    constexpr ControlState upDown = {false, false, true, true, false};
+    constexpr ControlState leftUp = {true, false, true, false, false};
+    constexpr ControlState rightDown = {false, true, false, true, false};
     const Case cases[] = {
-        {"left and right end facing right where they began", 200, 150,
-         {true, true, false, false, false}, 200, 150, 0},
-        {"left blocked by wall 0, right free", 100, 150, {true, true, false, false, false}, 150,
-         150, 0},
-        {"up and down", 200, 150, {false, false, true, true, false}, 200, 150, 0},
-        {"up blocked by wall 1, down free", 200, 50, {false, false, true, true, false}, 200, 100,
-         0},
-        {"a diagonal against a wall slides", 100, 150, {true, false, true, false, false}, 100,
-         100, 1},
+        {"left and right end facing right where they began", 200, 150, leftRight, 200, 150, 0},
+        {"left blocked by wall 0, right free", 100, 150, leftRight, 150, 150, 0},
+        {"up and down", 200, 150, upDown, 200, 150, 0},
+        {"up blocked by wall 1, down free", 200, 50, upDown, 200, 100, 0},
+        {"a diagonal against a wall slides", 100, 150, leftUp, 100, 100, 1},
         // Down alone is blocked here by wall 4, which ends at x 993; the right step first takes
         // the hit box past that end, so the down step that follows is free.
-        {"right takes the box past a wall's end before down", 650, 200,
-         {false, true, false, true, false}, 700, 250, 0},
+        {"right takes the box past a wall's end before down", 650, 200, rightDown, 700, 250, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
