@@ -119,6 +119,19 @@ RowContext machineContext(const std::string& text) {
     return context;
 }
 
+// The next event, once one has come. Not SDL_WaitEvent: on X11, SDL 2.26 answers the event that
+// ends its wait with a wake-up sent to the window over a second connection, and when Esc, a close
+// or Play ends the setup before the X server has read that request (a busy machine), the window
+// is gone by then and SDL_Quit's closing of that connection meets the error: Xlib ends the process
+// with status 1, before Play has started the game. Polling sends nothing. Its pace is below what a
+// player notices and costs about 1% of a core while idle; SDL's own wait polls every millisecond
+// whenever a pad is plugged in, as on a handheld.
+void waitForEvent(SDL_Event& event) {
+    constexpr Uint32 pollMilliseconds = 10;
+    while (!SDL_PollEvent(&event))
+        SDL_Delay(pollMilliseconds);
+}
+
 void draw(SDL_Window* window, SetupSession& w) {
     SDL_Surface* surface = SDL_GetWindowSurface(window);
     if (surface == nullptr) {
@@ -172,7 +185,7 @@ int runSetup(const std::string& path, const std::string& text, bool configGiven)
     while (outcome != SetupOutcome::Quit) {
         draw(window, w);
         SDL_Event event;
-        if (!SDL_WaitEvent(&event)) break;
+        waitForEvent(event);
         w.swallow = -1;
         do {
             outcome = handleSetupEvent(w, event);
